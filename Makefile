@@ -1,0 +1,57 @@
+# The two commands of the README: `make test` and `make demo`.
+SHELL := /bin/bash
+.SHELLFLAGS := -eo pipefail -c
+
+NATIVE := build/native
+WIN32  := build/win32
+WINEPREFIX_DIR := $(abspath $(WIN32))/wineprefix
+STUB := $(abspath $(WIN32))/bin/zarvane-installer.exe
+
+PACKAGES := cmake ninja-build g++ googletest zlib1g-dev python3 \
+            g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
+            libz-mingw-w64-dev wine wine32:i386 xvfb xauth imagemagick fonts-wine
+
+.PHONY: test deps build build-native build-win32 test-native test-win32 clean
+
+test: deps build
+	$(MAKE) --no-print-directory test-native
+	$(MAKE) --no-print-directory test-win32
+
+# Installs only what is missing; silent when everything is there.
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  sudo=""; [ "$$(id -u)" = 0 ] || sudo=sudo; \
+	  echo "installing:$$missing"; \
+	  dpkg --print-foreign-architectures | grep -qx i386 || $$sudo dpkg --add-architecture i386; \
+	  $$sudo apt-get update -qq; \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing >/dev/null; \
+	fi
+
+# The Windows tree comes first: the native command-line tool carries the installer stub it builds.
+build: build-win32 build-native
+
+build-win32:
+	@[ -f $(WIN32)/build.ninja ] || cmake -S . -B $(WIN32) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	cmake --build $(WIN32)
+
+build-native:
+	@[ -f $(NATIVE)/build.ninja ] || cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DZARVANE_INSTALLER_STUB=$(STUB) >/dev/null
+	cmake --build $(NATIVE)
+
+test-native:
+	ctest --test-dir $(NATIVE) --output-on-failure -j2
+
+# Windows tests run under Wine on a private Xvfb; the prefix's wineserver goes with it.
+test-win32:
+	WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null || true
+	xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '\
+	  ctest --test-dir $(WIN32) --output-on-failure -j2; rc=$$?; \
+	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$rc'
+
+clean:
+	rm -rf build out

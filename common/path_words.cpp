@@ -1,0 +1,28 @@
+#include "path_words.h"
+
+namespace zarvane {
+
+bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+
+static std::string::size_type LastSeparator(const std::string& path) {
+  return path.find_last_of("\\/");
+}
+
+std::string BareName(const std::string& path) {
+  auto at = LastSeparator(path);
+  return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+std::string FolderOf(const std::string& path) {
+  auto at = LastSeparator(path);
+  return at == std::string::npos ? std::string() : path.substr(0, at + 1);
+}
+
+std::string WithTrailingBackslash(const std::string& path) {
+  if (path.empty()) return path;
+  std::string out = path;
+  while (!out.empty() && IsPathSeparator(out.back())) out.pop_back();
+  return out + '\\';
+}
+
+}  // namespace zarvane

@@ -1,0 +1,19 @@
+#pragma once
+// Path words shared by every layer. Windows paths use "\"; "/" counts as a separator too, so the
+// same words work for paths given on Linux.
+#include <string>
+
+namespace zarvane {
+
+// The last path component (file name and extension); empty when the path ends in a separator.
+std::string BareName(const std::string& path);
+
+// The folder part including its final separator; empty when the path has no separator.
+std::string FolderOf(const std::string& path);
+
+// The path with exactly one trailing backslash (an empty path stays empty).
+std::string WithTrailingBackslash(const std::string& path);
+
+bool IsPathSeparator(char c);
+
+}  // namespace zarvane

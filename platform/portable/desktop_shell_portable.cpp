@@ -1,0 +1,27 @@
+#include "desktop_shell.h"
+
+namespace zarvane {
+namespace {
+
+// No desktop to change outside Windows: creation fails, as when the shell lacks Active Desktop.
+class NoDesktopShell : public DesktopShell {
+ public:
+  void InitializeCom() override {}
+  void UninitializeCom() override {}
+  bool CreateActiveDesktop() override { return false; }
+  void ReleaseActiveDesktop() override {}
+  void GetWallpaper(std::wstring&, unsigned) override {}
+  void SetWallpaper(const std::wstring&) override {}
+  bool GetDesktopItemOptions(ComponentsOptions&) override { return false; }
+  void SetDesktopItemOptions(const ComponentsOptions&) override {}
+  void ApplyChanges(unsigned) override {}
+};
+
+}  // namespace
+
+DesktopShell& SystemDesktopShell() {
+  static NoDesktopShell shell;
+  return shell;
+}
+
+}  // namespace zarvane

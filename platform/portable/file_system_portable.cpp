@@ -1,0 +1,100 @@
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "file_system.h"
+
+namespace zarvane {
+namespace fs = std::filesystem;
+
+static fs::path Native(std::string path) {
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return fs::path(path);
+}
+
+bool MakeDirectory(const std::string& path) {
+  std::error_code ec;
+  return fs::create_directory(Native(path), ec) && !ec;
+}
+
+bool RemoveEmptyDirectory(const std::string& path) {
+  std::error_code ec;
+  fs::path p = Native(path);
+  if (!fs::is_directory(fs::symlink_status(p, ec))) return false;
+  return fs::remove(p, ec) && !ec;
+}
+
+bool CopyFileOver(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  if (!fs::is_regular_file(Native(from), ec)) return false;
+  return fs::copy_file(Native(from), Native(to), fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+bool RemoveFile(const std::string& path) {
+  std::error_code ec;
+  fs::path p = Native(path);
+  if (fs::is_directory(fs::symlink_status(p, ec))) return false;
+  return fs::remove(p, ec) && !ec;
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(Native(path), ec);
+}
+
+std::vector<std::string> ListDirectory(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(Native(folder), ec), end;
+  if (ec) return names;
+  names = {".", ".."};
+  for (; it != end; it.increment(ec)) {
+    if (ec) break;
+    names.push_back(it->path().filename().string());
+  }
+  return names;
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& text) {
+  fs::path target = Native(path);
+  fs::path temp = target;
+  temp += ".part";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(text.data(), std::streamsize(text.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ec;
+      fs::remove(temp, ec);
+      return false;
+    }
+  }
+  std::error_code ec;
+  fs::rename(temp, target, ec);
+  if (ec) fs::remove(temp, ec);
+  return !ec;
+}
+
+std::string WindowsDirectory() {
+  const char* dir = std::getenv("ZARVANE_WINDOWS_DIR");
+  return dir && *dir ? dir : "C:\\WINDOWS";
+}
+
+// Latin-1 both ways: the portable build has no ANSI code page.
+std::wstring WidenAnsi(const std::string& text) {
+  std::wstring out;
+  for (unsigned char c : text) out.push_back(wchar_t(c));
+  return out;
+}
+
+std::string NarrowAnsi(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out.push_back(c < 256 ? char(c) : '?');
+  return out;
+}
+
+}  // namespace zarvane
