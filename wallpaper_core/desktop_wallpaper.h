@@ -1,0 +1,77 @@
+#pragma once
+// One wallpaper: its name, sources, display settings, the files it makes under the Windows
+// folder's Web\WallPaper and the desktop wallpaper it replaced. Operations report 1 or 0.
+#include <string>
+
+#include "desktop_shell.h"
+#include "user_prompt.h"
+#include "wallpaper_page.h"
+
+namespace zarvane {
+
+class DesktopWallpaper {
+ public:
+  static constexpr unsigned kSavedCapacity = 1024;  // wide characters, terminator included
+
+  // windowsDir without trailing backslash; by default the machine's own.
+  DesktopWallpaper(DesktopShell& shell, UserPrompt& prompt);
+  DesktopWallpaper(DesktopShell& shell, UserPrompt& prompt, std::string windowsDir);
+
+  int SetName(const std::string& name);
+  int SetMovieFile(const std::string& path);
+  int SetImageFile(const std::string& path);
+  int SetBackgroundImage(const std::string& path);
+  int SetBackgroundColour(Colour colour);
+  int SetResourceFiles(const std::string& list);
+  int SetQuality(const std::string& word);
+  int SetLoop(const std::string& word);
+  int SetAlignment(const std::string& hAlign, const std::string& vAlign);
+  int SetBackgroundPosition(const std::string& word);
+  int SetScale(const std::string& word);
+  int SetReplaceSilently(int flag);
+  int SetFolder(const std::string& folder);
+
+  const std::string& GetFolder() const { return folder_; }
+  const std::string& GetWallpaperDir() const { return wallpaperDir_; }
+  const std::string& GetPagePath() const { return pagePath_; }
+  // Copies savedWallpaper with its terminator into a buffer of kSavedCapacity; 0 for null.
+  int GetSavedWallpaper(wchar_t* buffer) const;
+  const std::wstring& SavedWallpaper() const { return savedWallpaper_; }
+
+  // Files under the wallpaper directory.
+  std::string PrepareFolder();
+  int CopyFiles();
+  int WritePage(const std::string& path);
+  int Delete();
+  int DeleteResources();
+
+  // The desktop.
+  void PrepareDesktop();
+  int Apply();
+  int Restore(const std::string& path);
+
+  // Writes bitmap resource `bitmapId` (233 or 234) as a .bmp file to `path`, or to
+  // folder + name + "_Preview.bmp" when path is empty; gives the path back.
+  std::string MakePreviewBitmap(const std::string& path, int bitmapId);
+
+ private:
+  bool NameIsSafe() const;
+  WallpaperPageFields PageFields() const;
+
+  DesktopShell& shell_;
+  UserPrompt& prompt_;
+  std::wstring savedWallpaper_ = L"None";
+  std::string name_;
+  std::string windowsDir_;
+  std::string wallpaperDir_;
+  std::string folder_;
+  std::string pagePath_;
+  std::string resourceFiles_;
+  int replaceSilently_ = 0;
+  std::string movieSource_, imageSource_, backgroundSource_;
+  std::string movieCopy_, imageCopy_, backgroundCopy_;
+  Colour backgroundColour_ = 0xFFFFFF;
+  std::string quality_, loop_, hAlign_, vAlign_, backgroundPosition_, scale_;
+};
+
+}  // namespace zarvane
