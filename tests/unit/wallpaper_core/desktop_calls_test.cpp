@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "desktop_wallpaper.h"
+#include "file_system.h"
+#include "preview_bitmap.h"
+#include "recording_desktop_shell.h"
+#include "scripted_prompt.h"
+#include "temp_dir.h"
+
+namespace zarvane {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class DesktopCalls : public ::testing::Test {
+ protected:
+  DesktopCalls() : wallpaper(shell, prompt, root.Path()) {
+    MakeDirectory(root.Path() + "\\Web");
+    MakeDirectory(root.Path() + "\\Web\\WallPaper");
+    wallpaper.SetName("Demo");
+  }
+  std::string Page() const { return wallpaper.GetWallpaperDir() + "Demo.htm"; }
+
+  TempDir root;
+  RecordingDesktopShell shell;
+  ScriptedPrompt prompt;
+  DesktopWallpaper wallpaper;
+};
+
+}  // namespace
+
+TEST_F(DesktopCalls, PrepareDesktopSwitchesActiveDesktopOnOnlyWhenOff) {
+  shell.options = {12, 0, 0};
+  wallpaper.PrepareDesktop();
+  EXPECT_EQ(shell.calls, (Calls{"CoInitialize", "Create", "GetWallpaper(1024)",
+                                "GetDesktopItemOptions(12)", "SetDesktopItemOptions(12,1,1)",
+                                "ApplyChanges(4)", "Release", "CoUninitialize"}));
+  EXPECT_EQ(wallpaper.SavedWallpaper(), L"C:\\WINDOWS\\old.bmp");
+
+  shell.calls.clear();
+  wallpaper.PrepareDesktop();
+  EXPECT_EQ(shell.calls, (Calls{"CoInitialize", "Create", "GetWallpaper(1024)",
+                                "GetDesktopItemOptions(12)", "Release", "CoUninitialize"}));
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(DesktopCalls, PrepareDesktopReportsUnreadableOptionsAfterSavingTheWallpaper) {
+  shell.optionsFail = true;
+  shell.options = {12, 0, 0};
+  wallpaper.PrepareDesktop();
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, "Failed to Get Desktop Settings");
+  EXPECT_EQ(prompt.shown[0].style, unsigned(kPromptOk));
+  EXPECT_EQ(shell.calls.back(), "CoUninitialize");
+  EXPECT_EQ(shell.calls[shell.calls.size() - 2], "Release");
+  EXPECT_EQ(shell.options.activeDesktop, 0);
+  EXPECT_EQ(wallpaper.SavedWallpaper(), L"C:\\WINDOWS\\old.bmp");
+}
+
+TEST_F(DesktopCalls, ApplySetsNoneThenThePageAndRestorePutsThePreviousBack) {
+  wallpaper.PrepareDesktop();
+  shell.calls.clear();
+  EXPECT_EQ(wallpaper.Apply(), 1);
+  EXPECT_EQ(shell.calls, (Calls{"CoInitialize", "Create", "GetWallpaper(1024)", "SetWallpaper(None)",
+                                "SetWallpaper(" + Page() + ")", "ApplyChanges(7)",
+                                "ApplyChanges(8)", "Release", "CoUninitialize"}));
+  EXPECT_TRUE(FileExists(Page()));
+
+  shell.calls.clear();
+  EXPECT_EQ(wallpaper.Restore(""), 1);
+  EXPECT_EQ(shell.calls, (Calls{"CoInitialize", "Create", "GetWallpaper(1024)",
+                                "SetWallpaper(C:\\WINDOWS\\old.bmp)", "ApplyChanges(7)",
+                                "ApplyChanges(8)", "Release", "CoUninitialize"}));
+  EXPECT_EQ(shell.wallpaper, L"C:\\WINDOWS\\old.bmp");
+  EXPECT_EQ(wallpaper.SavedWallpaper(), WidenAnsi(Page()));
+}
+
+TEST_F(DesktopCalls, SecondApplySavesTheFirstPage) {
+  wallpaper.Apply();
+  wallpaper.Apply();
+  EXPECT_EQ(wallpaper.SavedWallpaper(), WidenAnsi(Page()));
+}
+
+TEST_F(DesktopCalls, NoneHandlingOfRestore) {
+  // A new object puts "None" on the desktop and keeps what it replaced.
+  wallpaper.Restore("");
+  EXPECT_EQ(shell.wallpaper, L"None");
+  EXPECT_EQ(wallpaper.SavedWallpaper(), L"C:\\WINDOWS\\old.bmp");
+  // Restoring what is shown already leaves "None" saved ...
+  shell.wallpaper = L"C:\\same.htm";
+  wallpaper.Restore("C:\\same.htm");
+  EXPECT_EQ(wallpaper.SavedWallpaper(), L"None");
+  // ... and so does a new object on a desktop without wallpaper.
+  DesktopWallpaper fresh(shell, prompt, root.Path());
+  shell.wallpaper = L"None";
+  fresh.Restore("");
+  EXPECT_EQ(shell.wallpaper, L"None");
+  EXPECT_EQ(fresh.SavedWallpaper(), L"None");
+}
+
+TEST_F(DesktopCalls, WithoutActiveDesktopPagesAreWrittenAndNothingElseChanges) {
+  shell.creationFails = true;
+  wallpaper.PrepareDesktop();
+  EXPECT_EQ(wallpaper.Apply(), 1);
+  EXPECT_EQ(wallpaper.Restore("C:\\x.htm"), 1);
+  EXPECT_EQ(shell.calls, (Calls{"CoInitialize", "Create", "CoUninitialize", "CoInitialize", "Create",
+                                "CoUninitialize", "CoInitialize", "Create", "CoUninitialize"}));
+  EXPECT_TRUE(FileExists(Page()));
+  EXPECT_EQ(shell.wallpaper, L"C:\\WINDOWS\\old.bmp");
+  EXPECT_EQ(wallpaper.SavedWallpaper(), L"None");
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(DesktopCalls, LongWallpaperPathsAreCutToTheSavedCapacity) {
+  wallpaper.Restore(std::string(1500, 'x'));
+  EXPECT_EQ(shell.wallpaper.size(), DesktopWallpaper::kSavedCapacity - 1);
+}
+
+TEST(BmpLayout, DepthRoundingAndSizes) {
+  struct Case { int width, height, planes, bits, depth; unsigned imageSize, colours; };
+  const Case cases[] = {
+      {152, 112, 1, 8, 8, 152 * 112, 256},
+      {300, 170, 1, 8, 8, 300 * 170, 256},
+      {3, 2, 1, 1, 1, 8, 2},
+      {3, 2, 1, 3, 4, 8, 16},
+      {3, 2, 1, 15, 16, 16, 0x10000},
+      {3, 2, 1, 24, 24, 24, 0},
+      {3, 2, 1, 32, 32, 24, 0},
+      {3, 2, 2, 16, 32, 24, 0},
+  };
+  for (const Case& c : cases) {
+    BmpLayout layout = LayoutFor(c.width, c.height, c.planes, c.bits);
+    EXPECT_EQ(layout.colourDepth, c.depth) << c.bits;
+    EXPECT_EQ(layout.imageSize, c.imageSize) << c.bits;
+    EXPECT_EQ(layout.coloursUsed, c.colours) << c.bits;
+    EXPECT_EQ(layout.pixelOffset, 54 + c.colours * 4);
+    EXPECT_EQ(layout.fileSize, 54 + c.colours * 4 + c.imageSize);
+  }
+}
+
+namespace {
+
+std::uint32_t Le(const std::string& bytes, std::size_t at, int n) {
+  std::uint32_t v = 0;
+  for (int i = n - 1; i >= 0; --i) v = (v << 8) | (unsigned char)bytes[at + i];
+  return v;
+}
+
+}  // namespace
+
+TEST_F(DesktopCalls, PreviewBitmapsCarryConsistentHeaders) {
+  wallpaper.SetName("ZarvanePreview");
+  wallpaper.SetReplaceSilently(1);
+  const std::string folder = wallpaper.PrepareFolder();
+  const std::string path = wallpaper.MakePreviewBitmap("", kDefaultPreviewBitmap);
+  EXPECT_EQ(path, folder + "ZarvanePreview_Preview.bmp");
+  const std::string installer = root.Path() + "\\installer.bmp";
+  EXPECT_EQ(wallpaper.MakePreviewBitmap(installer, kDefaultInstallerBitmap), installer);
+
+  struct Case { std::filesystem::path file; std::uint32_t width, height; };
+  const Case cases[] = {{root / "Web/WallPaper/ZarvanePreview/ZarvanePreview_Preview.bmp", 152, 112},
+                        {root / "installer.bmp", 300, 170}};
+  for (const Case& c : cases) {
+    const std::string bmp = ReadWholeFile(c.file);
+    ASSERT_GE(bmp.size(), 54u) << c.file;
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(Le(bmp, 2, 4), bmp.size());
+    EXPECT_EQ(Le(bmp, 6, 4), 0u);
+    EXPECT_EQ(Le(bmp, 14, 4), 40u);
+    EXPECT_EQ(Le(bmp, 18, 4), c.width);
+    EXPECT_EQ(Le(bmp, 22, 4), c.height);
+    EXPECT_EQ(Le(bmp, 30, 4), 0u);  // BI_RGB
+    const std::uint32_t bits = Le(bmp, 28, 2), colours = Le(bmp, 46, 4);
+    EXPECT_EQ(Le(bmp, 10, 4), 54 + colours * 4);
+    EXPECT_EQ(Le(bmp, 34, 4), ((c.width * bits + 31) & ~31u) / 8 * c.height);
+    EXPECT_EQ(colours, bits < 24 ? (1u << bits) : 0u);
+  }
+}
+
+TEST_F(DesktopCalls, UnknownBitmapStillGivesThePathBack) {
+  const std::string path = root.Path() + "\\none.bmp";
+  EXPECT_EQ(wallpaper.MakePreviewBitmap(path, 999), path);
+  EXPECT_FALSE(FileExists(path));
+}
+
+}  // namespace zarvane

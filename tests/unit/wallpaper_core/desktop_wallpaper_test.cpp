@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "desktop_wallpaper.h"
+#include "file_system.h"
+#include "recording_desktop_shell.h"
+#include "scripted_prompt.h"
+#include "temp_dir.h"
+
+namespace zarvane {
+namespace {
+
+const char kReplaceQuestion[] = "Wallpaper Exists..Do you want to Replace?";
+
+// A Windows folder of its own with Web\WallPaper, source files and a wallpaper object on it.
+class WallpaperFiles : public ::testing::Test {
+ protected:
+  WallpaperFiles() : wallpaper(shell, prompt, root.Path() + "\\windows") {
+    MakeDirectory(root.Path() + "\\windows");
+    MakeDirectory(root.Path() + "\\windows\\Web");
+    MakeDirectory(root.Path() + "\\windows\\Web\\WallPaper");
+    MakeDirectory(root.Path() + "\\src");
+    for (const char* name : {"clock.swf", "clock.bmp", "sky.jpg"})
+      WriteTextFile(root / "src" / name, std::string("new ") + name);
+    wallpaper.SetName("Demo");
+    wallpaper.SetMovieFile(Source("clock.swf"));
+    wallpaper.SetImageFile(Source("clock.bmp"));
+    wallpaper.SetBackgroundImage(Source("sky.jpg"));
+  }
+
+  std::string Source(const std::string& name) const { return root.Path() + "\\src\\" + name; }
+  std::string Dir() const { return wallpaper.GetWallpaperDir(); }
+  std::vector<std::string> Files(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const std::string& n : ListDirectory(folder))
+      if (n != "." && n != "..") names.push_back(n);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  void Plant(const std::string& path, const std::string& text = "old") {
+    std::string unix_path = path;
+#ifndef _WIN32
+    std::replace(unix_path.begin(), unix_path.end(), '\\', '/');
+#endif
+    WriteTextFile(unix_path, text);
+  }
+
+  TempDir root;
+  RecordingDesktopShell shell;
+  ScriptedPrompt prompt;
+  DesktopWallpaper wallpaper;
+};
+
+}  // namespace
+
+TEST_F(WallpaperFiles, NewObjectState) {
+  DesktopWallpaper fresh(shell, prompt, "C:\\WINDOWS");
+  EXPECT_EQ(fresh.GetWallpaperDir(), "C:\\WINDOWS\\Web\\WallPaper\\");
+  EXPECT_EQ(fresh.SavedWallpaper(), L"None");
+  EXPECT_EQ(fresh.GetFolder(), "");
+  wchar_t saved[DesktopWallpaper::kSavedCapacity];
+  EXPECT_EQ(fresh.GetSavedWallpaper(saved), 1);
+  EXPECT_EQ(std::wstring(saved), L"None");
+  EXPECT_EQ(fresh.GetSavedWallpaper(nullptr), 0);
+}
+
+TEST_F(WallpaperFiles, PrepareCopyAndApplyMakeFolderCopiesAndPage) {
+  EXPECT_EQ(wallpaper.PrepareFolder(), Dir() + "Demo\\");
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_EQ(wallpaper.CopyFiles(), 1);
+  EXPECT_EQ(Files(Dir() + "Demo"), (std::vector<std::string>{"clock.bmp", "clock.swf", "sky.jpg"}));
+  EXPECT_EQ(wallpaper.Apply(), 1);
+  EXPECT_EQ(wallpaper.GetPagePath(), Dir() + "Demo.htm");
+  EXPECT_TRUE(FileExists(Dir() + "Demo.htm"));
+  EXPECT_FALSE(FileExists(Dir() + "Demo.htm.part"));
+}
+
+TEST_F(WallpaperFiles, ExistingFolderAsksOnceAndCancelKeepsEveryFile) {
+  MakeDirectory(Dir() + "Demo");
+  Plant(Dir() + "Demo\\clock.swf");
+  Plant(Dir() + "Demo\\notes.txt");
+  prompt.answers = {kAnswerCancel};
+  EXPECT_EQ(wallpaper.PrepareFolder(), Dir() + "Demo\\");
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, kReplaceQuestion);
+  EXPECT_EQ(prompt.shown[0].style, unsigned(kPromptOkCancel | kPromptIconInformation));
+  EXPECT_EQ(Files(Dir() + "Demo"), (std::vector<std::string>{"clock.swf", "notes.txt"}));
+  wallpaper.CopyFiles();  // writes over files of the same names
+  EXPECT_EQ(ReadWholeFile(root / "windows/Web/WallPaper/Demo/clock.swf"), "new clock.swf");
+}
+
+TEST_F(WallpaperFiles, ExistingFolderOkEmptiesAndRecreatesItButNothingBeside) {
+  MakeDirectory(Dir() + "Demo");
+  Plant(Dir() + "Demo\\notes.txt");
+  Plant(Dir() + "Demo.htm");
+  Plant(Dir() + "other.xml");
+  prompt.answers = {kAnswerOk};
+  EXPECT_EQ(wallpaper.PrepareFolder(), Dir() + "Demo\\");
+  EXPECT_EQ(prompt.shown.size(), 1u);
+  EXPECT_TRUE(Files(Dir() + "Demo").empty());
+  // No Apply ran and no resource list was given: the page and the neighbours stay.
+  EXPECT_EQ(Files(Dir()), (std::vector<std::string>{"Demo", "Demo.htm", "other.xml"}));
+}
+
+TEST_F(WallpaperFiles, ReplaceSilentlyNeverAsks) {
+  MakeDirectory(Dir() + "Demo");
+  Plant(Dir() + "Demo\\notes.txt");
+  wallpaper.SetReplaceSilently(1);
+  EXPECT_EQ(wallpaper.PrepareFolder(), Dir() + "Demo\\");
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_EQ(Files(Dir() + "Demo"), (std::vector<std::string>{"notes.txt"}));
+}
+
+TEST_F(WallpaperFiles, DeleteRemovesFolderPageAndListedResourcesOnly) {
+  wallpaper.PrepareFolder();
+  wallpaper.CopyFiles();
+  wallpaper.Apply();
+  Plant(Dir() + "data.xml");
+  Plant(Dir() + "song.mp3");
+  Plant(Dir() + "keep.txt");
+  Plant(root.Path() + "\\windows\\Web\\outside.txt");
+  wallpaper.SetResourceFiles("data.xml; song.mp3;;..\\outside.txt;");
+  EXPECT_EQ(wallpaper.Delete(), 1);
+  EXPECT_EQ(Files(Dir()), (std::vector<std::string>{"keep.txt"}));
+  EXPECT_TRUE(FileExists(root.Path() + "\\windows\\Web\\outside.txt"));
+}
+
+TEST_F(WallpaperFiles, DeleteRefusesFoldersOutsideTheWallpaperDirectory) {
+  MakeDirectory(root.Path() + "\\windows\\Web\\Elsewhere");
+  Plant(root.Path() + "\\windows\\Web\\Elsewhere\\a.txt");
+  Plant(root.Path() + "\\windows\\Web\\b.txt");
+  Plant(Dir() + "c.txt");
+  const std::string refused[] = {
+      "",
+      root.Path() + "\\windows\\Web\\Elsewhere\\",
+      Dir().substr(0, Dir().size() - 1),  // shorter than the directory itself
+      Dir(),
+      Dir() + ".\\",
+      Dir() + "..\\",
+      Dir() + "..\\Elsewhere\\",
+      Dir() + "x/..\\",
+  };
+  for (const std::string& folder : refused) {
+    wallpaper.SetFolder(folder);
+    EXPECT_EQ(wallpaper.Delete(), 0) << folder;
+  }
+  EXPECT_TRUE(FileExists(root.Path() + "\\windows\\Web\\Elsewhere\\a.txt"));
+  EXPECT_TRUE(FileExists(root.Path() + "\\windows\\Web\\b.txt"));
+  EXPECT_TRUE(FileExists(Dir() + "c.txt"));
+}
+
+TEST_F(WallpaperFiles, RefusedNamesPrepareNothingAndAskNothing) {
+  Plant(Dir() + "c.txt");
+  Plant(root.Path() + "\\windows\\Web\\b.txt");
+  for (const char* name : {"", ".", "..", "..\\Web", "a/b", "C:x"}) {
+    wallpaper.SetName(name);
+    wallpaper.SetReplaceSilently(0);
+    prompt.answers = {kAnswerOk};
+    EXPECT_EQ(wallpaper.PrepareFolder(), "") << name;
+    EXPECT_EQ(wallpaper.CopyFiles(), 1);
+  }
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_EQ(Files(Dir()), (std::vector<std::string>{"c.txt"}));
+  EXPECT_TRUE(FileExists(root.Path() + "\\windows\\Web\\b.txt"));
+}
+
+TEST_F(WallpaperFiles, DeleteResourcesWithAnEmptyListDeletesNothing) {
+  Plant(Dir() + "a.txt");
+  wallpaper.SetResourceFiles("  ");
+  EXPECT_EQ(wallpaper.DeleteResources(), 1);
+  EXPECT_TRUE(FileExists(Dir() + "a.txt"));
+}
+
+TEST_F(WallpaperFiles, FailedPageWriteLeavesTheOldPageWhole) {
+  Plant(Dir() + "Demo.htm", "old page");
+  // A folder where the page's temporary file would go makes the write fail.
+  MakeDirectory(Dir() + "Demo.htm.part");
+  EXPECT_EQ(wallpaper.WritePage(Dir() + "Demo.htm"), 0);
+  EXPECT_EQ(ReadWholeFile(root / "windows/Web/WallPaper/Demo.htm"), "old page");
+}
+
+}  // namespace zarvane

@@ -1,0 +1,196 @@
+#include "desktop_wallpaper.h"
+
+#include <cstring>
+#include <vector>
+
+#include "file_system.h"
+#include "path_words.h"
+#include "preview_bitmap.h"
+#include "text.h"
+
+namespace zarvane {
+namespace {
+
+const wchar_t kNoWallpaper[] = L"None";
+
+// A name that stays one folder below the wallpaper directory: "", ".", ".." or a separator
+// would let PrepareFolder and Delete reach the directory itself or its parents.
+bool IsSafeComponent(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("\\/:") == std::string::npos;
+}
+
+// The shell hands over at most capacity - 1 characters.
+std::wstring Capped(std::wstring text) {
+  if (text.size() >= DesktopWallpaper::kSavedCapacity)
+    text.resize(DesktopWallpaper::kSavedCapacity - 1);
+  return text;
+}
+
+}  // namespace
+
+DesktopWallpaper::DesktopWallpaper(DesktopShell& shell, UserPrompt& prompt)
+    : DesktopWallpaper(shell, prompt, WindowsDirectory()) {}
+
+DesktopWallpaper::DesktopWallpaper(DesktopShell& shell, UserPrompt& prompt, std::string windowsDir)
+    : shell_(shell),
+      prompt_(prompt),
+      windowsDir_(std::move(windowsDir)),
+      wallpaperDir_(windowsDir_ + "\\Web\\WallPaper\\") {}
+
+int DesktopWallpaper::SetName(const std::string& name) { name_ = name; return 1; }
+int DesktopWallpaper::SetMovieFile(const std::string& path) { movieSource_ = path; return 1; }
+int DesktopWallpaper::SetImageFile(const std::string& path) { imageSource_ = path; return 1; }
+int DesktopWallpaper::SetBackgroundImage(const std::string& path) { backgroundSource_ = path; return 1; }
+int DesktopWallpaper::SetBackgroundColour(Colour colour) { backgroundColour_ = colour; return 1; }
+int DesktopWallpaper::SetResourceFiles(const std::string& list) { resourceFiles_ = list; return 1; }
+int DesktopWallpaper::SetQuality(const std::string& word) { quality_ = word; return 1; }
+int DesktopWallpaper::SetLoop(const std::string& word) { loop_ = word; return 1; }
+int DesktopWallpaper::SetAlignment(const std::string& hAlign, const std::string& vAlign) {
+  hAlign_ = hAlign;
+  vAlign_ = vAlign;
+  return 1;
+}
+int DesktopWallpaper::SetBackgroundPosition(const std::string& word) { backgroundPosition_ = word; return 1; }
+int DesktopWallpaper::SetScale(const std::string& word) { scale_ = word; return 1; }
+int DesktopWallpaper::SetReplaceSilently(int flag) { replaceSilently_ = flag; return 1; }
+int DesktopWallpaper::SetFolder(const std::string& folder) { folder_ = folder; return 1; }
+
+int DesktopWallpaper::GetSavedWallpaper(wchar_t* buffer) const {
+  if (!buffer) return 0;
+  std::memcpy(buffer, savedWallpaper_.c_str(), (savedWallpaper_.size() + 1) * sizeof(wchar_t));
+  return 1;
+}
+
+bool DesktopWallpaper::NameIsSafe() const { return IsSafeComponent(name_); }
+
+std::string DesktopWallpaper::PrepareFolder() {
+  if (!NameIsSafe()) return std::string();
+  folder_ = wallpaperDir_ + name_;
+  if (!MakeDirectory(folder_) && !replaceSilently_) {
+    int answer = prompt_.Show("Wallpaper Exists..Do you want to Replace?",
+                              kPromptOkCancel | kPromptIconInformation);
+    if (answer == kAnswerOk) {
+      folder_ += '\\';
+      Delete();
+      MakeDirectory(folder_);
+    }
+  }
+  folder_ = WithTrailingBackslash(folder_);
+  return folder_;
+}
+
+int DesktopWallpaper::CopyFiles() {
+  if (folder_.empty()) return 1;  // refused name: nothing may land beside the program
+  movieCopy_ = folder_ + BareName(movieSource_);
+  CopyFileOver(movieSource_, movieCopy_);
+  imageCopy_ = folder_ + BareName(imageSource_);
+  CopyFileOver(imageSource_, imageCopy_);
+  backgroundCopy_ = folder_ + BareName(backgroundSource_);
+  CopyFileOver(backgroundSource_, backgroundCopy_);
+  return 1;
+}
+
+WallpaperPageFields DesktopWallpaper::PageFields() const {
+  WallpaperPageFields f;
+  f.name = name_;
+  f.movieSource = movieSource_;
+  f.imageSource = imageSource_;
+  f.backgroundSource = backgroundSource_;
+  f.backgroundColour = backgroundColour_;
+  f.quality = quality_;
+  f.loop = loop_;
+  f.hAlign = hAlign_;
+  f.vAlign = vAlign_;
+  f.backgroundPosition = backgroundPosition_;
+  f.scale = scale_;
+  return f;
+}
+
+int DesktopWallpaper::WritePage(const std::string& path) {
+  return ReplaceFileContents(path, WallpaperPageText(PageFields())) ? 1 : 0;
+}
+
+int DesktopWallpaper::Delete() {
+  if (folder_.empty()) return 0;
+  if (!StartsWithIgnoreCase(folder_, wallpaperDir_)) return 0;
+  std::string inside = folder_.substr(wallpaperDir_.size());
+  if (!inside.empty() && IsPathSeparator(inside.back())) inside.pop_back();
+  if (!IsSafeComponent(inside)) return 0;
+
+  for (const std::string& entry : ListDirectory(folder_)) RemoveFile(folder_ + entry);
+  RemoveEmptyDirectory(folder_);
+  // The page lies beside the folder; a page path that left the directory is not ours to delete.
+  if (!pagePath_.empty() && StartsWithIgnoreCase(pagePath_, wallpaperDir_) &&
+      IsSafeComponent(pagePath_.substr(wallpaperDir_.size())))
+    RemoveFile(pagePath_);
+  DeleteResources();
+  return 1;
+}
+
+int DesktopWallpaper::DeleteResources() {
+  std::vector<std::string> items;
+  SplitFileList(resourceFiles_, items);
+  for (const std::string& item : items)
+    if (IsSafeComponent(item)) RemoveFile(wallpaperDir_ + item);
+  return 1;
+}
+
+void DesktopWallpaper::PrepareDesktop() {
+  shell_.InitializeCom();
+  if (shell_.CreateActiveDesktop()) {
+    shell_.GetWallpaper(savedWallpaper_, kSavedCapacity);
+    ComponentsOptions options;
+    if (!shell_.GetDesktopItemOptions(options)) {
+      prompt_.Show("Failed to Get Desktop Settings", kPromptOk);
+    } else if (!options.activeDesktop) {
+      ComponentsOptions on;
+      on.enableComponents = 1;
+      on.activeDesktop = 1;
+      shell_.SetDesktopItemOptions(on);
+      shell_.ApplyChanges(kApplyRefresh);
+    }
+    shell_.ReleaseActiveDesktop();
+  }
+  shell_.UninitializeCom();
+}
+
+int DesktopWallpaper::Apply() {
+  pagePath_ = wallpaperDir_ + name_ + ".htm";
+  WritePage(pagePath_);
+  shell_.InitializeCom();
+  if (shell_.CreateActiveDesktop()) {
+    shell_.GetWallpaper(savedWallpaper_, kSavedCapacity);
+    // "None" first, so the desktop reloads the page even when it is the wallpaper already.
+    shell_.SetWallpaper(kNoWallpaper);
+    shell_.SetWallpaper(WidenAnsi(pagePath_));
+    shell_.ApplyChanges(kApplyAll);
+    shell_.ApplyChanges(kApplyForce);
+    shell_.ReleaseActiveDesktop();
+  }
+  shell_.UninitializeCom();
+  return 1;
+}
+
+int DesktopWallpaper::Restore(const std::string& path) {
+  const std::wstring target = Capped(path.empty() ? savedWallpaper_ : WidenAnsi(path));
+  shell_.InitializeCom();
+  if (shell_.CreateActiveDesktop()) {
+    shell_.GetWallpaper(savedWallpaper_, kSavedCapacity);
+    shell_.SetWallpaper(target);
+    shell_.ApplyChanges(kApplyAll);
+    shell_.ApplyChanges(kApplyForce);
+    shell_.ReleaseActiveDesktop();
+  }
+  shell_.UninitializeCom();
+  if (target == savedWallpaper_) savedWallpaper_ = kNoWallpaper;
+  return 1;
+}
+
+std::string DesktopWallpaper::MakePreviewBitmap(const std::string& path, int bitmapId) {
+  const std::string result = path.empty() ? folder_ + name_ + "_Preview.bmp" : path;
+  WriteBitmapResource(bitmapId, result);
+  return result;
+}
+
+}  // namespace zarvane
