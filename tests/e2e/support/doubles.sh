@@ -1,0 +1,77 @@
+#!/bin/sh
+# Registers the stand-in COM servers in the Windows build's Wine prefix, presets and resets their
+# state, and prints their logs. Usage: doubles.sh [--build DIR] COMMAND [ARGS]   (see --help)
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+build="$here/../../../build/win32"
+if [ "${1:-}" = "--build" ]; then build=$2; shift 2; fi
+build=$(cd "$build" && pwd)
+prefix=${ZARVANE_WINEPREFIX:-$build/wineprefix}
+export ZARVANE_WINEPREFIX="$prefix"
+run="$build/wine-run.sh"
+bin="$build/bin/doubles"
+folder="$prefix/drive_c/zarvane-doubles"
+flash_clsid='{D27CDB6E-AE6D-11cf-96B8-444553540000}'
+
+usage() {
+  cat <<'TEXT'
+doubles.sh [--build DIR] COMMAND [ARGS]      DIR defaults to build/win32 of this checkout
+  register-desktop          serve CLSID_ActiveDesktop from the stand-in (zarvane-active-desktop.dll)
+  restore-desktop           give CLSID_ActiveDesktop back to Wine's shell32
+  register-flash [DLL]      regsvr32 a stand-in flash.ocx (default: bin/doubles/flash.ocx)
+  unregister-flash          remove the Flash class registration
+  remove-flash              unregister, and delete the system folder's Macromed\Flash\flash.ocx
+  reset                     forget all logs and state (desktop and flash)
+  preset-wallpaper TEXT     the wallpaper the stand-in desktop shows
+  preset-active-desktop 0|1 Active Desktop (and its components) off or on
+  preset desktop|flash KEY VALUE   any state key (FailGetDesktopItemOptions, RegisterResult ...)
+  log desktop|flash         print a log (nothing when empty)
+  state                     print the desktop state
+  folder                    print the host path of the logs and state
+TEXT
+}
+
+# set_key FILE KEY VALUE: replaces or appends one key=value line.
+set_key() {
+  mkdir -p "$folder"
+  touch "$1"
+  grep -v "^$2=" "$1" >"$1.tmp" || true
+  printf '%s=%s\n' "$2" "$3" >>"$1.tmp"
+  mv "$1.tmp" "$1"
+}
+
+state_file() {
+  case "$1" in
+    desktop) echo "$folder/desktop-state.txt" ;;
+    flash) echo "$folder/flash-state.txt" ;;
+    *) echo "doubles.sh: no double named '$1'" >&2; exit 2 ;;
+  esac
+}
+
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+cmd=${1:-}
+[ $# -gt 0 ] && shift
+case "$cmd" in
+  register-desktop) "$run" regsvr32 /s "$(winpath "$bin/zarvane-active-desktop.dll")" ;;
+  restore-desktop) "$run" regsvr32 /s /u "$(winpath "$bin/zarvane-active-desktop.dll")" ;;
+  register-flash) "$run" regsvr32 /s "$(winpath "${1:-$bin/flash.ocx}")" ;;
+  unregister-flash)
+    "$run" reg delete "HKCR\\CLSID\\$flash_clsid" /f >/dev/null 2>&1 || true
+    "$run" reg delete "HKCR\\ShockwaveFlash.ShockwaveFlash" /f >/dev/null 2>&1 || true ;;
+  remove-flash)
+    "$0" --build "$build" unregister-flash
+    rm -f "$prefix/drive_c/windows/system32/Macromed/Flash/flash.ocx" ;;
+  reset) rm -rf "$folder" ;;
+  preset-wallpaper) set_key "$(state_file desktop)" Wallpaper "$1" ;;
+  preset-active-desktop)
+    set_key "$(state_file desktop)" ActiveDesktop "$1"
+    set_key "$(state_file desktop)" EnableComponents "$1" ;;
+  preset) set_key "$(state_file "$1")" "$2" "$3" ;;
+  log) cat "$folder/$1.log" 2>/dev/null || true ;;
+  state) cat "$folder/desktop-state.txt" 2>/dev/null || true ;;
+  folder) echo "$folder" ;;
+  -h|--help|help) usage ;;
+  *) usage >&2; exit 2 ;;
+esac
