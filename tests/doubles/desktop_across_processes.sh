@@ -3,6 +3,8 @@
 # reach the server; the log keeps every process's calls in order.
 # Usage: desktop_across_processes.sh BUILD_DIR DOUBLES_SH
 set -u
+# A folder of its own: other tests may use the stand-in at the same time.
+export ZARVANE_DOUBLES_DIR='C:\zarvane-doubles-selftest'
 build=$1 doubles="sh $2 --build $1"
 probe() { "$build/wine-run.sh" "$build/bin/desktop_probe.exe" "$@" | tr -d '\r'; }
 fail() { echo "FAILED: $*"; $doubles log desktop; exit 1; }

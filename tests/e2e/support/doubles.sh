@@ -11,7 +11,13 @@ prefix=${ZARVANE_WINEPREFIX:-$build/wineprefix}
 export ZARVANE_WINEPREFIX="$prefix"
 run="$build/wine-run.sh"
 bin="$build/bin/doubles"
+# The stand-ins honour ZARVANE_DOUBLES_DIR (a C:\ path) as the folder of their logs and state.
 folder="$prefix/drive_c/zarvane-doubles"
+case "${ZARVANE_DOUBLES_DIR:-}" in
+  '') ;;
+  [Cc]:\\*) folder="$prefix/drive_c/$(printf '%s' "${ZARVANE_DOUBLES_DIR#??}" | tr '\\' / | sed 's,^/*,,; s,/*$,,')" ;;
+  *) echo "doubles.sh: ZARVANE_DOUBLES_DIR must be a C:\\ path" >&2; exit 2 ;;
+esac
 flash_clsid='{D27CDB6E-AE6D-11cf-96B8-444553540000}'
 
 usage() {
@@ -71,7 +77,7 @@ case "$cmd" in
   preset) set_key "$(state_file "$1")" "$2" "$3" ;;
   log) cat "$folder/$1.log" 2>/dev/null || true ;;
   state) cat "$folder/desktop-state.txt" 2>/dev/null || true ;;
-  folder) echo "$folder" ;;
+  folder) printf "%s\n" "$folder" ;;
   -h|--help|help) usage ;;
   *) usage >&2; exit 2 ;;
 esac
