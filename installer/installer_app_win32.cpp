@@ -1,0 +1,126 @@
+#include "installer_app.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "flash_control.h"
+#include "install_dialog.h"
+#include "installer_resources.h"
+#include "installer_text.h"
+#include "message_box_prompt.h"
+#include "payload_archive.h"
+#include "profile.h"
+#include "resource_text.h"
+#include "uninstaller.h"
+#include "wallpaper_name_rule.h"
+
+namespace zarvane {
+namespace {
+
+// The app object of this process, for the archive's plain-function callback.
+InstallerApp* current = nullptr;
+
+void StartUpMessage(int stringId, const std::string& value) {
+  MessageBoxA(nullptr, FormatText(ResourceText(stringId), value).c_str(),
+              ResourceText(IDS_START_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+int InstallerApp::Run(const std::vector<std::string>& arguments) {
+  // The movie pane hosts an ActiveX control.
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+
+  char temp[MAX_PATH] = {0};
+  GetTempPathA(MAX_PATH, temp);
+  extractionFolder_ = temp;
+
+  int exitCode = 0;
+  if (RunUninstallerUnlessInstalling()) {
+    InstallerCommandLine line = ParseInstallerCommandLine(arguments);
+    if (ExtractAndPrepare()) {
+      InstallDialog dialog(config_, extractionFolder_, line.quiet, line.installPath);
+      dialog.RunModal(nullptr);
+    } else {
+      exitCode = 1;
+    }
+    DeleteTemporaryFiles();
+  }
+  OleUninitialize();
+  return exitCode;
+}
+
+void InstallerApp::OnArchiveEvent(int event, void* data, std::intptr_t) {
+  if (event != kArchiveEventDone || !data || !current) return;
+  const auto* member = static_cast<const ArchiveMember*>(data);
+  current->temporaryFiles_.push_back(current->extractionFolder_ + member->name);
+  // Members come last to first, so what is left is member 0's offset: the stub's length.
+  current->stubLength_ = member->offset;
+}
+
+bool InstallerApp::ExtractAndPrepare() {
+  stubLength_ = 0;
+  temporaryFiles_.clear();
+  // A control left here by another run must not pass for this installer's own.
+  DeleteFileA((extractionFolder_ + "flash.ocx").c_str());
+
+  current = this;
+  int result;
+  {
+    PayloadArchive archive;
+    result = archive.ExtractAll(extractionFolder_, &InstallerApp::OnArchiveEvent, 0);
+  }
+  current = nullptr;
+  if (result != kArchiveOk) {
+    StartUpMessage(IDS_EXTRACT_FAILED, extractionFolder_);
+    return false;
+  }
+
+  config_ = ReadInstallerConfig(SystemProfile(), extractionFolder_);
+  if (!IsUsableWallpaperName(config_.name)) {
+    MessageBoxA(nullptr, FormatText(ResourceText(IDS_BAD_NAME), config_.name).c_str(),
+                ResourceText(IDS_START_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (InstallFlashControl(config_.baseFolder) != 0) {
+    StartUpMessage(IDS_REGISTER_FAILED, std::string());
+    return false;
+  }
+  WriteUninstallerCopy();
+  return true;
+}
+
+void InstallerApp::WriteUninstallerCopy() {
+  char self[MAX_PATH] = {0};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  HANDLE in = CreateFileA(self, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (in == INVALID_HANDLE_VALUE) return;
+  std::string bytes(stubLength_, '\0');
+  DWORD got = 0;
+  bool ok = stubLength_ > 0 && ReadFile(in, &bytes[0], stubLength_, &got, nullptr) &&
+            got == stubLength_;
+  CloseHandle(in);
+  if (!ok) return;
+  std::string path = extractionFolder_ + "Uninstall.exe";
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  ok = WriteFile(out, bytes.data(), stubLength_, &written, nullptr) && written == stubLength_;
+  CloseHandle(out);
+  if (ok)
+    temporaryFiles_.push_back(path);
+  else
+    DeleteFileA(path.c_str());
+}
+
+void InstallerApp::DeleteTemporaryFiles() {
+  for (const std::string& path : temporaryFiles_) DeleteFileA(path.c_str());
+  temporaryFiles_.clear();
+}
+
+}  // namespace zarvane

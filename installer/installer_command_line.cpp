@@ -1,0 +1,22 @@
+#include "installer_command_line.h"
+
+#include "text.h"
+
+namespace zarvane {
+
+InstallerCommandLine ParseInstallerCommandLine(const std::vector<std::string>& arguments) {
+  InstallerCommandLine line;
+  for (const std::string& argument : arguments) {
+    bool isSwitch = !argument.empty() && (argument[0] == '/' || argument[0] == '-');
+    if (isSwitch) {
+      std::string word = argument.substr(1);
+      if (EqualsIgnoreCase(word, "Q")) line.quiet = true;
+      if (EqualsIgnoreCase(word, "P")) line.pathFollows = true;
+    } else if (line.pathFollows) {
+      line.installPath = argument;
+    }
+  }
+  return line;
+}
+
+}  // namespace zarvane

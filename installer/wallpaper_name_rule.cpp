@@ -1,0 +1,10 @@
+#include "wallpaper_name_rule.h"
+
+namespace zarvane {
+
+bool IsUsableWallpaperName(const std::string& name) {
+  if (name.find_first_of("\\/:") != std::string::npos) return false;
+  return name.find_first_not_of(". \t") != std::string::npos;
+}
+
+}  // namespace zarvane

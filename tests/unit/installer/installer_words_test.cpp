@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "installer_command_line.h"
+#include "installer_text.h"
+#include "media_type.h"
+#include "restart_rename.h"
+#include "text.h"
+#include "wallpaper_name_rule.h"
+
+namespace zarvane {
+namespace {
+
+TEST(InstallerCommandLine, SwitchesAndPath) {
+  struct Case {
+    std::vector<std::string> arguments;
+    bool quiet;
+    bool pathFollows;
+    std::string installPath;
+  } cases[] = {
+      {{}, false, false, ""},
+      {{"/q"}, true, false, ""},
+      {{"-Q"}, true, false, ""},
+      {{"/Q", "/P", "C:\\first", "C:\\second"}, true, true, "C:\\second"},
+      {{"C:\\before", "/p", "C:\\after"}, false, true, "C:\\after"},
+      {{"/P"}, false, true, ""},                            // the dialog proposes its default
+      {{"/P", "-x", "C:\\kept"}, false, true, "C:\\kept"},  // unknown switches are skipped
+      {{"/QP", "/", "-", "C:\\plain"}, false, false, ""},
+      {{"/P", "C:\\Program Files\\My Wall"}, false, true, "C:\\Program Files\\My Wall"},
+  };
+  for (const Case& c : cases) {
+    InstallerCommandLine line = ParseInstallerCommandLine(c.arguments);
+    std::string shown = c.arguments.empty() ? "(none)" : c.arguments[0];
+    EXPECT_EQ(line.quiet, c.quiet) << shown;
+    EXPECT_EQ(line.pathFollows, c.pathFollows) << shown;
+    EXPECT_EQ(line.installPath, c.installPath) << shown;
+  }
+}
+
+TEST(WallpaperNameRule, RefusesNamesThatAddressSharedPlaces) {
+  for (const char* bad : {"", ".", "..", "...", " ", ". .", "a\\b", "..\\..\\Windows", "a/b",
+                          "C:", "x:y", "\\"})
+    EXPECT_FALSE(IsUsableWallpaperName(bad)) << "'" << bad << "'";
+  for (const char* good : {"Clock", "My Wall 2", ".hidden", "a.b", "x..y"})
+    EXPECT_TRUE(IsUsableWallpaperName(good)) << "'" << good << "'";
+}
+
+TEST(MediaType, FromFirstBytes) {
+  struct Case {
+    std::string bytes;
+    int type;
+  } cases[] = {
+      {"FWS\x06", kMediaMovie},
+      {"CWS\x0a rest", kMediaMovie},
+      {std::string("BM6\0\0", 5), kMediaPicture},
+      {"BMx", kMediaPicture},
+      {"BM", kMediaOther},  // fewer than three bytes
+      {"\xFF\xD8\xFF\xE0", kMediaOther},
+      {"GIF89a", kMediaOther},
+      {"fws", kMediaOther},
+      {"", kMediaOther},
+      {"ZWS", kMediaOther},
+  };
+  for (const Case& c : cases) {
+    auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
+    EXPECT_EQ(MediaTypeOfBytes(bytes, c.bytes.size()), c.type) << c.bytes;
+  }
+}
+
+TEST(MediaType, FromFile) {
+  std::string dir = ZARVANE_BINARY_DIR "/";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int type;
+  } cases[] = {
+      {"media_cws.swf", std::string("CWS\x07\x10\x00\x00\x00", 8), kMediaMovie},
+      {"media_bm.bmp", "BM\x42", kMediaPicture},
+      {"media_two.bmp", "BM", kMediaOther},
+      {"media_jpeg.jpg", "\xFF\xD8\xFF\xE0", kMediaOther},
+  };
+  for (const Case& c : cases) {
+    std::string path = dir + c.name;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fwrite(c.bytes.data(), 1, c.bytes.size(), f);
+    std::fclose(f);
+    EXPECT_EQ(DetectMediaType(path), c.type) << c.name;
+    std::remove(path.c_str());
+  }
+  EXPECT_EQ(DetectMediaType(dir + "no-such-file.swf"), kMediaOther);
+}
+
+TEST(RestartRename, KeysBecomeNulLinesAndTheRestIsLowerCased) {
+  std::string text =
+      "[Boot]\r\nShell=Explorer.EXE\r\n[rename]\r\nNUL=C:\\Old\\Gone.txt\r\n"
+      "NUL1000=C:\\Program Files\\Clock\\Uninstall.exe\r\n"
+      "NUL1001=C:\\Program Files\\Clock\\Uninstall.ini\r\n"
+      "NUL1002=C:\\Program Files\\Clock\\\r\n";
+  std::string expected =
+      "[boot]\r\nshell=explorer.exe\r\n[rename]\r\nnul=c:\\old\\gone.txt\r\n"
+      "NUL=c:\\program files\\clock\\uninstall.exe\r\n"
+      "NUL=c:\\program files\\clock\\uninstall.ini\r\n"
+      "NUL=c:\\program files\\clock\\\r\n";
+  EXPECT_EQ(RestartRenameText(text, 3, &ToLowerAscii), expected);
+}
+
+TEST(RestartRename, OnlyKeysOfThisRunAndOnlyWhereTheyStandAsKeys) {
+  // A path holding the key's letters keeps them; a key beyond `count` is left alone.
+  std::string text =
+      "[rename]\nNUL1000=C:\\nul1000\\a\n  NUL1001 =C:\\b\nNUL1003=C:\\c\nxNUL1000=d\n";
+  std::string expected = "[rename]\nNUL=c:\\nul1000\\a\n  NUL =c:\\b\nnul1003=c:\\c\nxnul1000=d\n";
+  EXPECT_EQ(RestartRenameText(text, 2, &ToLowerAscii), expected);
+  EXPECT_EQ(RestartRenameText("", 3, &ToLowerAscii), "");
+  EXPECT_EQ(RestartRenameText("NUL1000=last line without end", 1, &ToLowerAscii),
+            "NUL=last line without end");
+}
+
+TEST(FormatText, FirstPlaceholderOnlyAndNoLengthLimit) {
+  EXPECT_EQ(FormatText("Wallpaper '%s' removed.", "Clock"), "Wallpaper 'Clock' removed.");
+  EXPECT_EQ(FormatText("no placeholder", "x"), "no placeholder");
+  EXPECT_EQ(FormatText("%s and %s", "a%s"), "a%s and %s");
+  std::string longName(5000, 'n');
+  EXPECT_EQ(FormatText("[%s]", longName).size(), 5002u);
+}
+
+}  // namespace
+}  // namespace zarvane
