@@ -1,6 +1,7 @@
 # cmake -DOBJDUMP=... -DFILE=x.exe -P check-imports.cmake
 # Fails when FILE imports a DLL that Windows itself does not ship (Wine here would hide a missing
 # zlib1.dll or libstdc++ DLL).
+cmake_policy(SET CMP0057 NEW)  # IN_LIST below; a -P script starts with old policies
 set(allowed KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll SHELL32.dll ole32.dll OLEAUT32.dll
     COMCTL32.dll COMDLG32.dll WINMM.dll msvcrt.dll VERSION.dll SHLWAPI.dll)
 string(TOLOWER "${allowed}" allowed)
