@@ -1,0 +1,214 @@
+#include "tab_rules.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "file_system.h"
+#include "text.h"
+
+namespace zarvane {
+namespace {
+
+// Whole-text match without regard to letter case, as a drop-down list's exact search does.
+int RowOf(const std::vector<std::string>& rows, const std::string& text, int otherwise) {
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i] != kPositionSeparator && EqualsIgnoreCase(rows[i], text)) return static_cast<int>(i);
+  return otherwise;
+}
+
+std::string RowText(const std::vector<std::string>& rows, int row) {
+  return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? rows[row] : std::string();
+}
+
+std::string NativePath(std::string path) {
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
+
+// Whether a new file can be made beside the installer: the probe must not exist already.
+bool CanCreateBeside(const std::string& path) {
+  std::string probe = NativePath(path + ".tmp");
+  std::error_code ec;
+  if (std::filesystem::exists(std::filesystem::symlink_status(probe, ec))) return false;
+  std::FILE* f = std::fopen(probe.c_str(), "wb");
+  if (!f) return false;
+  std::fclose(f);
+  std::remove(probe.c_str());
+  return true;
+}
+
+// The steps shared by every "path of a file that must exist" field.
+TabVerdict CheckExistingFile(std::string& field, int emptyMessage, int missingMessage,
+                             TabField at) {
+  std::string trimmed = Trim(field);
+  if (trimmed.empty()) return {emptyMessage, at};
+  if (!IsExistingFile(trimmed)) return {missingMessage, at};
+  field = trimmed;
+  return {};
+}
+
+}  // namespace
+
+bool IsExistingFile(const std::string& path) { return !path.empty() && FileExists(path); }
+
+void SetWallpaperControls(WallpaperControls& c, const WallpaperSettings& r) {
+  c.name = r.name;
+  c.movieFile = r.movieFile;
+  c.resourceFiles = r.resourceFiles;
+  c.backgroundImage = r.backgroundImage;
+  c.position = RowOf(kBackgroundPositions, r.backgroundPosition, 0);
+  c.hAlign = RowOf(kHorizontalWords, r.hAlign, 0);
+  c.vAlign = RowOf(kVerticalWords, r.vAlign, 0);
+  c.quality = RowOf(kQualityWords, r.quality, 1);
+  if (EqualsIgnoreCase(r.movieSize, "showall"))
+    c.size = 0;
+  else if (EqualsIgnoreCase(r.movieSize, "exactfit"))
+    c.size = 1;
+  else
+    c.size = 2;
+  c.colour = ColourFromText(r.colourText);
+  c.loop = r.loop == 1;
+}
+
+WallpaperSettings GetWallpaperControls(const WallpaperControls& c) {
+  WallpaperSettings r;
+  r.name = c.name;
+  r.movieFile = c.movieFile;
+  r.resourceFiles = c.resourceFiles;
+  r.backgroundImage = c.backgroundImage;
+  r.backgroundPosition = RowText(kBackgroundPositions, c.position);
+  r.hAlign = RowText(kHorizontalWords, c.hAlign);
+  r.vAlign = RowText(kVerticalWords, c.vAlign);
+  r.quality = RowText(kQualityWords, c.quality);
+  r.movieSize = (c.size == 1 || c.size == 2) ? kScaleWords[c.size] : kScaleWords[0];
+  r.colourText = ColourToText(c.colour);
+  r.loop = c.loop ? 1 : 0;
+  return r;
+}
+
+void SetPreviewControls(PreviewControls& c, const PreviewSettings& r) {
+  c.ownImage = r.showImage != 0;
+  c.imageFile = c.ownImage ? r.imageFile : std::string();
+}
+
+PreviewSettings GetPreviewControls(const PreviewControls& c) {
+  PreviewSettings r;
+  r.showImage = c.ownImage ? 1 : 0;
+  r.imageFile = c.ownImage ? c.imageFile : std::string();
+  return r;
+}
+
+void SetSettingsBoxControls(SettingsBoxControls& c, const SettingsBoxSettings& r) {
+  c.specific = r.showSpecific != 0;
+  c.movieOrImageFile = c.specific ? r.movieOrImageFile : std::string();
+  c.webText = r.webText;
+  c.webAddress = r.webAddress;
+  c.emailText = r.emailText;
+  c.emailAddress = r.emailAddress;
+  c.otherText = r.otherText;
+}
+
+SettingsBoxSettings GetSettingsBoxControls(const SettingsBoxControls& c) {
+  SettingsBoxSettings r;
+  r.showSpecific = c.specific ? 1 : 0;
+  r.movieOrImageFile = c.movieOrImageFile;
+  r.webText = c.webText;
+  r.webAddress = c.webAddress;
+  r.emailText = c.emailText;
+  r.emailAddress = c.emailAddress;
+  r.otherText = c.otherText;
+  return r;
+}
+
+void SetInstallerControls(InstallerControls& c, const InstallerSettings& r) {
+  c.installerPath = r.installerFilePath;
+  c.specificPicture = r.showMovie != 0;
+  c.picturePath = c.specificPicture ? r.movieOrImageFile : std::string();
+  c.licence = r.showLicence == 1;
+  c.licencePath = c.licence ? r.licenseFile : std::string();
+  c.withoutPlugin = r.includeFlashControl == 1;
+}
+
+void GetInstallerControls(const InstallerControls& c, InstallerSettings& r) {
+  r.installerFilePath = c.installerPath;
+  r.showMovie = c.specificPicture ? 1 : 0;
+  r.movieOrImageFile = c.specificPicture ? c.picturePath : std::string();
+  r.showLicence = c.licence ? 1 : 0;
+  if (c.licence) r.licenseFile = c.licencePath;
+  r.includeFlashControl = c.withoutPlugin ? 0 : 1;
+}
+
+TabVerdict ValidateWallpaperTab(WallpaperControls& c, bool previewing) {
+  std::string movie = Trim(c.movieFile);
+  if (movie.empty()) return {1, TabField::kMovieFile};
+  if (!IsExistingFile(movie)) return {2, TabField::kMovieFile};
+  c.movieFile = movie;
+  // Deliberately untrimmed: a blank at the end is part of what the author typed.
+  if (!c.backgroundImage.empty() && !IsExistingFile(c.backgroundImage))
+    return {7, TabField::kBackgroundImage};
+  if (previewing) return {};
+  std::string name = Trim(c.name);
+  if (name.empty()) return {4, TabField::kName};
+  if (name.find_first_of("\\/:*?\"<>|") != std::string::npos) return {3, TabField::kName};
+  c.name = name;
+  return {};
+}
+
+TabVerdict ValidatePreviewTab(PreviewControls& c) {
+  if (!c.ownImage) return {};
+  return CheckExistingFile(c.imageFile, 6, 7, TabField::kPreviewImage);
+}
+
+TabVerdict ValidateSettingsTab(SettingsBoxControls& c) {
+  if (!c.specific) return {};
+  return CheckExistingFile(c.movieOrImageFile, 8, 9, TabField::kSettingsPicture);
+}
+
+TabVerdict ValidateInstallerTab(InstallerControls& c) {
+  std::string path = Trim(c.installerPath);
+  if (path.empty()) return {10, TabField::kInstallerPath};
+  if (!CanCreateBeside(path)) return {11, TabField::kInstallerPath};
+  c.installerPath = path;
+  if (c.specificPicture) {
+    TabVerdict v = CheckExistingFile(c.picturePath, 8, 9, TabField::kInstallerPicture);
+    if (v.message) return v;
+  }
+  if (c.licence) return CheckExistingFile(c.licencePath, 12, 13, TabField::kLicence);
+  return {};
+}
+
+std::string ToolMessage(int number) {
+  switch (number) {
+    case 1: return "Flash movie file path cannot be empty.";
+    case 2: return "Flash movie file path is invalid. Check if the file/folder exists.";
+    case 3:
+      return "Wallpaper name cannot contain any of the following characters: \n"
+             "\\ / :  * ? \" < > |";
+    case 4: return "Wallpaper name cannot be empty";
+    case 5: return "Error";
+    case 6: return "Bitmap file path cannot be empty.";
+    case 7: return "Bitmap file path is invalid. Check if the file/folder exists.";
+    case 8: return "Movie/Image file path cannot be empty.";
+    case 9: return "Movie/Image file path is invalid. Check if the file/folder exists.";
+    case 10: return "Installer file path cannot be empty.";
+    case 11: return "Installer file path is invalid. Check if the folder exists.";
+    case 12: return "License file path cannot be empty.";
+    case 13: return "License file path is invalid. Check if the file/folder exists.";
+    case 14:
+      return "Unable to save installer info to '%s'. \nCheck if there is enough disk space and "
+             "\nappropriate user rights are set to the folder. ";
+    case 15:
+      return "Unable to create installer file '%s'.\nCheck if there is enough disk space and "
+             "\nappropriate user rights are set to the folder. ";
+    case 19:
+    case 20: return "Building Installer...";
+    case 21: return "Build Completed.";
+    case 70:
+      return "Unable to access the following resource file(s). Check if the file(s) exist: \n\n";
+    default: return std::string();
+  }
+}
+
+}  // namespace zarvane

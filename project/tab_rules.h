@@ -1,0 +1,82 @@
+#pragma once
+// What the tabs do to a project record, without windows: the state of their controls, how a
+// record is shown (Set) and read back (Get), and the checks before a preview or a build. The
+// authoring tool's tabs and the command-line tool share these, so both turn one project into
+// the same "instcfg.ini". A check returns a message number (0: fine) and the field at fault;
+// showing the message and moving the focus is the caller's part.
+#include <string>
+
+#include "project_records.h"
+#include "project_tabs.h"
+#include "wallpaper_words.h"
+
+namespace zarvane {
+
+struct WallpaperControls {
+  std::string name, movieFile, resourceFiles, backgroundImage;  // edit fields
+  int position = 0, hAlign = 0, vAlign = 0;  // selected rows; the first until a Set
+  int quality = -1, size = -1;               // -1: nothing selected
+  Colour colour = 0;
+  bool loop = false;
+};
+
+struct PreviewControls {
+  bool ownImage = false;  // "Preview Image ( Bitmap/JPEG)" rather than the default image
+  std::string imageFile;
+};
+
+struct SettingsBoxControls {
+  bool specific = false;
+  std::string movieOrImageFile, webText, webAddress, emailText, emailAddress, otherText;
+};
+
+struct InstallerControls {
+  std::string installerPath;
+  bool specificPicture = false;  // "Show specific Image/Flash in Installer Window"
+  std::string picturePath;
+  bool licence = false;
+  std::string licencePath;
+  bool withoutPlugin = false;  // "Build Installer without flash plug-in"
+};
+
+void SetWallpaperControls(WallpaperControls& controls, const WallpaperSettings& record);
+WallpaperSettings GetWallpaperControls(const WallpaperControls& controls);
+void SetPreviewControls(PreviewControls& controls, const PreviewSettings& record);
+PreviewSettings GetPreviewControls(const PreviewControls& controls);
+void SetSettingsBoxControls(SettingsBoxControls& controls, const SettingsBoxSettings& record);
+SettingsBoxSettings GetSettingsBoxControls(const SettingsBoxControls& controls);
+void SetInstallerControls(InstallerControls& controls, const InstallerSettings& record);
+// Fills `record`; its licenseFile stays as it was while the licence box is clear.
+void GetInstallerControls(const InstallerControls& controls, InstallerSettings& record);
+
+enum class TabField {
+  kNone,
+  kMovieFile,
+  kBackgroundImage,
+  kName,
+  kPreviewImage,
+  kSettingsPicture,
+  kInstallerPath,
+  kInstallerPicture,
+  kLicence,
+};
+
+struct TabVerdict {
+  int message = 0;  // 0: valid
+  TabField field = TabField::kNone;
+};
+
+// Each check writes trimmed paths and names back into the controls once they passed. The
+// wallpaper tab checks less while a preview is being started.
+TabVerdict ValidateWallpaperTab(WallpaperControls& controls, bool previewing);
+TabVerdict ValidatePreviewTab(PreviewControls& controls);
+TabVerdict ValidateSettingsTab(SettingsBoxControls& controls);
+TabVerdict ValidateInstallerTab(InstallerControls& controls);
+
+// The authoring tool's texts by number: validation messages, build messages and states.
+std::string ToolMessage(int number);
+
+// A file that can be opened as such; a folder is not one.
+bool IsExistingFile(const std::string& path);
+
+}  // namespace zarvane

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "headless_tabs.h"
+#include "tab_rules.h"
+
+namespace zarvane {
+namespace {
+namespace fs = std::filesystem;
+
+TEST(TabRules, StoredWordsShowAsListRowsAndComeBackNormalised) {
+  struct Case {
+    const char *quality, *size, *hAlign, *position, *colour;
+    const char *quality2, *size2, *hAlign2, *position2, *colour2;
+  };
+  const Case cases[] = {
+      {"Best", "showall", "Right", "Tile", "0A0B0C", "Best", "showall", "Right", "Tile", "0a0b0c"},
+      {"best", "SHOWALL", "right", "stretch", "FFFFFF", "Best", "showall", "Right", "Stretch",
+       "ffffff"},
+      {"Ultra", "EXACTFIT", "Middle", "Nowhere", "12345", "High", "Exactfit", "Center", "Center",
+       "000000"},
+      {"", "", "", "", "1234567", "High", "noscale", "Center", "Center", "000000"},
+      {"AutoHigh", "noscale", "Left", "-------------------", "zz1z00", "AutoHigh", "noscale",
+       "Left", "Center", "000100"},
+  };
+  for (const Case& c : cases) {
+    WallpaperSettings in;
+    in.quality = c.quality;
+    in.movieSize = c.size;
+    in.hAlign = c.hAlign;
+    in.backgroundPosition = c.position;
+    in.colourText = c.colour;
+    WallpaperControls controls;
+    SetWallpaperControls(controls, in);
+    WallpaperSettings out = GetWallpaperControls(controls);
+    EXPECT_EQ(out.quality, c.quality2) << c.quality;
+    EXPECT_EQ(out.movieSize, c.size2) << c.size;
+    EXPECT_EQ(out.hAlign, c.hAlign2) << c.hAlign;
+    EXPECT_EQ(out.backgroundPosition, c.position2) << c.position;
+    EXPECT_EQ(out.colourText, c.colour2) << c.colour;
+    EXPECT_EQ(out.mute, 0);
+  }
+  WallpaperControls untouched;
+  EXPECT_EQ(GetWallpaperControls(untouched).movieSize, "showall") << "no size selected";
+  EXPECT_EQ(GetWallpaperControls(untouched).quality, "");
+}
+
+TEST(TabRules, InstallerAndPreviewRecordsKeepTheirFlagsApart) {
+  InstallerSettings stored;
+  stored.includeFlashControl = 1;  // FlashControl "1" in the file: the box was checked
+  stored.showMovie = 0;
+  stored.movieOrImageFile = "C:\\kept.bmp";
+  stored.licenseFile = "C:\\l.txt";
+  InstallerControls controls;
+  SetInstallerControls(controls, stored);
+  EXPECT_TRUE(controls.withoutPlugin);
+  EXPECT_EQ(controls.picturePath, "") << "the built-in picture empties the path";
+  EXPECT_FALSE(controls.licence) << "showLicence decides, not the path";
+
+  InstallerSettings got;
+  got.licenseFile = "previous";
+  GetInstallerControls(controls, got);
+  EXPECT_EQ(got.includeFlashControl, 0) << "a checked box packs no control";
+  EXPECT_EQ(got.licenseFile, "previous");
+  EXPECT_EQ(got.showLicence, 0);
+  controls.withoutPlugin = false;
+  GetInstallerControls(controls, got);
+  EXPECT_EQ(got.includeFlashControl, 1);
+
+  PreviewControls preview;
+  SetPreviewControls(preview, PreviewSettings{1, "C:\\p.bmp"});
+  preview.ownImage = false;  // the built-in image chosen: the text stays in the field
+  EXPECT_EQ(GetPreviewControls(preview).imageFile, "");
+  preview.ownImage = true;
+  EXPECT_EQ(GetPreviewControls(preview).imageFile, "C:\\p.bmp");
+}
+
+class TabValidation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / "zarvane_tab_rules_test";
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "sub");
+    for (const char* name : {"clock.swf", "back.jpg", "licence.txt", "taken.exe.tmp"})
+      std::ofstream(folder_ / name) << "x";
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  std::string Path(const char* name) { return (folder_ / name).string(); }
+  fs::path folder_;
+};
+
+TEST_F(TabValidation, WallpaperTabFindsTheFirstProblemAndTrimsWhatPassed) {
+  struct Case {
+    std::string movie, background, name;
+    bool previewing;
+    int message;
+    TabField field;
+  };
+  const std::string movie = Path("clock.swf");
+  const Case cases[] = {
+      {"   ", "", "Clock", false, 1, TabField::kMovieFile},
+      {Path("nothing.swf"), "", "Clock", false, 2, TabField::kMovieFile},
+      {Path("sub"), "", "Clock", false, 2, TabField::kMovieFile},
+      {movie, " " + Path("back.jpg"), "Clock", false, 7, TabField::kBackgroundImage},
+      {movie, "", "  ", false, 4, TabField::kName},
+      {movie, "", "a/b", false, 3, TabField::kName},
+      {movie, "", "a|b", false, 3, TabField::kName},
+      {movie, "", "", true, 0, TabField::kNone},
+      {movie, Path("back.jpg"), " Clock ", false, 0, TabField::kNone},
+  };
+  for (const Case& c : cases) {
+    WallpaperControls controls;
+    controls.movieFile = "  " + c.movie + " ";
+    controls.backgroundImage = c.background;
+    controls.name = c.name;
+    TabVerdict v = ValidateWallpaperTab(controls, c.previewing);
+    EXPECT_EQ(v.message, c.message) << c.movie << " | " << c.background << " | " << c.name;
+    EXPECT_EQ(v.field, c.field) << c.movie << " | " << c.name;
+    if (c.message == 0 || c.message >= 3) EXPECT_EQ(controls.movieFile, c.movie);
+    if (c.message == 0 && !c.previewing) EXPECT_EQ(controls.name, "Clock");
+  }
+}
+
+TEST_F(TabValidation, InstallerTabChecksOnlyWhatIsSwitchedOn) {
+  struct Case {
+    std::string installer;
+    bool picture;
+    std::string picturePath;
+    bool licence;
+    std::string licencePath;
+    int message;
+  };
+  const std::string out = Path("Clock Setup.exe");
+  const Case cases[] = {
+      {" ", false, "", false, "", 10},
+      {Path("missing/Clock Setup.exe"), false, "", false, "", 11},
+      {Path("taken.exe"), false, "", false, "", 11},
+      {out + "  ", true, " ", false, "", 8},
+      {out, true, Path("nothing.bmp"), false, "", 9},
+      {out, false, " ", true, "", 12},
+      {out, false, "", true, Path("nothing.txt"), 13},
+      {out, true, " " + Path("back.jpg"), true, Path("licence.txt") + " ", 0},
+  };
+  for (const Case& c : cases) {
+    InstallerControls controls;
+    controls.installerPath = c.installer;
+    controls.specificPicture = c.picture;
+    controls.picturePath = c.picturePath;
+    controls.licence = c.licence;
+    controls.licencePath = c.licencePath;
+    EXPECT_EQ(ValidateInstallerTab(controls).message, c.message) << c.installer;
+    if (c.message == 0) {
+      EXPECT_EQ(controls.installerPath, out);
+      EXPECT_EQ(controls.picturePath, Path("back.jpg"));
+      EXPECT_EQ(controls.licencePath, Path("licence.txt"));
+    }
+  }
+  EXPECT_FALSE(fs::exists(out + ".tmp")) << "the probe file is removed again";
+  EXPECT_TRUE(fs::exists(Path("taken.exe.tmp"))) << "a file of the probe's name stays";
+}
+
+TEST_F(TabValidation, PreviewAndSettingsTabsCheckTheirOwnPictureOnly) {
+  PreviewControls preview{false, ""};
+  EXPECT_EQ(ValidatePreviewTab(preview).message, 0);
+  preview.ownImage = true;
+  EXPECT_EQ(ValidatePreviewTab(preview).message, 6);
+  preview.imageFile = Path("nothing.bmp");
+  EXPECT_EQ(ValidatePreviewTab(preview).message, 7);
+  preview.imageFile = Path("back.jpg") + "\t";
+  EXPECT_EQ(ValidatePreviewTab(preview).message, 0);
+  EXPECT_EQ(preview.imageFile, Path("back.jpg"));
+
+  SettingsBoxControls box;
+  EXPECT_EQ(ValidateSettingsTab(box).message, 0);
+  box.specific = true;
+  EXPECT_EQ(ValidateSettingsTab(box).message, 8);
+  box.movieOrImageFile = Path("sub");
+  EXPECT_EQ(ValidateSettingsTab(box).message, 9);
+}
+
+TEST(TabRules, RelativePathsResolveAgainstTheProjectFolder) {
+  HeadlessTabs tabs;
+  tabs.wallpaper.movieFile = "clock.swf";
+  tabs.wallpaper.resourceFiles = "a.wav; /abs/b.jpg ;;C:\\c.gif";
+  tabs.wallpaper.backgroundImage = "";
+  tabs.installer.installerPath = "out/Setup.exe";
+  tabs.installer.licencePath = "D:licence.txt";
+  tabs.ResolvePathsAgainst("/proj/");
+  EXPECT_EQ(tabs.wallpaper.movieFile, "/proj/clock.swf");
+  EXPECT_EQ(tabs.wallpaper.resourceFiles, "/proj/a.wav;/abs/b.jpg;;C:\\c.gif;");
+  EXPECT_EQ(tabs.wallpaper.backgroundImage, "");
+  EXPECT_EQ(tabs.installer.installerPath, "/proj/out/Setup.exe");
+  EXPECT_EQ(tabs.installer.licencePath, "D:licence.txt");
+}
+
+TEST(TabRules, MessageTextsOfTheTabs) {
+  EXPECT_EQ(ToolMessage(3),
+            "Wallpaper name cannot contain any of the following characters: \n"
+            "\\ / :  * ? \" < > |");
+  EXPECT_EQ(ToolMessage(11), "Installer file path is invalid. Check if the folder exists.");
+}
+
+}  // namespace
+}  // namespace zarvane
