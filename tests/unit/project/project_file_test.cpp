@@ -21,7 +21,8 @@ std::string Bytes(const fs::path& path) {
 class ProjectFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / "zarvane_project_file_test";
+    folder_ = fs::temp_directory_path() / (std::string("zarvane_") +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }

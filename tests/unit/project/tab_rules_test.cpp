@@ -80,7 +80,8 @@ TEST(TabRules, InstallerAndPreviewRecordsKeepTheirFlagsApart) {
 class TabValidation : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / "zarvane_tab_rules_test";
+    folder_ = fs::temp_directory_path() / (std::string("zarvane_") +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_ / "sub");
     for (const char* name : {"clock.swf", "back.jpg", "licence.txt", "taken.exe.tmp"})
