@@ -1,0 +1,34 @@
+#include "cli_command.h"
+#include "payload_archive.h"
+
+namespace zarvane {
+
+static int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+extern const CliCommand kListCommand = {
+    "list", "lists the members of an installer",
+    "usage: zarvane-cli list INSTALLER\n"
+    "\n"
+    "Prints one line per member, in member order:\n"
+    "  index<TAB>offset<TAB>usize<TAB>csize<TAB>name\n"
+    "offset is where the member's zlib stream starts in the file, usize its size unpacked,\n"
+    "csize its size packed. A file without payload fails with the reader's result code.\n",
+    RunList};
+
+static int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) return UsageError(kListCommand, "expects one INSTALLER", err);
+  PayloadArchive archive;
+  int result = archive.ReadDirectory(args[0]);
+  if (result != kArchiveOk) {
+    err << "zarvane-cli list: " << args[0] << ": " << ArchiveResultText(result, false) << " ("
+        << result << ")\n";
+    return kExitFailure;
+  }
+  for (int i = 0; i < archive.Count(); ++i) {
+    const ArchiveMember& m = archive.Member(i);
+    out << i << '\t' << m.offset << '\t' << m.usize << '\t' << m.csize << '\t' << m.name << '\n';
+  }
+  return kExitOk;
+}
+
+}  // namespace zarvane

@@ -1,0 +1,15 @@
+#include "cli_command.h"
+
+namespace zarvane {
+
+#define ZARVANE_CLI_COMMANDS(X) \
+  X(kListCommand)               \
+  X(kExtractCommand)            \
+  X(kSwfColourCommand)
+
+#define ZARVANE_DECLARE(command) extern const CliCommand command;
+#define ZARVANE_ENTRY(command) &command,
+ZARVANE_CLI_COMMANDS(ZARVANE_DECLARE)
+const CliCommand* const kCliCommands[] = {ZARVANE_CLI_COMMANDS(ZARVANE_ENTRY) nullptr};
+
+}  // namespace zarvane

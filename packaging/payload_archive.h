@@ -1,0 +1,92 @@
+#pragma once
+// PayloadArchive writes the payload behind the installer stub (authoring tool, command-line tool)
+// and reads it back out of an installer file (installer, command-line tool). Layout: see
+// archive_format.h.
+#include <cstdint>
+#include <string>
+
+#include <zlib.h>
+
+#include "archive_file.h"
+#include "archive_format.h"
+
+namespace zarvane {
+
+// Result codes of every archive operation (one vocabulary for writer and reader).
+enum ArchiveResult : int {
+  kArchiveCannotOpen = 1000,    // ReadDirectory: the archive file cannot be opened
+  kArchiveNoPayload = 1001,     // no marker, another version, or an impossible directory
+  kArchiveOk = 1002,
+  kArchiveEmpty = 1004,         // writer: no members added; reader: the directory holds none
+  kArchiveWriteFailed = 1005,   // output/target cannot be created or written; a member failed
+  kArchiveSourceFailed = 1006,  // a source file (writer) or the installer file (reader) cannot be opened
+  kArchiveNoStub = 1007,        // the stub resource cannot be found
+};
+
+// Progress events; data is the ArchiveMember for begin/done, an int* percentage for step.
+enum ArchiveEvent : int {
+  kArchiveEventBegin = 1000,
+  kArchiveEventDone = 1001,
+  kArchiveEventStep = 1002,
+};
+
+// What a result means, for messages: `writing` picks the writer's reading of 1004 to 1006.
+const char* ArchiveResultText(int result, bool writing);
+
+typedef void (*ArchiveProgress)(int event, void* data, std::intptr_t user);
+
+struct ArchiveMember {
+  std::string name;        // bare file name, the name it is extracted under
+  std::string sourcePath;  // writer only
+  std::uint32_t usize = 0;
+  std::uint32_t csize = 0;
+  std::uint32_t offset = 0;
+};
+
+class PayloadArchive {
+ public:
+  PayloadArchive();
+  ~PayloadArchive();
+  PayloadArchive(const PayloadArchive&) = delete;
+  PayloadArchive& operator=(const PayloadArchive&) = delete;
+
+  // Writer. Members are written in the order they were added.
+  bool AddFile(const std::string& path);
+  // The stub is resource "SFX_EXE" `stubId` of the running program (see stub_resource.h).
+  int WriteInstaller(int stubId, const std::string& outputPath, ArchiveProgress progress,
+                     std::intptr_t user);
+
+  // Reader.
+  int ReadDirectory(const std::string& path);
+  // Extracts every member of the running program's own file into `folder`.
+  int ExtractAll(const std::string& folder, ArchiveProgress progress, std::intptr_t user);
+  // The same for a named installer file (command-line tool, tests).
+  int ExtractAllFrom(const std::string& installerPath, const std::string& folder,
+                     ArchiveProgress progress, std::intptr_t user);
+  // Writes member `index` of the open installer file to folder + name; `folder` ends in a
+  // separator.
+  int ExtractMember(ArchiveFile& installer, int index, const std::string& folder);
+
+  int Count() const { return count_; }
+  const ArchiveMember& Member(int index) const { return members_[index]; }
+  // The installer program's length without payload: where member 0 begins (0 when empty).
+  std::uint32_t StubLength() const { return count_ > 0 ? members_[0].offset : 0; }
+
+ private:
+  void Clear();
+  void Send(int event, void* data);
+  void SendPercent(std::uint32_t done);
+  int WriteMember(ArchiveFile& out, ArchiveMember& member);
+  bool InflateMember(ArchiveFile& installer, const ArchiveMember& member, ArchiveFile& target);
+
+  ArchiveMember members_[kArchiveMaxMembers];
+  int count_ = 0;
+  z_stream stream_;
+  unsigned char in_[kArchiveBufferSize];
+  unsigned char out_[kArchiveBufferSize];
+  std::uint32_t progressTotal_ = 0;
+  ArchiveProgress progress_ = nullptr;
+  std::intptr_t user_ = 0;
+};
+
+}  // namespace zarvane
