@@ -6,6 +6,7 @@
 
 #include "desktop_shell.h"
 #include "desktop_wallpaper.h"
+#include "file_system.h"
 #include "folder_browser.h"
 #include "installer_resources.h"
 #include "installer_text.h"
