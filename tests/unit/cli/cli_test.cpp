@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "archive_test_util.h"
+#include "cli_command.h"
+#include "compiled_in_stub.h"
+#include "payload_archive.h"
+#include "stub_resource.h"
+
+namespace zarvane {
+namespace {
+
+using testing::Bytes;
+using testing::LayOut;
+using testing::ReadBytes;
+using testing::ScratchDir;
+using testing::TextBytes;
+
+struct CliRun {
+  int exit;
+  std::string out, err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  int exit = RunCli(args, out, err);
+  return {exit, out.str(), err.str()};
+}
+
+TEST(Cli, HelpAndUsageErrors) {
+  CliRun help = Cli({"--help"});
+  EXPECT_EQ(help.exit, 0);
+  for (const CliCommand* const* c = kCliCommands; *c; ++c) {
+    SCOPED_TRACE((*c)->name);
+    EXPECT_NE(help.out.find((*c)->name), std::string::npos);
+    for (const std::vector<std::string>& asked :
+         {std::vector<std::string>{(*c)->name, "--help"}, {"help", (*c)->name}}) {
+      CliRun own = Cli(asked);
+      EXPECT_EQ(own.exit, 0);
+      EXPECT_EQ(own.out.rfind(std::string("usage: zarvane-cli ") + (*c)->name, 0), 0u);
+    }
+    CliRun tooMany = Cli({(*c)->name, "a", "b", "c", "d", "e", "f"});
+    EXPECT_EQ(tooMany.exit, kExitUsage);
+    EXPECT_TRUE(tooMany.out.empty());
+    EXPECT_NE(tooMany.err.find("usage: zarvane-cli"), std::string::npos);
+  }
+  EXPECT_EQ(Cli({}).exit, kExitUsage);
+  CliRun unknown = Cli({"frobnicate"});
+  EXPECT_EQ(unknown.exit, kExitUsage);
+  EXPECT_NE(unknown.err.find("unknown command \"frobnicate\""), std::string::npos);
+  EXPECT_EQ(Cli({"list"}).exit, kExitUsage);
+  EXPECT_EQ(Cli({"extract", "only-one"}).exit, kExitUsage);
+  EXPECT_EQ(Cli({"swf-colour"}).exit, kExitUsage);
+}
+
+TEST(Cli, ListAndExtract) {
+  ScratchDir dir("cli"), out("cliout");
+  Bytes stub = TextBytes("MZ stub bytes");
+  std::string good = dir.Write(
+      "good.exe", LayOut(stub, {{"instcfg.ini", TextBytes("[I]\r\n")}, {"m.swf", Bytes(5000, 7)}}));
+  CliRun list = Cli({"list", good});
+  EXPECT_EQ(list.exit, 0);
+  PayloadArchive a;
+  ASSERT_EQ(a.ReadDirectory(good), kArchiveOk);
+  EXPECT_EQ(list.out, "0\t13\t5\t" + std::to_string(a.Member(0).csize) + "\tinstcfg.ini\n1\t" +
+                          std::to_string(13 + a.Member(0).csize) + "\t5000\t" +
+                          std::to_string(a.Member(1).csize) + "\tm.swf\n");
+  EXPECT_EQ(Cli({"extract", good, out.Path()}).exit, 0);
+  EXPECT_EQ(ReadBytes(out.File("m.swf")), Bytes(5000, 7));
+
+  const struct {
+    const char* what;
+    std::vector<std::string> args;
+    const char* reason;
+  } failures[] = {
+      {"list missing", {"list", dir.File("none.exe")}, "(1000)"},
+      {"list plain file", {"list", dir.Write("plain.exe", stub)}, "(1001)"},
+      {"list empty archive", {"list", dir.Write("empty.exe", LayOut(stub, {}))}, "(1004)"},
+      {"extract into missing folder", {"extract", good, dir.File("nowhere")}, "not an existing folder"},
+      {"extract bad member",
+       {"extract", dir.Write("bad.exe", LayOut(stub, {{"ok.txt", TextBytes("x")}, {"..", TextBytes("y")}})),
+        out.Path()},
+       "member \"..\" failed"},
+      {"extract without payload", {"extract", dir.File("plain.exe"), out.Path()}, "(1001)"},
+  };
+  for (const auto& f : failures) {
+    SCOPED_TRACE(f.what);
+    CliRun r = Cli(f.args);
+    EXPECT_EQ(r.exit, kExitFailure);
+    EXPECT_NE(r.err.find(f.reason), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+  }
+  CliRun bad = Cli({"extract", dir.File("bad.exe"), out.Path()});
+  EXPECT_NE(bad.err.find("(1005)"), std::string::npos);
+}
+
+TEST(Cli, SwfColour) {
+  ScratchDir dir("clicolour");
+  auto movie = [](std::vector<unsigned char> tags) {
+    Bytes m = {'F', 'W', 'S', 6, 0, 0, 0, 0, 0x78, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x18, 1, 0};
+    m.insert(m.end(), tags.begin(), tags.end());
+    m[4] = static_cast<unsigned char>(m.size());
+    return m;
+  };
+  const struct {
+    Bytes file;
+    int exit;
+    const char* out;
+    const char* err;
+  } cases[] = {
+      {movie({0x43, 0x02, 0x33, 0x66, 0x99, 0, 0}), 0, "336699\n", ""},
+      {movie({0x43, 0x02, 0xAB, 0x0C, 0xEF, 0, 0}), 0, "ab0cef\n", ""},
+      {movie({0x40, 0, 0, 0}), 0, "none\n", ""},
+      {movie({0x43, 0x02, 0x33}), 1, "", "runs past"},
+      {TextBytes("CWS\x06 compressed body"), 1, "", "not an uncompressed"},
+  };
+  for (const auto& c : cases) {
+    CliRun r = Cli({"swf-colour", dir.Write("m.swf", c.file)});
+    EXPECT_EQ(r.exit, c.exit);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(Cli({"swf-colour", dir.File("missing.swf")}).exit, kExitFailure);
+}
+
+// The installer program this tool packs is the real one of the Windows build.
+TEST(Cli, CarriesTheInstallerProgram) {
+  RegisterCompiledInStub();
+  StubBytes stub;
+  ASSERT_TRUE(FindStubResource(kStubResourceId, &stub));
+  Bytes expected = ReadBytes(ZARVANE_CLI_STUB_FILE);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(Bytes(stub.data, stub.data + stub.size), expected);
+  std::string installer = ZARVANE_INSTALLER_STUB;
+  if (!installer.empty() && std::filesystem::exists(installer)) {
+    EXPECT_EQ(ReadBytes(installer), expected) << "a stand-in was packed instead of " << installer;
+  }
+}
+
+}  // namespace
+}  // namespace zarvane
