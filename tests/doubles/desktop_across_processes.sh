@@ -18,8 +18,13 @@ $doubles preset-wallpaper 'C:\windows\before.bmp'
 $doubles state | grep -qx 'Wallpaper=C:\\windows\\Web\\WallPaper\\Clock.htm' || fail "state file"
 [ "$($doubles log desktop | grep -c '^Create$')" = 3 ] || fail "three processes, three objects"
 [ "$($doubles log desktop | grep -c '^Release$')" = 3 ] || fail "every object released"
-$doubles log desktop | grep -qx 'SetWallpaper "C:\\windows\\Web\\WallPaper\\Clock.htm" 0' ||
-  fail "SetWallpaper not logged"
+$doubles expect-calls desktop 'GetWallpaper 1024 0 -> "C:\windows\before.bmp"' Release \
+  Create 'SetWallpaper "C:\windows\Web\WallPaper\Clock.htm" 0' 'ApplyChanges 7' Release ||
+  fail "calls out of order"
+$doubles expect-no-call desktop 'SetWallpaper "C:\windows\before.bmp"*' || fail "a set never made"
+if $doubles expect-calls desktop 'ApplyChanges 7' 'SetWallpaper*' >/dev/null; then
+  fail "expect-calls ignores the order"
+fi
 $doubles reset
 [ "$(probe get)" = '' ] || fail "reset leaves no wallpaper"
 $doubles reset

@@ -33,6 +33,9 @@ doubles.sh [--build DIR] COMMAND [ARGS]      DIR defaults to build/win32 of this
   preset-active-desktop 0|1 Active Desktop (and its components) off or on
   preset desktop|flash KEY VALUE   any state key (FailGetDesktopItemOptions, RegisterResult ...)
   log desktop|flash         print a log (nothing when empty)
+  expect-calls desktop|flash PATTERN...   lines matching the patterns appear in this order
+                            (shell patterns: * ?; backslashes are plain); else print the log, exit 1
+  expect-no-call desktop|flash PATTERN    no line matches
   state                     print the desktop state
   folder                    print the host path of the logs and state
 TEXT
@@ -55,6 +58,49 @@ state_file() {
   esac
 }
 
+# pattern TEXT: a shell pattern in which backslashes are plain characters (Windows paths).
+pattern() { printf '%s' "$1" | sed 's/\\/\\\\/g'; }
+
+log_file() { echo "$folder/$1.log"; }
+
+expect_calls() {
+  state_file "$1" >/dev/null
+  log=$(log_file "$1")
+  name=$1
+  shift
+  touch "$log" 2>/dev/null || true
+  exec 3<"$log"
+  for wanted in "$@"; do
+    p=$(pattern "$wanted")
+    found=0
+    while IFS= read -r line <&3; do
+      # shellcheck disable=SC2254
+      case $line in $p) found=1; break ;; esac
+    done
+    if [ $found = 0 ]; then
+      printf "doubles.sh: no call '%s' (after the ones before it) in %s.log:\n" "$wanted" "$name"
+      sed 's/^/  /' "$log"
+      exit 1
+    fi
+  done
+  exec 3<&-
+}
+
+expect_no_call() {
+  state_file "$1" >/dev/null
+  log=$(log_file "$1")
+  p=$(pattern "$2")
+  [ -f "$log" ] || return 0
+  while IFS= read -r line; do
+    # shellcheck disable=SC2254
+    case $line in $p)
+      printf "doubles.sh: unexpected call '%s' in %s.log:\n" "$line" "$1"
+      sed 's/^/  /' "$log"
+      exit 1 ;;
+    esac
+  done <"$log"
+}
+
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 cmd=${1:-}
@@ -75,7 +121,9 @@ case "$cmd" in
     set_key "$(state_file desktop)" ActiveDesktop "$1"
     set_key "$(state_file desktop)" EnableComponents "$1" ;;
   preset) set_key "$(state_file "$1")" "$2" "$3" ;;
-  log) cat "$folder/$1.log" 2>/dev/null || true ;;
+  log) state_file "$1" >/dev/null; cat "$(log_file "$1")" 2>/dev/null || true ;;
+  expect-calls) expect_calls "$@" ;;
+  expect-no-call) expect_no_call "$1" "$2" ;;
   state) cat "$folder/desktop-state.txt" 2>/dev/null || true ;;
   folder) printf "%s\n" "$folder" ;;
   -h|--help|help) usage ;;
