@@ -205,7 +205,7 @@ class Driver {
 
   bool WaitWindow(const std::string& caption) {
     HWND found = nullptr;
-    if (!Poll([&] {
+    if (!PollWhileRunning([&] {
           for (HWND w : WindowsOf(process_.dwProcessId))
             if (!IsMessageBox(w) && GlobMatch(caption, TextOf(w))) return (found = w) != nullptr;
           return false;
@@ -220,7 +220,7 @@ class Driver {
   // never (a program's boxes often carry its own title).
   bool WaitBox(const std::string& caption) {
     HWND found = nullptr;
-    if (!Poll([&] {
+    if (!PollWhileRunning([&] {
           HWND any = nullptr;
           for (HWND w : WindowsOf(process_.dwProcessId)) {
             if (w == window_ || !IsMessageBox(w) || !GlobMatch(caption, TextOf(w))) continue;
@@ -345,6 +345,12 @@ class Driver {
     }
   }
 
+  // Gives up early when the program has ended: its windows will not come any more.
+  template <typename Condition>
+  bool PollWhileRunning(Condition condition) {
+    return Poll([&] { return condition() || !Running(); }) && Running();
+  }
+
   HWND FindControl(int id) {
     if (HWND direct = GetDlgItem(window_, id)) return direct;
     ChildSearch search{id, nullptr, {}};  // nested: a control inside a pane
@@ -374,6 +380,12 @@ class Driver {
   }
 
   void Diagnose() {
+    if (started_ && !Running()) {
+      DWORD code = 0;
+      GetExitCodeProcess(process_.hProcess, &code);
+      std::printf("the program has ended, exit code %lu\n", code);
+      return;
+    }
     if (!Running()) return;
     for (HWND w : WindowsOf(process_.dwProcessId)) {
       if (IsMessageBox(w))
