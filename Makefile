@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ googletest zlib1g-dev python3 \
             g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
             libz-mingw-w64-dev wine wine32:i386 xvfb xauth imagemagick fonts-wine
 
-.PHONY: test deps build build-native build-win32 test-native test-win32 clean
+.PHONY: test deps build build-native build-win32 test-native test-win32 demo clean
 
 test: deps build
 	$(MAKE) --no-print-directory test-native
@@ -52,6 +52,21 @@ test-win32:
 	xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '\
 	  ctest --test-dir $(WIN32) --output-on-failure -j2; rc=$$?; \
 	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$rc'
+
+# The demo wallpaper's installer, built by the native command-line tool, with its member list and
+# the page an installation would write.
+DEMO := out/demo
+demo: deps build
+	@rm -rf $(DEMO) && mkdir -p $(DEMO)
+	$(NATIVE)/bin/zarvane-cli build examples/demo/demo.zvp -o "$(DEMO)/Demo Setup.exe"
+	$(NATIVE)/bin/zarvane-cli list "$(DEMO)/Demo Setup.exe" > $(DEMO)/members.txt
+	$(NATIVE)/bin/zarvane-cli page examples/demo/demo.zvp -o $(DEMO)/Demo.htm
+	@echo; echo "Members of the installer (index, offset, size, packed size, name):"
+	@sed 's/^/  /' $(DEMO)/members.txt
+	@echo; echo "installer:       $(abspath $(DEMO))/Demo Setup.exe"
+	@echo "member list:     $(abspath $(DEMO))/members.txt"
+	@echo "wallpaper page:  $(abspath $(DEMO))/Demo.htm"
+	@echo "project:         $(abspath examples/demo)/demo.zvp"
 
 clean:
 	rm -rf build out

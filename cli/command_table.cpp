@@ -5,7 +5,9 @@ namespace zarvane {
 #define ZARVANE_CLI_COMMANDS(X) \
   X(kListCommand)               \
   X(kExtractCommand)            \
-  X(kSwfColourCommand)
+  X(kSwfColourCommand)          \
+  X(kBuildCommand)              \
+  X(kPageCommand)
 
 #define ZARVANE_DECLARE(command) extern const CliCommand command;
 #define ZARVANE_ENTRY(command) &command,

@@ -1,0 +1,100 @@
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "build_installer.h"
+#include "build_installer_headless.h"
+#include "cli_command.h"
+
+namespace zarvane {
+
+static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+extern const CliCommand kBuildCommand = {
+    "build", "builds a wallpaper installer from a project file",
+    "usage: zarvane-cli build PROJECT.zvp [-o OUTPUT] [--flash-ocx PATH]\n"
+    "\n"
+    "Opens the project as the authoring tool does, checks it as Build Now does and writes the\n"
+    "installer: \"instcfg.ini\", the pictures, the licence, the resource files, the Flash\n"
+    "control unless the project leaves it out, and the movie, behind the installer program.\n"
+    "Relative paths in the project are taken from the project file's folder.\n"
+    "\n"
+    "  -o OUTPUT         write the installer here instead of the project's installer path\n"
+    "  --flash-ocx PATH  the Flash control to pack (else Macromed\\Flash\\flash.ocx of the\n"
+    "                    system folder, else flash.ocx beside this program)\n"
+    "\n"
+    "Exit status 0 only when the build completed; the reason of a failure goes to stderr.\n",
+    RunBuild};
+
+namespace {
+
+// A bar redrawn in place on a terminal; elsewhere one line per status change.
+class ProgressPrinter {
+ public:
+  ProgressPrinter(std::ostream& out, bool terminal) : out_(out), terminal_(terminal) {}
+  void Finish() {
+    if (terminal_ && drawn_) out_ << "\n";
+    drawn_ = false;
+  }
+  void Show(int position, int range, const std::string& status) {
+    if (terminal_) {
+      const int width = 20;
+      int filled = range > 0 ? position * width / range : width;
+      out_ << "\r[" << std::string(filled, '#') << std::string(width - filled, ' ') << "] "
+           << status << std::flush;
+      drawn_ = true;
+    } else if (status != last_) {
+      out_ << status << "\n";
+    }
+    last_ = status;
+  }
+
+ private:
+  std::ostream& out_;
+  bool terminal_;
+  bool drawn_ = false;
+  std::string last_;
+};
+
+}  // namespace
+
+static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string project, output, flash;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "-o" || args[i] == "--flash-ocx") {
+      if (i + 1 >= args.size()) return UsageError(kBuildCommand, args[i] + " needs a path", err);
+      (args[i] == "-o" ? output : flash) = args[i + 1];
+      ++i;
+    } else if (!args[i].empty() && args[i][0] == '-') {
+      return UsageError(kBuildCommand, "unknown option " + args[i], err);
+    } else if (project.empty()) {
+      project = args[i];
+    } else {
+      return UsageError(kBuildCommand, "expects one PROJECT.zvp", err);
+    }
+  }
+  if (project.empty()) return UsageError(kBuildCommand, "expects one PROJECT.zvp", err);
+
+  StreamPrompt prompt(err);
+  HeadlessBuildHost host(prompt);
+  if (!OpenProjectFor(host, project, "build", err)) return kExitFailure;
+  if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);
+  if (!flash.empty()) host.flashControl = FullPath(flash);
+  host.onWarning = [&err](const std::string& text) {
+    err << "zarvane-cli build: warning: " << text << "\n";
+  };
+  ProgressPrinter progress(out, &out == &std::cout && isatty(1));
+  host.onProgress = [&progress](int position, int range, const std::string& status) {
+    progress.Show(position, range, status);
+  };
+  int built = BuildInstaller(host);
+  progress.Finish();
+  if (!built) return kExitFailure;
+  InstallerSettings installer;
+  host.tabs.GetInstaller(installer);
+  out << "installer: " << installer.installerFilePath << "\n";
+  return kExitOk;
+}
+
+}  // namespace zarvane

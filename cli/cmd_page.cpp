@@ -1,0 +1,86 @@
+#include <fstream>
+
+#include "build_installer_headless.h"
+#include "cli_command.h"
+#include "path_words.h"
+#include "wallpaper_page.h"
+
+namespace zarvane {
+
+static int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+extern const CliCommand kPageCommand = {
+    "page", "writes the wallpaper page an installer of the project would write",
+    "usage: zarvane-cli page PROJECT.zvp [-o FILE]\n"
+    "\n"
+    "Writes the wallpaper page (HTML) exactly as the project's installer would write it on\n"
+    "the recipient's machine: the project's wallpaper name, the files by their bare names, and\n"
+    "the default preview picture's name when the project chooses no preview image of its own.\n"
+    "The project is checked as for a preview first.\n"
+    "\n"
+    "  -o FILE  write the page to FILE instead of standard output\n",
+    RunPage};
+
+// The page as the installer writes it from the "instcfg.ini" a build of this project carries.
+static WallpaperPageFields InstallerPageFields(ProjectTabs& tabs) {
+  WallpaperSettings wallpaper;
+  PreviewSettings preview;
+  tabs.GetWallpaper(wallpaper);
+  tabs.GetPreview(preview);
+  WallpaperPageFields f;
+  f.name = wallpaper.name;
+  f.movieSource = BareName(wallpaper.movieFile);
+  f.imageSource = preview.showImage ? BareName(preview.imageFile) : wallpaper.name + "Preview.bmp";
+  f.backgroundSource = BareName(wallpaper.backgroundImage);
+  f.backgroundColour = ColourFromText(wallpaper.colourText);
+  f.quality = wallpaper.quality;
+  f.loop = wallpaper.loop ? "TRUE" : "FALSE";
+  f.hAlign = wallpaper.hAlign;
+  f.vAlign = wallpaper.vAlign;
+  f.backgroundPosition = wallpaper.backgroundPosition;
+  f.scale = wallpaper.movieSize;
+  return f;
+}
+
+static int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string project, output;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "-o") {
+      if (i + 1 >= args.size()) return UsageError(kPageCommand, "-o needs a path", err);
+      output = args[++i];
+    } else if (!args[i].empty() && args[i][0] == '-') {
+      return UsageError(kPageCommand, "unknown option " + args[i], err);
+    } else if (project.empty()) {
+      project = args[i];
+    } else {
+      return UsageError(kPageCommand, "expects one PROJECT.zvp", err);
+    }
+  }
+  if (project.empty()) return UsageError(kPageCommand, "expects one PROJECT.zvp", err);
+
+  StreamPrompt prompt(err);
+  HeadlessBuildHost host(prompt);
+  if (!OpenProjectFor(host, project, "page", err)) return kExitFailure;
+  // The name and paths the installer sees are those that passed the build's checks.
+  for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow}) {
+    if (int message = host.ValidateTab(tab)) {
+      prompt.Show("Error", ToolMessage(message), kPromptOk | kPromptIconExclamation);
+      return kExitFailure;
+    }
+  }
+  std::string page = WallpaperPageText(InstallerPageFields(host.tabs));
+  if (output.empty()) {
+    out << page;
+    return kExitOk;
+  }
+  std::ofstream file(FullPath(output), std::ios::binary | std::ios::trunc);
+  file << page;
+  file.close();
+  if (!file) {
+    err << "zarvane-cli page: cannot write '" << output << "'\n";
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace zarvane

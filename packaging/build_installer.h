@@ -1,0 +1,22 @@
+#pragma once
+// Build Now: the project of the host's tabs becomes one self-extracting installer file.
+#include <string>
+#include <vector>
+
+#include "build_host.h"
+
+namespace zarvane {
+
+// 1 when the installer was written ("Build Completed."), 0 when the build stopped; every
+// reason has been shown through the host.
+int BuildInstaller(BuildHost& host);
+
+// The members in packing order, as the build adds them. False, with the message text, when
+// resource files are missing.
+bool CollectMembers(BuildHost& host, const std::string& configFile, std::string& missingMessage,
+                    std::vector<std::string>& members);
+
+// Writes the default pictures (bitmaps 233 and 234) as the program's own bitmap resources.
+std::string WriteDefaultPicture(const std::string& path, int bitmapId);
+
+}  // namespace zarvane

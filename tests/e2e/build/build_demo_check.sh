@@ -1,0 +1,55 @@
+#!/bin/sh
+# Builds the demo project with a zarvane-cli (native, or the Windows one through Wine) and checks
+# the installers with check_installer.py.
+# usage: build_demo_check.sh SOURCE_DIR WORK_DIR STUB native|windows CLI...
+set -eu
+src=$1 work=$2 stub=$3 kind=$4
+shift 4
+here=$src/tests/e2e/build
+rm -rf "$work"
+mkdir -p "$work"
+cp -r "$src/examples/demo" "$work/demo"
+demo=$work/demo
+sources="--source clock.swf=$demo/clock.swf --source licence.txt=$demo/licence.txt
+         --source greeting.txt=$demo/resources/greeting.txt
+         --source palette.xml=$demo/resources/palette.xml --source background.bmp=$demo/background.bmp"
+
+echo "== the demo as it stands: built without the Flash control"
+"$@" build "$demo/demo.zvp" -o "$work/Demo Setup.exe"
+python3 "$here/check_installer.py" "$work/Demo Setup.exe" "$stub" \
+  instcfg.ini Demo_build.bmp licence.txt background.bmp DemoPreview.bmp greeting.txt palette.xml \
+  clock.swf $sources
+
+echo "== with the Flash control, built twice over the same file"
+sed 's/^FlashControl=1/FlashControl=0/' "$demo/demo.zvp" > "$demo/flash.zvp"
+printf 'stand-in control' > "$work/flash.ocx"
+for round in 1 2; do
+  "$@" build "$demo/flash.zvp" -o "$work/Demo Flash.exe" --flash-ocx "$work/flash.ocx"
+done
+python3 "$here/check_installer.py" "$work/Demo Flash.exe" "$stub" \
+  instcfg.ini Demo_build.bmp licence.txt background.bmp DemoPreview.bmp greeting.txt palette.xml \
+  flash.ocx clock.swf $sources --source "flash.ocx=$work/flash.ocx"
+
+echo "== a project the build refuses"
+sed 's/^Name=Demo/Name=De:mo/' "$demo/demo.zvp" > "$demo/bad.zvp"
+if "$@" build "$demo/bad.zvp" -o "$work/Bad.exe" > "$work/bad.err" 2>&1; then
+  echo "an invalid name was built"; exit 1
+fi
+grep -q "Wallpaper name cannot contain any of the following characters" "$work/bad.err"
+[ ! -e "$work/Bad.exe" ]
+
+if [ "$kind" = native ]; then
+  echo "== no control file anywhere: a warning, and the installer goes without it"
+  "$@" build "$demo/flash.zvp" -o "$work/Demo NoFlash.exe" 2> "$work/noflash.err"
+  grep -q "warning: the Flash control was not found" "$work/noflash.err"
+  python3 "$here/check_installer.py" "$work/Demo NoFlash.exe" "$stub" \
+    instcfg.ini Demo_build.bmp licence.txt background.bmp DemoPreview.bmp greeting.txt \
+    palette.xml clock.swf
+fi
+
+echo "== the page"
+"$@" page "$demo/demo.zvp" -o "$work/Demo.htm"
+grep -q 'VALUE="Demo.clock.swf"' "$work/Demo.htm"
+grep -q 'Demo.DemoPreview.bmp' "$work/Demo.htm"
+rm -rf "$work"
+echo "demo builds and checks passed"
