@@ -1,0 +1,88 @@
+# Shared by the whole-program tests: sourced as `. lib.sh BUILD_DIR` from each test script.
+# The tests run Windows programs in the Windows build's Wine prefix and look at its files and
+# registry from the host.
+set -u
+BUILD=$(cd "$1" && pwd)
+HERE=$(cd "$(dirname "$0")" && pwd)
+export ZARVANE_WINEPREFIX="${ZARVANE_WINEPREFIX:-$BUILD/wineprefix}"
+PREFIX=$ZARVANE_WINEPREFIX
+RUN="$BUILD/wine-run.sh"
+BIN="$BUILD/bin"
+DOUBLES="$HERE/support/doubles.sh --build $BUILD"
+DRIVE_C="$PREFIX/drive_c"
+WALLPAPER_DIR="$DRIVE_C/windows/Web/WallPaper"
+TEMP_DIR=""   # set by prepare_prefix
+UNINSTALL_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
+failures=0
+
+# A host path as Wine sees it.
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+# A C:\ path as the host sees it.
+hostpath() { printf '%s/%s' "$DRIVE_C" "$(printf '%s' "${1#??}" | tr '\\' / | sed 's,^/*,,')"; }
+
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1; shift
+  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+same_file() { cmp -s "$1" "$2"; }
+no_file() { [ ! -e "$1" ]; }
+equals() { [ "$1" = "$2" ] || { echo "     got '$1', expected '$2'"; return 1; }; }
+
+# The prefix exists and its wineserver runs; TEMP_DIR is the installer's extraction folder.
+prepare_prefix() {
+  "$RUN" cmd /c exit >/dev/null 2>&1
+  TEMP_DIR=$(hostpath "$("$RUN" cmd /c echo %TEMP% | tr -d '\r')")
+  mkdir -p "$TEMP_DIR"
+}
+
+# reg_value KEY NAME: the data of a REG_SZ value, empty when missing.
+reg_value() {
+  "$RUN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 *REG_SZ *//p"
+}
+reg_key_exists() { "$RUN" reg query "$1" >/dev/null 2>&1; }
+
+# ini_value FILE SECTION KEY (host path)
+ini_value() {
+  tr -d '\r' <"$1" | awk -v s="[$2]" -v k="$3" '
+    /^\[/ { in_s = (tolower($0) == tolower(s)); next }
+    in_s { i = index($0, "="); if (i && tolower(substr($0, 1, i - 1)) == tolower(k)) { print substr($0, i + 1); exit } }'
+}
+
+# make_installer OUTPUT FILE...: the files in member order behind the freshly built installer.
+make_installer() {
+  local out=$1; shift
+  local args=()
+  for f in "$@"; do args+=("$(winpath "$f")"); done
+  "$RUN" "$BIN/make_test_installer.exe" "$(winpath "$BIN/zarvane-installer.exe")" \
+    "$(winpath "$out")" "${args[@]}"
+}
+
+# write_config FILE: an instcfg.ini as the build writes it, from CFG_NAME and the optional
+# CFG_SHOW_MOVIE, CFG_MOVIE_OR_IMAGE, CFG_LICENSE, CFG_RESOURCES, CFG_BACK_IMAGE, CFG_PREV_MON.
+write_config() {
+  {
+    printf '[Installer]\r\nShowMovie=%s\r\nMovieOrImageFile=%s\r\nLicenseFile=%s\r\n' \
+      "${CFG_SHOW_MOVIE:-0}" "${CFG_MOVIE_OR_IMAGE:-}" "${CFG_LICENSE:-}"
+    printf 'Name=%s\r\nFlashControl=1\r\n' "$CFG_NAME"
+    printf '[Movie]\r\nSWFFile=movie.swf\r\nResourceFiles=%s\r\nHAlign=Center\r\n' \
+      "${CFG_RESOURCES:-}"
+    printf 'VAlign=Center\r\nMovieBkgColor=ffffff\r\nMovieSize=showall\r\nQuality=High\r\n'
+    printf 'Loop=TRUE\r\n[Wallpaper]\r\nBackImage=%s\r\nAlign=Center\r\nPrevMon=%s\r\n' \
+      "${CFG_BACK_IMAGE:-}" "${CFG_PREV_MON:-}"
+  } >"$1"
+}
+
+# A minimal movie: the uncompressed signature and a header.
+write_movie() { printf 'FWS\006\040\000\000\000\170\000\005\137\000\000\017\240\000\000\030\001\000' >"$1"; }
+
+# Removes what an earlier run may have left of wallpaper NAME.
+forget_wallpaper() {
+  rm -rf "$WALLPAPER_DIR/$1" "$WALLPAPER_DIR/$1.htm"
+  "$RUN" reg delete "$UNINSTALL_KEY\\$1" /f >/dev/null 2>&1 || true
+}
+
+finish() {
+  if [ "$failures" -gt 0 ]; then echo "$failures check(s) failed"; exit 1; fi
+  echo "all checks passed"
+}

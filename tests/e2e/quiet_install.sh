@@ -1,0 +1,60 @@
+#!/bin/bash
+# A quiet install (/Q /P folder) of a built installer that packs the stand-in Flash control, with
+# every place it writes looked at afterwards.
+. "$(dirname "$0")/lib.sh" "$1"
+prepare_prefix
+
+NAME="E2E Quiet"
+INSTALL='C:\Program Files\E2E Quiet'
+forget_wallpaper "$NAME"
+rm -rf "$(hostpath "$INSTALL")"
+$DOUBLES reset
+$DOUBLES remove-flash
+$DOUBLES preset-wallpaper 'C:\windows\old.bmp'
+
+work="$BUILD/e2e-work/quiet"
+rm -rf "$work" && mkdir -p "$work"
+CFG_NAME=$NAME CFG_RESOURCES="data.xml;more.txt" CFG_PREV_MON="preview.bmp" \
+  write_config "$work/instcfg.ini"
+write_movie "$work/movie.swf"
+printf '<data/>\r\n' >"$work/data.xml"
+printf 'more\r\n' >"$work/more.txt"
+cp "$HERE/../../installer/res/installer_picture.bmp" "$work/preview.bmp"
+cp "$BIN/doubles/flash.ocx" "$work/flash.ocx"
+members=(instcfg.ini preview.bmp data.xml more.txt flash.ocx movie.swf)
+make_installer "$work/Quiet Setup.exe" "${members[@]/#/$work/}"
+
+timeout 120 "$RUN" "$(winpath "$work/Quiet Setup.exe")" /Q /P "$INSTALL"
+check "installer ends with 0" equals "$?" 0
+
+page="$WALLPAPER_DIR/$NAME.htm"
+check "page written" test -f "$page"
+check "page names the Flash control" grep -q 'clsid:D27CDB6E-AE6D-11cf-96B8-444553540000' "$page"
+check "page names the movie" grep -q 'movie.swf' "$page"
+check "movie copied into the wallpaper folder" same_file "$work/movie.swf" "$WALLPAPER_DIR/$NAME/movie.swf"
+check "picture copied into the wallpaper folder" same_file "$work/preview.bmp" "$WALLPAPER_DIR/$NAME/preview.bmp"
+for r in data.xml more.txt; do
+  check "resource $r beside the page" same_file "$work/$r" "$WALLPAPER_DIR/$r"
+  check "resource $r not in the wallpaper folder" no_file "$WALLPAPER_DIR/$NAME/$r"
+done
+check "desktop shows the page" grep -qx "Wallpaper=C:\\\\windows\\\\Web\\\\WallPaper\\\\$NAME.htm" \
+  <($DOUBLES state | tr -d '\r')
+
+check "DisplayName" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" DisplayName)" "$NAME"
+check "UninstallString" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" "$INSTALL\\Uninstall.exe"
+
+ini="$(hostpath "$INSTALL")/Uninstall.ini"
+check "SCRFile" equals "$(ini_value "$ini" Uninstaller SCRFile)" "C:\\windows\\Web\\WallPaper\\$NAME.htm"
+check "RegPath" equals "$(ini_value "$ini" Uninstaller RegPath)" "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$NAME"
+check "Resource" equals "$(ini_value "$ini" Uninstaller Resource)" "data.xml;more.txt"
+check "PrevSettings" equals "$(ini_value "$ini" Uninstaller PrevSettings)" 'C:\windows\old.bmp'
+# Member 0 lies right behind the installer program, so the uninstaller is that program exactly.
+check "Uninstall.exe is the bare installer program" same_file "$BIN/zarvane-installer.exe" "$(hostpath "$INSTALL")/Uninstall.exe"
+
+for m in "${members[@]}" Uninstall.exe; do
+  check "no $m left in the temporary folder" no_file "$TEMP_DIR/$m"
+done
+flash="$DRIVE_C/windows/system32/Macromed/Flash/flash.ocx"
+check "packed control copied to Macromed\\Flash" same_file "$work/flash.ocx" "$flash"
+check "control registered" reg_key_exists 'HKCR\CLSID\{D27CDB6E-AE6D-11cf-96B8-444553540000}'
+finish
