@@ -255,6 +255,12 @@ void InstallDialog::Install() {
     return;
   }
 
+  // A system without Active Desktop may lack the wallpaper directory; without it every wallpaper
+  // would look like one that exists already.
+  std::string web = WithBackslash(windows) + "Web";
+  CreateDirectoryA(web.c_str(), nullptr);
+  CreateDirectoryA((web + "\\WallPaper").c_str(), nullptr);
+
   DesktopWallpaper wallpaper(SystemDesktopShell(), Prompt());
   wallpaper.PrepareDesktop();
   wallpaper.SetName(config_.name);

@@ -41,6 +41,7 @@ class Dialog {
 
   // Message boxes owned by the dialog; an empty caption means the dialog's title.
   int Message(const std::string& caption, const std::string& text, unsigned style);
+  // The same for code that asks through the UserPrompt seam.
   UserPrompt& Prompt() { return prompt_; }
 
  protected:
@@ -68,7 +69,18 @@ class Dialog {
   int templateId_;
   HWND window_ = nullptr;
   bool modal_ = false;
-  MessageBoxPrompt prompt_{std::string()};
+  class OwnedPrompt : public UserPrompt {
+   public:
+    explicit OwnedPrompt(Dialog& dialog) : dialog_(dialog) {}
+    using UserPrompt::Show;
+    int Show(const std::string& caption, const std::string& text, unsigned style) override {
+      return dialog_.Message(caption, text, style);
+    }
+
+   private:
+    Dialog& dialog_;
+  };
+  OwnedPrompt prompt_{*this};
 };
 
 }  // namespace zarvane

@@ -66,7 +66,7 @@ void Dialog::FocusAndSelect(int id) {
 }
 
 int Dialog::Message(const std::string& caption, const std::string& text, unsigned style) {
-  return prompt_.Show(caption.empty() ? Title() : caption, text, style);
+  return MessageBoxPrompt(Title(), window_).Show(caption, text, style);
 }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,7 +75,6 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     self = reinterpret_cast<Dialog*>(lParam);
     SetWindowLongPtrA(window, DWLP_USER, lParam);
     self->window_ = window;
-    self->prompt_.SetOwner(window);
   } else {
     self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
   }

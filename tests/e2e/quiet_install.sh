@@ -24,7 +24,7 @@ cp "$BIN/doubles/flash.ocx" "$work/flash.ocx"
 members=(instcfg.ini preview.bmp data.xml more.txt flash.ocx movie.swf)
 make_installer "$work/Quiet Setup.exe" "${members[@]/#/$work/}"
 
-timeout 120 "$RUN" "$(winpath "$work/Quiet Setup.exe")" /Q /P "$INSTALL"
+timeout ${INSTALL_TIMEOUT:-120} "$RUN" "$(winpath "$work/Quiet Setup.exe")" /Q /P "$INSTALL"
 check "installer ends with 0" equals "$?" 0
 
 page="$WALLPAPER_DIR/$NAME.htm"
