@@ -11,7 +11,12 @@ PACKAGES := cmake ninja-build g++ googletest zlib1g-dev python3 \
             g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
             libz-mingw-w64-dev wine wine32:i386 xvfb xauth imagemagick fonts-wine
 
-.PHONY: test deps build build-native build-win32 test-native test-win32 demo clean
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+CORPUS ?= $(firstword $(wildcard ../shared/corpus /work/shared/corpus))
+
+.PHONY: test deps build fuzz build-native build-win32 test-native test-win32 demo clean
 
 test: deps build
 	$(MAKE) --no-print-directory test-native
@@ -53,20 +58,14 @@ test-win32:
 	  ctest --test-dir $(WIN32) --output-on-failure -j2; rc=$$?; \
 	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$rc'
 
-# The demo wallpaper's installer, built by the native command-line tool, with its member list and
-# the page an installation would write.
-DEMO := out/demo
-demo: deps build
-	@rm -rf $(DEMO) && mkdir -p $(DEMO)
-	$(NATIVE)/bin/zarvane-cli build examples/demo/demo.zvp -o "$(DEMO)/Demo Setup.exe"
-	$(NATIVE)/bin/zarvane-cli list "$(DEMO)/Demo Setup.exe" > $(DEMO)/members.txt
-	$(NATIVE)/bin/zarvane-cli page examples/demo/demo.zvp -o $(DEMO)/Demo.htm
-	@echo; echo "Members of the installer (index, offset, size, packed size, name):"
-	@sed 's/^/  /' $(DEMO)/members.txt
-	@echo; echo "installer:       $(abspath $(DEMO))/Demo Setup.exe"
-	@echo "member list:     $(abspath $(DEMO))/members.txt"
-	@echo "wallpaper page:  $(abspath $(DEMO))/Demo.htm"
-	@echo "project:         $(abspath examples/demo)/demo.zvp"
+# libFuzzer on the movie reader and the installer reader, each for FUZZ_SECONDS (clang, own tree).
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
+	@[ -f $(FUZZ)/build.ninja ] || CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVANE_SANITIZE=ON -DZARVANE_FUZZ=ON \
+	  -DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
+	cmake --build $(FUZZ) --target zarvane_fuzz_all
+	tests/fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS) $(abspath $(CORPUS))
 
 clean:
 	rm -rf build out
