@@ -12,8 +12,25 @@ extern const CliCommand kListCommand = {
     "Prints one line per member, in member order:\n"
     "  index<TAB>offset<TAB>usize<TAB>csize<TAB>name\n"
     "offset is where the member's zlib stream starts in the file, usize its size unpacked,\n"
-    "csize its size packed. A file without payload fails with the reader's result code.\n",
+    "csize its size packed. Control characters in a name are shown as \\xNN. A file without\n"
+    "payload fails with the reader's result code.\n",
     RunList};
+
+// A hostile name must not forge lines or columns: control bytes are shown as \xNN.
+static std::string Printable(const std::string& name) {
+  static const char hex[] = "0123456789abcdef";
+  std::string shown;
+  for (unsigned char c : name) {
+    if (c < 0x20 || c == 0x7F) {
+      shown += "\\x";
+      shown += hex[c >> 4];
+      shown += hex[c & 15];
+    } else {
+      shown += static_cast<char>(c);
+    }
+  }
+  return shown;
+}
 
 static int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) return UsageError(kListCommand, "expects one INSTALLER", err);
@@ -26,7 +43,7 @@ static int RunList(const std::vector<std::string>& args, std::ostream& out, std:
   }
   for (int i = 0; i < archive.Count(); ++i) {
     const ArchiveMember& m = archive.Member(i);
-    out << i << '\t' << m.offset << '\t' << m.usize << '\t' << m.csize << '\t' << m.name << '\n';
+    out << i << '\t' << m.offset << '\t' << m.usize << '\t' << m.csize << '\t' << Printable(m.name) << '\n';
   }
   return kExitOk;
 }

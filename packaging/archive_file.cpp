@@ -17,6 +17,15 @@ std::string HostPath(const std::string& path) {
 #endif
 }
 
+void RemoveCreatedFile(const std::string& path) {
+  std::string host = HostPath(path);
+#ifndef _WIN32
+  struct stat st;
+  if (lstat(host.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+#endif
+  std::remove(host.c_str());
+}
+
 bool ArchiveFile::OpenRead(const std::string& path) {
   Close();
   file_ = std::fopen(HostPath(path).c_str(), "rb");

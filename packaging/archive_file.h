@@ -29,6 +29,9 @@ class ArchiveFile {
   std::FILE* file_ = nullptr;
 };
 
+// Removes a file this archive created, never a device or link that stood at the path.
+void RemoveCreatedFile(const std::string& path);
+
 // The path in the host's own spelling ("\" becomes "/" outside Windows).
 std::string HostPath(const std::string& path);
 

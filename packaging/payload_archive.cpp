@@ -28,8 +28,6 @@ std::string NameOfPath(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-void RemovePath(const std::string& path) { std::remove(HostPath(path).c_str()); }
-
 }  // namespace
 
 const char* ArchiveResultText(int result, bool writing) {
@@ -130,7 +128,7 @@ int PayloadArchive::WriteInstaller(int stubId, const std::string& outputPath,
   if (!out.Close() && result == kArchiveOk) result = kArchiveWriteFailed;
   progress_ = nullptr;
   // A file without trailer is no installer; do not leave one behind.
-  if (result != kArchiveOk) RemovePath(outputPath);
+  if (result != kArchiveOk) RemoveCreatedFile(outputPath);
   return result;
 }
 
@@ -265,7 +263,7 @@ int PayloadArchive::ExtractMember(ArchiveFile& installer, int index, const std::
   if (!target.Close()) ok = false;
   if (ok) return kArchiveOk;
   // A cut-off or damaged member must not be left looking like the real file.
-  RemovePath(path);
+  RemoveCreatedFile(path);
   return kArchiveWriteFailed;
 }
 

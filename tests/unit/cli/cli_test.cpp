@@ -93,6 +93,9 @@ TEST(Cli, ListAndExtract) {
   }
   CliRun bad = Cli({"extract", dir.File("bad.exe"), out.Path()});
   EXPECT_NE(bad.err.find("(1005)"), std::string::npos);
+
+  CliRun forged = Cli({"list", dir.Write("forged.exe", LayOut(stub, {{"a\n9\t0\t0\t0\tb", {}}}))});
+  EXPECT_EQ(forged.out, "0\t13\t0\t8\ta\\x0a9\\x090\\x090\\x090\\x09b\n");
 }
 
 TEST(Cli, SwfColour) {

@@ -345,3 +345,33 @@ TEST(ArchiveFormat, MemberNames) {
 
 }  // namespace
 }  // namespace zarvane
+
+#ifndef _WIN32
+namespace zarvane {
+namespace {
+
+// A full disk, through a link to /dev/full inside the scratch folder (the link is what a
+// failed write may remove, never the device).
+TEST(PayloadArchive, FullDiskIsAFailureNotSuccess) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  ScratchDir dir("full"), out("fullout");
+  PayloadArchive writer;
+  ASSERT_TRUE(writer.AddFile(dir.Write("movie.swf", RandomBytes(100000, 8))));
+  std::filesystem::create_symlink("/dev/full", dir.File("setup.exe"));
+  EXPECT_EQ(writer.WriteInstaller(kStubResourceId, dir.File("setup.exe"), nullptr, 0),
+            kArchiveWriteFailed);
+
+  std::string installer = dir.File("real.exe");
+  ASSERT_EQ(writer.WriteInstaller(kStubResourceId, installer, nullptr, 0), kArchiveOk);
+  std::filesystem::create_symlink("/dev/full", out.File("movie.swf"));
+  PayloadArchive reader;
+  std::vector<Event> events;
+  EXPECT_EQ(reader.ExtractAllFrom(installer, out.Path(), Record, To(&events)),
+            kArchiveWriteFailed);
+  EXPECT_EQ(Sequence(events), std::vector<std::string>{"1000 movie.swf"});
+  EXPECT_TRUE(std::filesystem::exists("/dev/full"));
+}
+
+}  // namespace
+}  // namespace zarvane
+#endif
