@@ -179,6 +179,43 @@ TabVerdict ValidateInstallerTab(InstallerControls& c) {
   return {};
 }
 
+std::string AddResourceFiles(const std::string& field, const std::vector<std::string>& picked) {
+  std::vector<std::string> entries;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t end = field.find(';', start);
+    std::string piece = Trim(field.substr(start, end == std::string::npos ? end : end - start));
+    if (end == std::string::npos) {
+      if (!piece.empty()) entries.push_back(piece);
+      break;
+    }
+    entries.push_back(piece);
+    start = end + 1;
+  }
+  for (const std::string& path : picked) {
+    bool known = false;
+    for (const std::string& entry : entries) known = known || EqualsIgnoreCase(entry, path);
+    if (!known) entries.push_back(path);
+  }
+  std::string text;
+  for (const std::string& entry : entries) text += entry + ";";
+  return text;
+}
+
+std::string ProposeInstallerPath(const std::string& field, const std::string& desktopFolder,
+                                 const std::string& wallpaperName) {
+  if (!field.empty()) return field;
+  if (wallpaperName.empty() || desktopFolder.empty()) return std::string();
+  std::string folder = desktopFolder;
+  if (folder.back() != '\\') folder += '\\';
+  return folder + wallpaperName + " Setup.exe";
+}
+
+std::string InstallerFolderOf(const std::string& field) {
+  std::size_t last = field.rfind('\\');
+  return last == std::string::npos ? field : field.substr(0, last + 1);
+}
+
 std::string ToolMessage(int number) {
   switch (number) {
     case 1: return "Flash movie file path cannot be empty.";

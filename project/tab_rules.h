@@ -5,6 +5,7 @@
 // the same "instcfg.ini". A check returns a message number (0: fine) and the field at fault;
 // showing the message and moving the focus is the caller's part.
 #include <string>
+#include <vector>
 
 #include "project_records.h"
 #include "project_tabs.h"
@@ -72,6 +73,17 @@ TabVerdict ValidateWallpaperTab(WallpaperControls& controls, bool previewing);
 TabVerdict ValidatePreviewTab(PreviewControls& controls);
 TabVerdict ValidateSettingsTab(SettingsBoxControls& controls);
 TabVerdict ValidateInstallerTab(InstallerControls& controls);
+
+// What the tabs' buttons do to their fields, without the dialogs.
+// Resource Browse: the field's entries (empty ones between two ";" kept) with each picked path
+// appended unless an entry equals it ignoring case; every entry followed by ";".
+std::string AddResourceFiles(const std::string& field, const std::vector<std::string>& picked);
+// Installer Browse: the field itself, or desktop folder + name + " Setup.exe" for an empty field;
+// empty when the name or the desktop folder is.
+std::string ProposeInstallerPath(const std::string& field, const std::string& desktopFolder,
+                                 const std::string& wallpaperName);
+// The folder button: the field up to and including its last backslash.
+std::string InstallerFolderOf(const std::string& field);
 
 // The authoring tool's texts by number: validation messages, build messages and states.
 std::string ToolMessage(int number);

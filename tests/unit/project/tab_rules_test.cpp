@@ -119,8 +119,12 @@ TEST_F(TabValidation, WallpaperTabFindsTheFirstProblemAndTrimsWhatPassed) {
     TabVerdict v = ValidateWallpaperTab(controls, c.previewing);
     EXPECT_EQ(v.message, c.message) << c.movie << " | " << c.background << " | " << c.name;
     EXPECT_EQ(v.field, c.field) << c.movie << " | " << c.name;
-    if (c.message == 0 || c.message >= 3) EXPECT_EQ(controls.movieFile, c.movie);
-    if (c.message == 0 && !c.previewing) EXPECT_EQ(controls.name, "Clock");
+    if (c.message == 0 || c.message >= 3) {
+      EXPECT_EQ(controls.movieFile, c.movie);
+    }
+    if (c.message == 0 && !c.previewing) {
+      EXPECT_EQ(controls.name, "Clock");
+    }
   }
 }
 
@@ -194,6 +198,26 @@ TEST(TabRules, RelativePathsResolveAgainstTheProjectFolder) {
   EXPECT_EQ(tabs.wallpaper.backgroundImage, "");
   EXPECT_EQ(tabs.installer.installerPath, "/proj/out/Setup.exe");
   EXPECT_EQ(tabs.installer.licencePath, "D:licence.txt");
+}
+
+TEST(TabRules, ButtonsFillTheirFields) {
+  struct Case {
+    const char* field;
+    std::vector<std::string> picked;
+    const char* result;
+  };
+  const Case cases[] = {
+      {"", {"C:\\a.swf", "c:\\A.SWF"}, "C:\\a.swf;"},
+      {" C:\\a.swf ;;C:\\b.jpg", {"C:\\B.JPG", "C:\\c.gif"}, "C:\\a.swf;;C:\\b.jpg;C:\\c.gif;"},
+      {"C:\\a.swf; ", {}, "C:\\a.swf;"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(AddResourceFiles(c.field, c.picked), c.result) << c.field;
+
+  EXPECT_EQ(ProposeInstallerPath("", "C:\\Desk", "Sunset"), "C:\\Desk\\Sunset Setup.exe");
+  EXPECT_EQ(ProposeInstallerPath("", "C:\\", "Sunset"), "C:\\Sunset Setup.exe");
+  EXPECT_EQ(ProposeInstallerPath("", "C:\\Desk", ""), "");
+  EXPECT_EQ(ProposeInstallerPath("D:\\x.exe", "C:\\Desk", "Sunset"), "D:\\x.exe");
+  EXPECT_EQ(InstallerFolderOf("C:\\Out\\My Setup.exe"), "C:\\Out\\");
 }
 
 TEST(TabRules, MessageTextsOfTheTabs) {
