@@ -86,3 +86,30 @@ finish() {
   if [ "$failures" -gt 0 ]; then echo "$failures check(s) failed"; exit 1; fi
   echo "all checks passed"
 }
+
+# drive COMMANDS...: the test driver (see tests/driver/README.md) against the started program.
+drive() { "$RUN" "$BIN/zarvane-driver.exe" "$@"; }
+
+# new_case NAME: an empty work folder for this test's files, as $WORK.
+new_case() {
+  WORK="$BUILD/e2e-work/$1"
+  rm -rf "$WORK" && mkdir -p "$WORK"
+}
+
+# screen_has COLOUR: some pixel of the screen has exactly this colour (ImageMagick).
+screen_has() {
+  local shot="$WORK/screen.png"
+  import -window root "$shot"
+  local share
+  share=$(convert "$shot" -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:mean]' info:)
+  awk -v s="$share" 'BEGIN { exit !(s > 0.01) }'
+}
+
+FLASH_TARGET="$DRIVE_C/windows/system32/Macromed/Flash/flash.ocx"
+FLASH_CLSID_KEY='HKCR\CLSID\{D27CDB6E-AE6D-11cf-96B8-444553540000}'
+# The stand-in control installed and registered where the installer looks for it.
+install_flash_double() {
+  mkdir -p "$(dirname "$FLASH_TARGET")"
+  cp "$BIN/doubles/flash.ocx" "$FLASH_TARGET"
+  $DOUBLES register-flash "$FLASH_TARGET" >/dev/null
+}
