@@ -96,14 +96,30 @@ new_case() {
   rm -rf "$WORK" && mkdir -p "$WORK"
 }
 
-# screen_has COLOUR: some pixel of the screen has exactly this colour (ImageMagick).
-screen_has() {
-  local shot="$WORK/screen.png"
-  import -window root "$shot"
-  local share
-  share=$(convert "$shot" -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:mean]' info:)
-  awk -v s="$share" 'BEGIN { exit !(s > 0.01) }'
+# shoot_dialog EXE CAPTION SHOT [DRIVER COMMANDS...]: starts EXE, waits for its window, runs the
+# commands, saves a screenshot of the screen as SHOT and closes the window.
+shoot_dialog() {
+  local exe=$1 caption=$2 shot=$3; shift 3
+  local mark="$WORK/dialog-open"
+  rm -f "$mark" "$shot"
+  drive run "$(winpath "$exe")" wait-window "$caption" "$@" checkpoint "$(winpath "$mark")" \
+    close wait-exit any &
+  local driver=$! i=0
+  while [ ! -f "$mark" ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i + 1)); done
+  sleep 0.3  # let the pane and the control finish painting
+  [ -f "$mark" ] && import -window root "$shot"
+  rm -f "$mark"
+  wait $driver
 }
+
+# has_colour SHOT COLOUR [SHARE]: more than SHARE of the screenshot's pixels (default: a few
+# hundred) have exactly this colour.
+has_colour() {
+  local share
+  share=$(convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean]' info:)
+  awk -v s="$share" -v min="${3:-0.0003}" 'BEGIN { exit !(s > min) }'
+}
+lacks_colour() { ! has_colour "$@"; }
 
 FLASH_TARGET="$DRIVE_C/windows/system32/Macromed/Flash/flash.ocx"
 FLASH_CLSID_KEY='HKCR\CLSID\{D27CDB6E-AE6D-11cf-96B8-444553540000}'
