@@ -1,0 +1,87 @@
+#!/bin/bash
+# Uninstall.exe after a real installation: No changes nothing; Yes removes the wallpaper, its
+# keys and files, puts the previous wallpaper back and leaves the uninstaller's own files to the
+# next restart (MoveFileEx, or WinInit.ini when Wine plays a Windows 9x version).
+. "$(dirname "$0")/lib.sh" "$1"
+prepare_prefix
+new_case uninstall
+NAME="E2E Uninstall"
+INSTALL='C:\Program Files\E2E Uninstall'
+PENDING='HKLM\System\CurrentControlSet\Control\Session Manager'
+install_flash_double
+CFG_NAME=$NAME CFG_RESOURCES="one.txt;two.txt" write_config "$WORK/instcfg.ini"
+write_movie "$WORK/movie.swf"
+printf 'one\r\n' >"$WORK/one.txt"
+printf 'two\r\n' >"$WORK/two.txt"
+make_installer "$WORK/Setup.exe" "$WORK/instcfg.ini" "$WORK/one.txt" "$WORK/two.txt" "$WORK/movie.swf"
+
+fresh_install() {
+  forget_wallpaper "$NAME"
+  rm -rf "$(hostpath "$INSTALL")"
+  $DOUBLES reset
+  $DOUBLES preset-wallpaper 'C:\windows\old.bmp'
+  timeout 120 "$RUN" "$(winpath "$WORK/Setup.exe")" /Q /P "$INSTALL" &&
+    "$RUN" reg add "HKCU\\Software\\$NAME" /v Kept /d 1 /f >/dev/null
+}
+installed() {
+  [ -f "$WALLPAPER_DIR/$NAME.htm" ] && [ -f "$WALLPAPER_DIR/$NAME/movie.swf" ] &&
+    [ -f "$WALLPAPER_DIR/one.txt" ] && reg_key_exists "$UNINSTALL_KEY\\$NAME" &&
+    reg_key_exists "HKCU\\Software\\$NAME"
+}
+QUESTION="Are you sure you want to uninstall the Zarvane '$NAME'?"
+DONE="Wallpaper '$NAME' successfully removed from your computer."
+
+fresh_install
+check "installed" installed
+drive run "$INSTALL\\Uninstall.exe" answer-box Uninstall "$QUESTION" no wait-exit any
+check "No: no further message" equals "$?" 0
+check "No: everything still there" installed
+check "No: desktop untouched" grep -qx "Wallpaper=C:.windows.Web.WallPaper.$NAME.htm" <($DOUBLES state | tr -d '\r')
+
+"$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
+drive run "$INSTALL\\Uninstall.exe" answer-box Uninstall "$QUESTION" yes \
+  answer-box Uninstall "$DONE" ok wait-exit any
+check "Yes: asked, then told" equals "$?" 0
+check "page gone" no_file "$WALLPAPER_DIR/$NAME.htm"
+check "wallpaper folder gone" no_file "$WALLPAPER_DIR/$NAME"
+check "resource files gone" no_file "$WALLPAPER_DIR/one.txt"
+check "  both of them" no_file "$WALLPAPER_DIR/two.txt"
+check "uninstall key gone" bash -c "! '$RUN' reg query '$UNINSTALL_KEY\\$NAME' >/dev/null 2>&1"
+check "user key gone" bash -c "! '$RUN' reg query 'HKCU\\Software\\$NAME' >/dev/null 2>&1"
+check "previous wallpaper back" grep -qx 'Wallpaper=C:\\windows\\old.bmp' <($DOUBLES state | tr -d '\r')
+pending=$("$RUN" reg query "$PENDING" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r')
+for p in 'E2E Uninstall\Uninstall.exe\0' 'E2E Uninstall\Uninstall.ini\0' 'E2E Uninstall\\0'; do
+  check "deletion at restart: $p" grep -qF "C:\\Program Files\\$p" <<<"$pending"
+done
+check "the control stays installed" test -f "$FLASH_TARGET"
+"$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
+
+# A second installation over the first records the page itself as the previous wallpaper; while
+# the page is still on the desktop, uninstalling leaves no wallpaper.
+fresh_install
+drive run "$(winpath "$WORK/Setup.exe") /Q /P \"$INSTALL\"" \
+  answer-box "*" "Wallpaper Exists..Do you want to Replace?" ok wait-exit 0
+check "second installation over the first" equals "$(ini_value "$(hostpath "$INSTALL")/Uninstall.ini" Uninstaller PrevSettings)" \
+  "C:\\windows\\Web\\WallPaper\\$NAME.htm"
+
+# The Windows 9x family: WinInit.ini's rename section instead.
+"$RUN" reg add 'HKCU\Software\Wine\AppDefaults\Uninstall.exe' /v Version /d win98 /f >/dev/null
+wininit="$DRIVE_C/windows/wininit.ini"
+rm -f "$DRIVE_C"/windows/[Ww]in[Ii]nit.ini
+printf '[Boot]\r\nShell=Explorer.exe\r\n' >"$wininit"
+drive run "$INSTALL\\Uninstall.exe" answer-box Uninstall "$QUESTION" yes \
+  answer-box Uninstall "$DONE" ok wait-exit any
+check "9x: uninstalled" equals "$?" 0
+"$RUN" reg delete 'HKCU\Software\Wine\AppDefaults\Uninstall.exe' /f >/dev/null
+check "page itself was recorded: desktop left without wallpaper" bash -c \
+  "! grep -qi 'Wallpaper=.*$NAME' <('$DOUBLES' state)"
+section=$(tr -d '\r' <"$wininit")
+check "9x: other lines kept (lower case)" grep -qx 'shell=explorer.exe' <<<"$section"
+check "9x: rename section" grep -qx '\[rename\]' <<<"$section"
+check "9x: Uninstall.exe" grep -qx 'NUL=c:\\program files\\e2e uninstall\\uninstall.exe' <<<"$section"
+check "9x: Uninstall.ini" grep -qx 'NUL=c:\\program files\\e2e uninstall\\uninstall.ini' <<<"$section"
+check "9x: install folder" grep -qx 'NUL=c:\\program files\\e2e uninstall\\' <<<"$section"
+check "9x: nothing through MoveFileEx" bash -c "! '$RUN' reg query '$PENDING' /v PendingFileRenameOperations >/dev/null 2>&1"
+rm -f "$wininit"
+$DOUBLES remove-flash
+finish
