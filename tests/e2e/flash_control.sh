@@ -17,6 +17,7 @@ registered() { $DOUBLES log flash | grep -c '^DllRegisterServer' || true; }
 # None installed, none packed: the registration message, and the installer ends.
 $DOUBLES reset
 $DOUBLES remove-flash
+trap restore_flash EXIT
 # An earlier run's leftover in the temporary folder must not pass for a packed control.
 cp "$BIN/doubles/flash.ocx" "$TEMP_DIR/flash.ocx"
 drive run "$(winpath "$WORK/None Packed.exe")" \
@@ -56,5 +57,4 @@ $DOUBLES reset
 cp "$BIN/doubles/noregister/flash.ocx" "$FLASH_TARGET"
 drive run "$(winpath "$WORK/None Packed.exe")" wait-window "$NAME Installation" close wait-exit any
 check "control without DllRegisterServer: start-up goes on" equals "$?" 0
-$DOUBLES remove-flash
 finish

@@ -65,5 +65,4 @@ forget_wallpaper "$NAME"
 drive run "$(winpath "$WORK/Without Licence.exe")" wait-window "$NAME Installation" \
   set-text 1006 'C:\e2e-accepted' click 1003 wait-exit 0
 check "existing folder: no question" equals "$?" 0
-$DOUBLES remove-flash
 finish

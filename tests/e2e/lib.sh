@@ -123,9 +123,16 @@ lacks_colour() { ! has_colour "$@"; }
 
 FLASH_TARGET="$DRIVE_C/windows/system32/Macromed/Flash/flash.ocx"
 FLASH_CLSID_KEY='HKCR\CLSID\{D27CDB6E-AE6D-11cf-96B8-444553540000}'
-# The stand-in control installed and registered where the installer looks for it.
+# The stand-in control installed and registered where the installer looks for it. When the test
+# ends, the control leaves the system folder and is registered from the build again, as the
+# doubles' fixture left it for the tests that share it.
 install_flash_double() {
+  trap restore_flash EXIT
   mkdir -p "$(dirname "$FLASH_TARGET")"
   cp "$BIN/doubles/flash.ocx" "$FLASH_TARGET"
   $DOUBLES register-flash "$FLASH_TARGET" >/dev/null
+}
+restore_flash() {
+  $DOUBLES remove-flash
+  $DOUBLES register-flash >/dev/null
 }

@@ -10,6 +10,7 @@ forget_wallpaper "$NAME"
 rm -rf "$(hostpath "$INSTALL")"
 $DOUBLES reset
 $DOUBLES remove-flash
+trap restore_flash EXIT
 $DOUBLES preset-wallpaper 'C:\windows\old.bmp'
 
 work="$BUILD/e2e-work/quiet"

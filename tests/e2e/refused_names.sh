@@ -56,5 +56,4 @@ check "uninstalls touched neither wallpapers nor uninstall keys" same_file "$WOR
 check "  nor the Windows folder" test -f "$DRIVE_C/windows/win.ini"
 check "  and scheduled nothing" bash -c "! '$RUN' reg query 'HKLM\\System\\CurrentControlSet\\Control\\Session Manager' /v PendingFileRenameOperations 2>/dev/null | grep -qi e2e-damaged"
 rm -rf "$folder"
-$DOUBLES remove-flash
 finish

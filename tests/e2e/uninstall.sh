@@ -83,5 +83,4 @@ check "9x: Uninstall.ini" grep -qx 'NUL=c:\\program files\\e2e uninstall\\uninst
 check "9x: install folder" grep -qx 'NUL=c:\\program files\\e2e uninstall\\' <<<"$section"
 check "9x: nothing through MoveFileEx" bash -c "! '$RUN' reg query '$PENDING' /v PendingFileRenameOperations >/dev/null 2>&1"
 rm -f "$wininit"
-$DOUBLES remove-flash
 finish
