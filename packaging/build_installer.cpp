@@ -5,7 +5,6 @@
 
 #include "file_system.h"
 #include "payload_archive.h"
-#include "preview_bitmap.h"
 #include "profile.h"
 #include "tab_rules.h"
 #include "wallpaper_words.h"
@@ -32,11 +31,6 @@ void ClearOutput(const std::string& path) {
 }
 
 }  // namespace
-
-std::string WriteDefaultPicture(const std::string& path, int bitmapId) {
-  WriteBitmapResource(bitmapId, path);
-  return path;
-}
 
 bool CollectMembers(BuildHost& host, const std::string& configFile, std::string& missingMessage,
                     std::vector<std::string>& members) {

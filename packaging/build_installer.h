@@ -16,7 +16,4 @@ int BuildInstaller(BuildHost& host);
 bool CollectMembers(BuildHost& host, const std::string& configFile, std::string& missingMessage,
                     std::vector<std::string>& members);
 
-// Writes the default pictures (bitmaps 233 and 234) as the program's own bitmap resources.
-std::string WriteDefaultPicture(const std::string& path, int bitmapId);
-
 }  // namespace zarvane

@@ -12,7 +12,6 @@ namespace zarvane {
 
 HeadlessBuildHost::HeadlessBuildHost(UserPrompt& prompt) : prompt_(prompt) {
   state.temporaryFolder = MachineFlashControlFolders().temporaryFolder;
-  state.makePicture = WriteDefaultPicture;
 }
 
 int HeadlessBuildHost::ValidateTab(ProjectTab tab) { return tabs.Validate(tab).message; }

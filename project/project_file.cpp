@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "path_words.h"
+#include "preview_bitmap.h"
 #include "text.h"
 #include "wallpaper_words.h"
 
@@ -40,6 +41,12 @@ void WriteMovieDisplayKeys(KeyWriter& out, const WallpaperSettings& w) {
   out.Write("Movie", "MovieBkgColor", w.colourText);
   out.Write("Movie", "Loop", w.loop ? "TRUE" : "FALSE");
   out.Write("Movie", "MovieSize", w.movieSize);
+}
+
+std::string MakePicture(BuildState& state, const std::string& path, int bitmapId) {
+  if (state.makePicture) return state.makePicture(path, bitmapId);
+  WriteBitmapResource(bitmapId, path);
+  return path;
 }
 
 }  // namespace
@@ -87,14 +94,14 @@ int WriteProjectIni(ProjectTabs& tabs, Profile& profile, const std::string& path
     if (!preview.showImage) {
       preview.showImage = 1;
       preview.imageFile =
-          state.makePicture(state.temporaryFolder + wallpaper.name + "Preview.bmp", 233);
+          MakePicture(state, state.temporaryFolder + wallpaper.name + "Preview.bmp", 233);
       state.generatedPreviewImage = preview.imageFile;
       state.generatedPreview = true;
     }
     if (!installer.showMovie) {
       installer.showMovie = 1;
       installer.movieOrImageFile =
-          state.makePicture(state.temporaryFolder + wallpaper.name + "_build.bmp", 234);
+          MakePicture(state, state.temporaryFolder + wallpaper.name + "_build.bmp", 234);
       state.generatedInstallerImage = installer.movieOrImageFile;
       state.generatedInstaller = true;
     }

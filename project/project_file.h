@@ -13,7 +13,7 @@ namespace zarvane {
 struct BuildState {
   std::string temporaryFolder;  // ends with a separator
   // Writes the default picture `bitmapId` (233 preview, 234 installer window) to `path` and
-  // gives the path back.
+  // gives the path back; when empty, the program's own bitmap resources are written.
   std::function<std::string(const std::string& path, int bitmapId)> makePicture;
 
   std::string generatedPreviewImage;

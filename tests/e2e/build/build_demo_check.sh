@@ -38,6 +38,16 @@ fi
 grep -q "Wallpaper name cannot contain any of the following characters" "$work/bad.err"
 [ ! -e "$work/Bad.exe" ]
 
+echo "== no project, no arguments"
+if "$@" build "$work/none.zvp" > "$work/none.err" 2>&1; then
+  echo "a missing project was built"; exit 1
+fi
+grep -q "cannot open the project file" "$work/none.err"
+rc=0; "$@" build > /dev/null 2>&1 || rc=$?
+[ "$rc" = 2 ]
+rc=0; "$@" page "$demo/demo.zvp" -o "$work/no/such/folder/x.htm" > "$work/page.err" 2>&1 || rc=$?
+[ "$rc" = 1 ] && grep -q "cannot write" "$work/page.err"
+
 if [ "$kind" = native ]; then
   echo "== no control file anywhere: a warning, and the installer goes without it"
   "$@" build "$demo/flash.zvp" -o "$work/Demo NoFlash.exe" 2> "$work/noflash.err"
