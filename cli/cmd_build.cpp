@@ -41,8 +41,11 @@ class ProgressPrinter {
     if (terminal_) {
       const int width = 20;
       int filled = range > 0 ? position * width / range : width;
-      out_ << "\r[" << std::string(filled, '#') << std::string(width - filled, ' ') << "] "
-           << status << std::flush;
+      // Padded, so a shorter status covers a longer one drawn before it.
+      std::string line = status;
+      if (line.size() < last_.size()) line += std::string(last_.size() - line.size(), ' ');
+      out_ << "\r[" << std::string(filled, '#') << std::string(width - filled, ' ') << "] " << line
+           << std::flush;
       drawn_ = true;
     } else if (status != last_) {
       out_ << status << "\n";
