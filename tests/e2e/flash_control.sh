@@ -20,7 +20,7 @@ $DOUBLES remove-flash
 trap restore_flash EXIT
 # An earlier run's leftover in the temporary folder must not pass for a packed control.
 cp "$BIN/doubles/flash.ocx" "$TEMP_DIR/flash.ocx"
-drive run "$(winpath "$WORK/None Packed.exe")" \
+drive run "$(cmdline "$WORK/None Packed.exe")" \
   answer-box "Error" "Unable to register Shockwave Flash ActiveX control. Please close all other applications and try again." ok \
   wait-exit any
 check "none installed, none packed: message, then the end" equals "$?" 0
@@ -29,7 +29,7 @@ check "leftover control deleted before extraction" no_file "$TEMP_DIR/flash.ocx"
 check "no extracted file left behind" no_file "$TEMP_DIR/instcfg.ini"
 
 # Packed, none installed: copied and registered from its new place.
-drive run "$(winpath "$WORK/Packed.exe")" wait-window "$NAME Installation" close wait-exit any
+drive run "$(cmdline "$WORK/Packed.exe")" wait-window "$NAME Installation" close wait-exit any
 check "packed, none installed: dialog shown" equals "$?" 0
 check "packed control copied" same_file "$BIN/doubles/flash.ocx" "$FLASH_TARGET"
 check "registration ran once" equals "$(registered)" 1
@@ -38,23 +38,23 @@ check "class registered" reg_key_exists "$FLASH_CLSID_KEY"
 
 # Installed, and the packed one is not larger: the installed one is registered again.
 $DOUBLES reset
-drive run "$(winpath "$WORK/Packed.exe")" wait-window "$NAME Installation" close wait-exit any
+drive run "$(cmdline "$WORK/Packed.exe")" wait-window "$NAME Installation" close wait-exit any
 check "same size packed: registration of the installed control" equals "$(registered)" 1
 
 # Installed, and the packed one is larger: nothing copied, nothing registered, start-up goes on.
 $DOUBLES reset
-drive run "$(winpath "$WORK/Large Packed.exe")" wait-window "$NAME Installation" close wait-exit any
+drive run "$(cmdline "$WORK/Large Packed.exe")" wait-window "$NAME Installation" close wait-exit any
 check "larger packed: dialog shown" equals "$?" 0
 check "larger packed: installed file untouched" same_file "$BIN/doubles/flash.ocx" "$FLASH_TARGET"
 check "larger packed: no registration" equals "$(registered)" 0
 
 # A registration export that fails is a failure; a file without one is fine.
 $DOUBLES preset flash RegisterResult 0x80004005
-drive run "$(winpath "$WORK/None Packed.exe")" \
+drive run "$(cmdline "$WORK/None Packed.exe")" \
   answer-box "Error" "Unable to register Shockwave Flash ActiveX control.*" ok wait-exit any
 check "failing DllRegisterServer: message" equals "$?" 0
 $DOUBLES reset
 cp "$BIN/doubles/noregister/flash.ocx" "$FLASH_TARGET"
-drive run "$(winpath "$WORK/None Packed.exe")" wait-window "$NAME Installation" close wait-exit any
+drive run "$(cmdline "$WORK/None Packed.exe")" wait-window "$NAME Installation" close wait-exit any
 check "control without DllRegisterServer: start-up goes on" equals "$?" 0
 finish

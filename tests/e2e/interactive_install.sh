@@ -18,14 +18,14 @@ CFG_NAME=$NAME write_config "$WORK/instcfg.ini"
 make_installer "$WORK/Without Licence.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
 
 # Decline installs nothing; the dialog's geometry is kept for the comparison below.
-drive run "$(winpath "$WORK/With Licence.exe")" wait-window "$NAME Installation" \
+drive run "$(cmdline "$WORK/With Licence.exe")" wait-window "$NAME Installation" \
   expect-text 1007 "Licence line one.*Licence line two.*" expect-state 1007 visible \
   expect-text 1003 "Accept && &Install" expect-text 1002 "&Decline" \
   expect-text 1006 "C:\\Program Files\\$NAME" dump click 1002 wait-exit 0 >"$WORK/with.txt"
 check "licence shown, Decline ends the dialog" equals "$?" 0
 check "Decline installs nothing" no_file "$WALLPAPER_DIR/$NAME.htm"
 
-drive run "$(winpath "$WORK/Without Licence.exe")" wait-window "$NAME Installation" \
+drive run "$(cmdline "$WORK/Without Licence.exe")" wait-window "$NAME Installation" \
   expect-state 1007 hidden expect-text 1003 "&Install" expect-text 1002 "&Close" \
   dump close wait-exit any >"$WORK/without.txt"
 check "no licence: Install and Close, licence box hidden" equals "$?" 0
@@ -43,7 +43,7 @@ check "Install keeps its right edge" equals "$(right "$WORK/without.txt" 1003)" 
 check "buttons of equal width" equals "$(width "$WORK/without.txt" 1003)" "$(width "$WORK/with.txt" 1002)"
 
 # Empty path, then a new folder refused, then one accepted (typed with blanks around it).
-drive run "$(winpath "$WORK/With Licence.exe")" wait-window "$NAME Installation" \
+drive run "$(cmdline "$WORK/With Licence.exe")" wait-window "$NAME Installation" \
   set-text 1006 "   " click 1003 \
   answer-box "Error !" "Install Path is empty. Please specify a valid path." ok \
   set-text 1006 'C:\e2e-refused' click 1003 \
@@ -62,7 +62,7 @@ check "wallpaper installed" test -f "$WALLPAPER_DIR/$NAME.htm"
 
 # An existing folder asks nothing.
 forget_wallpaper "$NAME"
-drive run "$(winpath "$WORK/Without Licence.exe")" wait-window "$NAME Installation" \
+drive run "$(cmdline "$WORK/Without Licence.exe")" wait-window "$NAME Installation" \
   set-text 1006 'C:\e2e-accepted' click 1003 wait-exit 0
 check "existing folder: no question" equals "$?" 0
 finish

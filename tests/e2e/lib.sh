@@ -17,6 +17,8 @@ failures=0
 
 # A host path as Wine sees it.
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+# A host path as a quoted program name for a command line (its blanks must not split it).
+cmdline() { printf '"%s"' "$(winpath "$1")"; }
 # A C:\ path as the host sees it.
 hostpath() { printf '%s/%s' "$DRIVE_C" "$(printf '%s' "${1#??}" | tr '\\' / | sed 's,^/*,,')"; }
 
@@ -102,7 +104,7 @@ shoot_dialog() {
   local exe=$1 caption=$2 shot=$3; shift 3
   local mark="$WORK/dialog-open"
   rm -f "$mark" "$shot"
-  drive run "$(winpath "$exe")" wait-window "$caption" "$@" checkpoint "$(winpath "$mark")" \
+  drive run "$(cmdline "$exe")" wait-window "$caption" "$@" checkpoint "$(winpath "$mark")" \
     close wait-exit any &
   local driver=$! i=0
   while [ ! -f "$mark" ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i + 1)); done

@@ -17,7 +17,7 @@ for name in "" "." ".." " . " "..\\..\\System32" "a/b" "x:y"; do
   i=$((i + 1))
   CFG_NAME=$name write_config "$WORK/instcfg.ini"
   make_installer "$WORK/refused$i.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
-  drive run "$(winpath "$WORK/refused$i.exe") /Q" \
+  drive run "$(cmdline "$WORK/refused$i.exe") /Q" \
     answer-box Error "This installer names its wallpaper '*', which cannot be used:*Nothing has been installed." ok \
     wait-exit 1
   check "install refuses name '$name'" equals "$?" 0

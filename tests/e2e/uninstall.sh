@@ -33,13 +33,13 @@ DONE="Wallpaper '$NAME' successfully removed from your computer."
 
 fresh_install
 check "installed" installed
-drive run "$INSTALL\\Uninstall.exe" answer-box Uninstall "$QUESTION" no wait-exit any
+drive run "\"$INSTALL\\Uninstall.exe\"" answer-box Uninstall "$QUESTION" no wait-exit any
 check "No: no further message" equals "$?" 0
 check "No: everything still there" installed
 check "No: desktop untouched" grep -qx "Wallpaper=C:.windows.Web.WallPaper.$NAME.htm" <($DOUBLES state | tr -d '\r')
 
 "$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
-drive run "$INSTALL\\Uninstall.exe" answer-box Uninstall "$QUESTION" yes \
+drive run "\"$INSTALL\\Uninstall.exe\"" answer-box Uninstall "$QUESTION" yes \
   answer-box Uninstall "$DONE" ok wait-exit any
 check "Yes: asked, then told" equals "$?" 0
 check "page gone" no_file "$WALLPAPER_DIR/$NAME.htm"
@@ -59,7 +59,7 @@ check "the control stays installed" test -f "$FLASH_TARGET"
 # A second installation over the first records the page itself as the previous wallpaper; while
 # the page is still on the desktop, uninstalling leaves no wallpaper.
 fresh_install
-drive run "$(winpath "$WORK/Setup.exe") /Q /P \"$INSTALL\"" \
+drive run "$(cmdline "$WORK/Setup.exe") /Q /P \"$INSTALL\"" \
   answer-box "*" "Wallpaper Exists..Do you want to Replace?" ok wait-exit 0
 check "second installation over the first" equals "$(ini_value "$(hostpath "$INSTALL")/Uninstall.ini" Uninstaller PrevSettings)" \
   "C:\\windows\\Web\\WallPaper\\$NAME.htm"
@@ -69,7 +69,7 @@ check "second installation over the first" equals "$(ini_value "$(hostpath "$INS
 wininit="$DRIVE_C/windows/wininit.ini"
 rm -f "$DRIVE_C"/windows/[Ww]in[Ii]nit.ini
 printf '[Boot]\r\nShell=Explorer.exe\r\n' >"$wininit"
-drive run "$INSTALL\\Uninstall.exe" answer-box Uninstall "$QUESTION" yes \
+drive run "\"$INSTALL\\Uninstall.exe\"" answer-box Uninstall "$QUESTION" yes \
   answer-box Uninstall "$DONE" ok wait-exit any
 check "9x: uninstalled" equals "$?" 0
 "$RUN" reg delete 'HKCU\Software\Wine\AppDefaults\Uninstall.exe' /f >/dev/null
