@@ -67,5 +67,22 @@ fuzz:
 	cmake --build $(FUZZ) --target zarvane_fuzz_all
 	tests/fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS) $(abspath $(CORPUS))
 
+# The demo wallpaper's installer, built by the native command-line tool, with its member list and
+# the page an installation would write; then installed into a fresh Wine prefix under out/demo,
+# looked at, photographed and uninstalled again.
+DEMO := out/demo
+demo: deps build
+	@rm -rf $(DEMO) && mkdir -p $(DEMO)
+	$(NATIVE)/bin/zarvane-cli build examples/demo/demo.zvp -o "$(DEMO)/Demo Setup.exe"
+	$(NATIVE)/bin/zarvane-cli list "$(DEMO)/Demo Setup.exe" > $(DEMO)/members.txt
+	$(NATIVE)/bin/zarvane-cli page examples/demo/demo.zvp -o $(DEMO)/Demo.htm
+	@echo; echo "Members of the installer (index, offset, size, packed size, name):"
+	@sed 's/^/  /' $(DEMO)/members.txt
+	@echo; echo "installer:       $(abspath $(DEMO))/Demo Setup.exe"
+	@echo "member list:     $(abspath $(DEMO))/members.txt"
+	@echo "wallpaper page:  $(abspath $(DEMO))/Demo.htm"
+	@echo "project:         $(abspath examples/demo)/demo.zvp"
+	bash tests/e2e/demo_install.sh $(WIN32) $(NATIVE)/bin/zarvane-cli $(DEMO) "$(DEMO)/Demo Setup.exe"
+
 clean:
 	rm -rf build out

@@ -1,7 +1,7 @@
 #!/bin/bash
-# The install half of `make demo`: the demo installer, built with the stand-in Flash control,
-# installed quietly into a fresh Wine prefix under OUT, what landed where, screenshots of the
-# install dialog with and without licence, and the uninstall that puts the old wallpaper back.
+# The install half of `make demo`: the demo installer installed quietly into a fresh Wine prefix
+# under OUT, what landed where, screenshots of the install dialog with and without licence, and
+# the uninstall that puts the previous wallpaper back.
 # Usage: demo_install.sh BUILD_WIN32 ZARVANE_CLI OUT [DEMO_INSTALLER]
 # The prefix stands for a machine that has the Shockwave Flash control already (the demo project
 # builds without it): the stand-in control is installed there first.
@@ -22,7 +22,8 @@ say() { printf '\n== %s\n' "$*"; }
 
 say "the demo installer, and one of the project without its licence"
 if [ -n "${4:-}" ]; then
-  cp "$4" "$out/Demo Setup.exe"
+  echo "$4"
+  [ "$4" -ef "$out/Demo Setup.exe" ] || cp "$4" "$out/Demo Setup.exe"
 else
   "$cli" build "$project/demo.zvp" -o "$out/Demo Setup.exe"
 fi
