@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <zlib.h>
+
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
@@ -77,4 +79,13 @@ int pthread_setspecific(unsigned key, const void* value) {
   keyValues[key] = const_cast<void*>(value);
   return 0;
 }
+}
+
+// The archive's writer shares an object file with the reader, so the reader alone would still
+// pull zlib's compressor (deflate and its trees, some 32 KB) into the link. The installer never
+// writes an archive; should it ever try, the writer gets a clean zlib error, not a crash.
+extern "C" {
+int deflateInit_(z_streamp, int, const char*, int) { return Z_STREAM_ERROR; }
+int deflate(z_streamp, int) { return Z_STREAM_ERROR; }
+int deflateEnd(z_streamp) { return Z_STREAM_ERROR; }
 }
