@@ -1,0 +1,36 @@
+#!/bin/bash
+# What the program does is decided by its own file name, before anything else: Uninstall.exe in
+# any letter case uninstalls, every other name installs (and then needs a payload).
+. "$(dirname "$0")/lib.sh" "$1"
+prepare_prefix
+new_case mode
+folder="$DRIVE_C/e2e-mode"
+rm -rf "$folder" && mkdir -p "$folder"
+cp "$BIN/zarvane-installer.exe" "$folder/UNINSTALL.EXE"
+cp "$BIN/zarvane-installer.exe" "$folder/Uninstall2.exe"
+
+# No Uninstall.ini beside it: the uninstaller's own message, nothing looked for in a payload.
+drive run '"C:\e2e-mode\UNINSTALL.EXE"' \
+  answer-box Uninstall "The uninstall information in 'C:\\e2e-mode\\Uninstall.ini' is missing*" ok \
+  wait-exit any
+check "UNINSTALL.EXE uninstalls" equals "$?" 0
+
+# Any other name installs: the bare program carries no payload.
+drive run '"C:\e2e-mode\Uninstall2.exe"' \
+  answer-box Error "Unable to extract files to 'C:\\users\\*\\Temp\\'.*Check if there is enough disk space and *appropriate user rights are set to the folder. " ok \
+  wait-exit 1
+check "Uninstall2.exe installs, and finds no payload" equals "$?" 0
+
+# /P without a folder after it: the dialog proposes its default folder.
+install_flash_double
+CFG_NAME="E2E Mode" write_config "$WORK/instcfg.ini"
+write_movie "$WORK/movie.swf"
+make_installer "$WORK/Setup.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
+drive run "$(cmdline "$WORK/Setup.exe") /P" wait-window "E2E Mode Installation" \
+  expect-text 1006 'C:\Program Files\E2E Mode' close wait-exit any
+check "/P alone: the default folder" equals "$?" 0
+drive run "$(cmdline "$WORK/Setup.exe") /p C:\\first -Q- C:\\second" wait-window "E2E Mode Installation" \
+  expect-text 1006 'C:\second' close wait-exit any
+check "/p with two folders: the second" equals "$?" 0
+rm -rf "$folder"
+finish
