@@ -9,14 +9,13 @@
 
 namespace zarvane {
 
-class InstallDialog : public Dialog {
+class InstallDialog : public DialogWithHandlers<InstallDialog> {
  public:
   InstallDialog(const InstallerConfig& config, const std::string& extractionFolder, bool quiet,
                 const std::string& installPath);
 
  protected:
   bool OnInit() override;
-  bool OnCommand(int id, int notifyCode) override;
   void OnOk() override { Install(); }
   void OnCancel() override { End(IDCANCEL); }
   void OnDestroy() override { pane_.Destroy(); }
@@ -27,6 +26,7 @@ class InstallDialog : public Dialog {
   bool LoadLicence();
   void LayOutWithoutLicence();
   void Browse();
+  void Decline() { End(0); }
   bool ValidateInstallFolder(std::string& folder);
   void Install();
   void SetStatus(int stringId);

@@ -53,11 +53,15 @@ std::string WithBackslash(std::string path) {
 
 InstallDialog::InstallDialog(const InstallerConfig& config, const std::string& extractionFolder,
                              bool quiet, const std::string& installPath)
-    : Dialog(IDD_INSTALL),
+    : DialogWithHandlers(IDD_INSTALL),
       config_(config),
       extractionFolder_(extractionFolder),
       quiet_(quiet),
-      installPath_(installPath) {}
+      installPath_(installPath) {
+  OnClicked(IDB_INSTALL, &InstallDialog::Install);
+  OnClicked(IDB_BROWSE, &InstallDialog::Browse);
+  OnClicked(IDB_DECLINE, &InstallDialog::Decline);
+}
 
 bool InstallDialog::OnInit() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -151,22 +155,6 @@ void InstallDialog::LayOutWithoutLicence() {
   SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left,
                window.bottom - window.top - dy + (status.bottom - progress.top),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-bool InstallDialog::OnCommand(int id, int notifyCode) {
-  if (notifyCode != BN_CLICKED) return false;
-  switch (id) {
-    case IDB_INSTALL:
-      Install();
-      return true;
-    case IDB_BROWSE:
-      Browse();
-      return true;
-    case IDB_DECLINE:
-      End(0);
-      return true;
-  }
-  return false;
 }
 
 void InstallDialog::Browse() {

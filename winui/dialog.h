@@ -34,6 +34,9 @@ class Dialog {
   void ShowItem(int id, bool show) { ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE); }
   RECT ItemRect(int id) const;  // in the dialog's client coordinates
   void MoveItem(int id, int x, int y, int width, int height);
+  void EnableItem(int id, bool enable) { EnableWindow(Item(id), enable ? TRUE : FALSE); }
+  bool IsChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+  void SetChecked(int id, bool on) { CheckDlgButton(window_, id, on ? BST_CHECKED : BST_UNCHECKED); }
   void SetTitle(const std::string& text) { SetWindowTextA(window_, text.c_str()); }
   std::string Title() const;
   // Focus on an edit control with its whole text selected and the caret in view.
@@ -81,6 +84,41 @@ class Dialog {
     Dialog& dialog_;
   };
   OwnedPrompt prompt_{*this};
+};
+
+// A dialog whose button clicks go to member functions of the derived class, listed once by
+// control id (OnClicked in the constructor). A dialog that wants other notifications too
+// overrides OnCommand and hands on to this one.
+template <class Derived>
+class DialogWithHandlers : public Dialog {
+ public:
+  using Dialog::Dialog;
+
+ protected:
+  using ClickHandler = void (Derived::*)();
+  void OnClicked(int id, ClickHandler handler) {
+    for (Binding& b : bindings_)
+      if (b.id == id || b.id == 0) {
+        b = Binding{id, handler};
+        return;
+      }
+  }
+  bool OnCommand(int id, int notifyCode) override {
+    if (notifyCode != BN_CLICKED) return false;
+    for (const Binding& b : bindings_)
+      if (b.id == id && b.handler) {
+        (static_cast<Derived*>(this)->*b.handler)();
+        return true;
+      }
+    return false;
+  }
+
+ private:
+  struct Binding {
+    int id = 0;
+    ClickHandler handler = nullptr;
+  };
+  Binding bindings_[16];  // a dialog has few buttons; a fixed table keeps the installer small
 };
 
 }  // namespace zarvane
