@@ -8,7 +8,6 @@
 namespace zarvane {
 
 const std::vector<std::string> kQualityWords = {"Low", "High", "AutoLow", "AutoHigh", "Best"};
-const std::vector<std::string> kScaleChoices = {"Show All", "Exact Fit", "No Scale"};
 const std::vector<std::string> kScaleWords = {"showall", "Exactfit", "noscale"};
 const std::vector<std::string> kHorizontalWords = {"Center", "Right", "Left"};
 const std::vector<std::string> kVerticalWords = {"Center", "Top", "Bottom"};
@@ -50,12 +49,6 @@ std::string SalignOf(const std::string& hAlign, const std::string& vAlign) {
   std::string salign(1, hAlign[0]);
   if (!vAlign.empty()) salign += vAlign[0];
   return salign;
-}
-
-int ScaleChoiceOf(const std::string& word) {
-  if (word == "showall") return 0;
-  if (EqualsIgnoreCase(word, "exactfit")) return 1;
-  return 2;
 }
 
 }  // namespace zarvane

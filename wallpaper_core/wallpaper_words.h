@@ -22,14 +22,10 @@ std::string SalignOf(const std::string& hAlign, const std::string& vAlign);
 
 // The lists in the order the authoring tool offers them.
 extern const std::vector<std::string> kQualityWords;          // Low High AutoLow AutoHigh Best
-extern const std::vector<std::string> kScaleChoices;          // Show All, Exact Fit, No Scale
 extern const std::vector<std::string> kScaleWords;            // showall Exactfit noscale
 extern const std::vector<std::string> kHorizontalWords;       // Center Right Left
 extern const std::vector<std::string> kVerticalWords;         // Center Top Bottom
 extern const std::vector<std::string> kBackgroundPositions;   // with the separator entry
 extern const char kPositionSeparator[];                       // "-------------------"
-
-// The list index a stored scale word shows as: "showall" 0, "exactfit" in any case 1, else 2.
-int ScaleChoiceOf(const std::string& word);
 
 }  // namespace zarvane

@@ -56,8 +56,9 @@ TEST(WallpaperPage, PositionWordDecidesRepeatAndStretchInAnyCase) {
     EXPECT_TRUE(Contains(page, std::string("background-repeat:") + c.repeat + ";\r\n")) << c.position;
     EXPECT_TRUE(Contains(page, std::string("background-position: ") + c.position + ";\r\n"));
     EXPECT_EQ(Contains(page, kStretchBlock), c.stretch) << c.position;
-    if (c.stretch)  // the block stands between the layer's style and its end
+    if (c.stretch) {  // the block stands between the layer's style and its end
       EXPECT_TRUE(Contains(page, std::string("z-index:1;\">\r\n") + kStretchBlock + "</div>\r\n"));
+    }
   }
 }
 

@@ -49,16 +49,11 @@ TEST(SplitFileList, AppendsToTheListButABlankTextEmptiesIt) {
   EXPECT_TRUE(items.empty());
 }
 
-TEST(Vocabulary, SalignAndScaleChoice) {
+TEST(Vocabulary, Salign) {
   EXPECT_EQ(SalignOf("Center", "Center"), "CC");
   EXPECT_EQ(SalignOf("Left", "Top"), "LT");
   EXPECT_EQ(SalignOf("", "Top"), "");
   EXPECT_EQ(SalignOf("Right", ""), "R");
-  EXPECT_EQ(ScaleChoiceOf("showall"), 0);
-  EXPECT_EQ(ScaleChoiceOf("EXACTFIT"), 1);
-  EXPECT_EQ(ScaleChoiceOf("ShowAll"), 2);  // only the exact word selects "Show All"
-  EXPECT_EQ(ScaleChoiceOf(""), 2);
-  EXPECT_EQ(kBackgroundPositions[3], kPositionSeparator);
 }
 
 }  // namespace zarvane
