@@ -24,7 +24,23 @@ void __throw_logic_error(const char*) { std::abort(); }
 void __throw_out_of_range(const char*) { std::abort(); }
 void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 void __throw_invalid_argument(const char*) { std::abort(); }
+// A failed bounds check of std::string (_GLIBCXX_ASSERTIONS) ends the process without the
+// message, which would bring the demangler and a printf.
+void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept { std::abort(); }
 }  // namespace std
+
+// Memory that cannot be had ends the process: the standard operator new would throw bad_alloc
+// and so bring the whole exception runtime (about 35 KB) for a case the installer cannot handle.
+void* operator new(std::size_t size) {
+  void* memory = std::malloc(size ? size : 1);
+  if (!memory) std::abort();
+  return memory;
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
 
 // One thread only, so a function-local static needs no lock; libstdc++'s guard would bring the
 // whole winpthread library (about 30 KB) for one.
