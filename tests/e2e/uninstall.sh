@@ -55,6 +55,26 @@ for p in 'E2E Uninstall\Uninstall.exe\0' 'E2E Uninstall\Uninstall.ini\0' 'E2E Un
 done
 check "the control stays installed" test -f "$FLASH_TARGET"
 "$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
+desktop_shows() { grep -qx "Wallpaper=$1" <($DOUBLES state | tr -d '\r'); }
+uninstall_yes() {
+  drive run "\"$INSTALL\\Uninstall.exe\"" answer-box Uninstall "$QUESTION" yes \
+    answer-box Uninstall "$DONE" ok wait-exit any >/dev/null
+}
+
+# The recorded wallpaper comes back even over one the user chose since the installation.
+fresh_install
+$DOUBLES preset-wallpaper 'C:\windows\third.bmp'
+uninstall_yes
+check "recorded wallpaper back over a third one" desktop_shows 'C:\\windows\\old.bmp'
+
+# Installed over itself, then the user chose another wallpaper: that one stays.
+fresh_install
+drive run "$(cmdline "$WORK/Setup.exe") /Q /P \"$INSTALL\"" \
+  answer-box "*" "Wallpaper Exists..Do you want to Replace?" ok wait-exit 0 >/dev/null
+$DOUBLES preset-wallpaper 'C:\windows\third.bmp'
+uninstall_yes
+check "page itself recorded, another chosen since: left alone" desktop_shows 'C:\\windows\\third.bmp'
+"$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
 
 # A second installation over the first records the page itself as the previous wallpaper; while
 # the page is still on the desktop, uninstalling leaves no wallpaper.
