@@ -15,25 +15,33 @@ $DOUBLES preset-wallpaper 'C:\windows\old.bmp'
 
 work="$BUILD/e2e-work/quiet"
 rm -rf "$work" && mkdir -p "$work"
-CFG_NAME=$NAME CFG_RESOURCES="data.xml;more.txt" CFG_PREV_MON="preview.bmp" \
+CFG_NAME=$NAME CFG_RESOURCES="data.xml;more.txt" CFG_PREV_MON="$NAME"Preview.bmp \
   write_config "$work/instcfg.ini"
 write_movie "$work/movie.swf"
 printf '<data/>\r\n' >"$work/data.xml"
 printf 'more\r\n' >"$work/more.txt"
-cp "$HERE/../../installer/res/installer_picture.bmp" "$work/preview.bmp"
+# As the build names the default preview picture it makes.
+cp "$HERE/../../installer/res/installer_picture.bmp" "$work/${NAME}Preview.bmp"
 cp "$BIN/doubles/flash.ocx" "$work/flash.ocx"
-members=(instcfg.ini preview.bmp data.xml more.txt flash.ocx movie.swf)
+members=(instcfg.ini "${NAME}Preview.bmp" data.xml more.txt flash.ocx movie.swf)
 make_installer "$work/Quiet Setup.exe" "${members[@]/#/$work/}"
 
 timeout ${INSTALL_TIMEOUT:-120} "$RUN" "$(winpath "$work/Quiet Setup.exe")" /Q /P "$INSTALL"
 check "installer ends with 0" equals "$?" 0
 
 page="$WALLPAPER_DIR/$NAME.htm"
-check "page written" test -f "$page"
-check "page names the Flash control" grep -q 'clsid:D27CDB6E-AE6D-11cf-96B8-444553540000' "$page"
-check "page names the movie" grep -q 'movie.swf' "$page"
+# The page the command-line tool predicts for a project of the same settings.
+{
+  printf '[ScreenSaver]\r\nName=%s\r\n[Movie]\r\nSWFFile=movie.swf\r\n' "$NAME"
+  printf 'ResourceFiles=data.xml;more.txt\r\nHAlign=Center\r\nVAlign=Center\r\nMute=0\r\n'
+  printf 'Quality=High\r\nMovieBkgSet=1\r\nMovieBkgColor=ffffff\r\nLoop=TRUE\r\n'
+  printf 'MovieSize=showall\r\n[Wallpaper]\r\nBackImage=\r\nAlign=Center\r\n'
+  printf 'PrevMon=\r\n[Preview]\r\nShowMovie=1\r\nImageFile=\r\n'
+} >"$work/same.zvp"
+"$RUN" "$BIN/zarvane-cli.exe" page "$(winpath "$work/same.zvp")" -o "$(winpath "$work/expected.htm")"
+check "page written byte for byte as predicted" same_file "$work/expected.htm" "$page"
 check "movie copied into the wallpaper folder" same_file "$work/movie.swf" "$WALLPAPER_DIR/$NAME/movie.swf"
-check "picture copied into the wallpaper folder" same_file "$work/preview.bmp" "$WALLPAPER_DIR/$NAME/preview.bmp"
+check "picture copied into the wallpaper folder" same_file "$work/${NAME}Preview.bmp" "$WALLPAPER_DIR/$NAME/${NAME}Preview.bmp"
 for r in data.xml more.txt; do
   check "resource $r beside the page" same_file "$work/$r" "$WALLPAPER_DIR/$r"
   check "resource $r not in the wallpaper folder" no_file "$WALLPAPER_DIR/$NAME/$r"
