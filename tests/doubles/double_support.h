@@ -73,4 +73,16 @@ class ClassFactory final : public IClassFactory {
   Create create_;
 };
 
+// DllGetClassObject of a server with one class: a factory of `create` for `served` only.
+inline HRESULT ClassObjectFor(REFCLSID requested, REFCLSID served, ClassFactory::Create create,
+                              REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (!IsEqualCLSID(requested, served)) return CLASS_E_CLASSNOTAVAILABLE;
+  auto* factory = new ClassFactory(create);
+  HRESULT hr = factory->QueryInterface(iid, out);
+  factory->Release();
+  return hr;
+}
+
 }  // namespace zarvane::doubles

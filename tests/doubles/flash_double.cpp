@@ -500,13 +500,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (!IsEqualCLSID(clsid, kClsid)) return CLASS_E_CLASSNOTAVAILABLE;
-  auto* factory = new ClassFactory(CreateFlash);
-  HRESULT hr = factory->QueryInterface(iid, out);
-  factory->Release();
-  return hr;
+  return ClassObjectFor(clsid, kClsid, CreateFlash, iid, out);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return moduleUsers == 0 ? S_OK : S_FALSE; }
