@@ -1,0 +1,57 @@
+#pragma once
+// The four pages of the main window. Each shows one record of the project and hands it back;
+// the rules (Set, Get, checks, list texts) are the portable ones of tab_rules.h.
+#include <functional>
+#include <string>
+
+#include "project_records.h"
+#include "tab_page.h"
+
+namespace zarvane {
+
+class WallpaperTab : public TabPage {
+ public:
+  // `previewSettings` gives the preview-window page's record when a preview starts.
+  explicit WallpaperTab(std::function<PreviewSettings()> previewSettings);
+  void Set(const WallpaperSettings& record);
+  WallpaperSettings Get() const;
+  void Show(bool focus) override;
+  int Validate() override;
+  // The name field as it stands, for the installer page's proposal.
+  std::string CurrentName() const;
+  bool Previewing() const;
+  // Puts the remembered desktop wallpaper back and removes the preview's files.
+  void CancelPreview();
+};
+
+class PreviewWindowTab : public TabPage {
+ public:
+  PreviewWindowTab();
+  void Set(const PreviewSettings& record);
+  PreviewSettings Get() const;
+  void Show(bool focus) override;
+  int Validate() override;
+};
+
+// Created and handed its fresh record like the others, never shown.
+class SettingsWindowTab : public TabPage {
+ public:
+  SettingsWindowTab();
+  void Set(const SettingsBoxSettings& record);
+  SettingsBoxSettings Get() const;
+  void Show(bool focus) override;
+  int Validate() override;
+};
+
+class InstallerTab : public TabPage {
+ public:
+  // `wallpaperName` gives the wallpaper page's current name for the proposed installer path.
+  explicit InstallerTab(std::function<std::string()> wallpaperName);
+  // Fills `record`; its licenseFile stays as it was while the licence box is clear.
+  void Get(InstallerSettings& record) const;
+  void Set(const InstallerSettings& record);
+  void Show(bool focus) override;
+  int Validate() override;
+};
+
+}  // namespace zarvane
