@@ -1,0 +1,34 @@
+#pragma once
+// A static control that explains the focused control: a title, a word-wrapped text and a
+// small picture in a white box with a light orange border.
+#include <windows.h>
+
+#include <string>
+
+namespace zarvane {
+
+class TipPanel {
+ public:
+  TipPanel() = default;
+  ~TipPanel();
+  TipPanel(const TipPanel&) = delete;
+  TipPanel& operator=(const TipPanel&) = delete;
+
+  bool Attach(HWND dialog, int id, int pictureId);  // a static control of the template
+  void SetTip(const std::string& title, const std::string& text);  // repaints at once
+
+ private:
+  static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR self, DWORD_PTR);
+  void Paint(HDC dc);
+  void Detach();
+
+  HWND window_ = nullptr;
+  HBITMAP picture_ = nullptr;
+  HFONT titleFont_ = nullptr;
+  HFONT textFont_ = nullptr;
+  std::string title_;
+  std::string text_;
+};
+
+}  // namespace zarvane

@@ -1,0 +1,113 @@
+#include "tip_panel.h"
+
+#include <commctrl.h>
+
+namespace zarvane {
+
+namespace {
+
+const COLORREF kBorder = RGB(255, 177, 125);
+const COLORREF kTitleColour = RGB(121, 172, 198);
+const COLORREF kTextColour = RGB(128, 128, 128);
+
+HFONT Arial(HWND window, int points, int weight) {
+  HDC dc = GetDC(window);
+  const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  ReleaseDC(window, dc);
+  return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, "Arial");
+}
+
+}  // namespace
+
+TipPanel::~TipPanel() {
+  Detach();
+  if (picture_) DeleteObject(picture_);
+  if (titleFont_) DeleteObject(titleFont_);
+  if (textFont_) DeleteObject(textFont_);
+}
+
+bool TipPanel::Attach(HWND dialog, int id, int pictureId) {
+  HWND window = GetDlgItem(dialog, id);
+  if (!window || window_) return false;
+  if (!SetWindowSubclass(window, Subclass, reinterpret_cast<UINT_PTR>(this), 0)) return false;
+  window_ = window;
+  picture_ = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureId));
+  titleFont_ = Arial(window, 9, 800);
+  textFont_ = Arial(window, 8, FW_NORMAL);
+  InvalidateRect(window_, nullptr, TRUE);
+  return true;
+}
+
+void TipPanel::SetTip(const std::string& title, const std::string& text) {
+  title_ = title;
+  text_ = text;
+  if (!window_) return;
+  InvalidateRect(window_, nullptr, FALSE);
+  UpdateWindow(window_);
+}
+
+void TipPanel::Detach() {
+  if (!window_) return;
+  RemoveWindowSubclass(window_, Subclass, reinterpret_cast<UINT_PTR>(this));
+  window_ = nullptr;
+}
+
+LRESULT CALLBACK TipPanel::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR self, DWORD_PTR) {
+  TipPanel* panel = reinterpret_cast<TipPanel*>(self);
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      panel->Paint(BeginPaint(window, &ps));
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      panel->Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers every pixel
+    case WM_NCDESTROY:
+      panel->Detach();
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void TipPanel::Paint(HDC dc) {
+  RECT box;
+  GetClientRect(window_, &box);
+  FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HBRUSH border = CreateSolidBrush(kBorder);
+  FrameRect(dc, &box, border);
+  DeleteObject(border);
+
+  BITMAP size;
+  if (picture_ && GetObjectA(picture_, sizeof size, &size)) {
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, picture_);
+    BitBlt(dc, box.right - 39, box.bottom - 47, size.bmWidth, size.bmHeight, source, 0, 0,
+           SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  HGDIOBJ oldFont = SelectObject(dc, titleFont_);
+  TEXTMETRICA metrics;
+  GetTextMetricsA(dc, &metrics);
+  RECT title = {2, 2, box.right - 2, 2 + metrics.tmHeight};
+  SetTextColor(dc, kTitleColour);
+  DrawTextA(dc, title_.c_str(), -1, &title, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+
+  SelectObject(dc, textFont_);
+  RECT text = {3, title.bottom + 2, box.right - 3, box.bottom - 44};
+  SetTextColor(dc, kTextColour);
+  DrawTextA(dc, text_.c_str(), -1, &text, DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+  SetBkMode(dc, oldMode);
+}
+
+}  // namespace zarvane
