@@ -15,7 +15,8 @@ class TipPanel {
   TipPanel& operator=(const TipPanel&) = delete;
 
   bool Attach(HWND dialog, int id, int pictureId);  // a static control of the template
-  void SetTip(const std::string& title, const std::string& text);  // repaints at once
+  // Repaints at once; the window text becomes title + "\n" + text.
+  void SetTip(const std::string& title, const std::string& text);
 
  private:
   static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

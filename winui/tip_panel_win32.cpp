@@ -44,6 +44,8 @@ void TipPanel::SetTip(const std::string& title, const std::string& text) {
   title_ = title;
   text_ = text;
   if (!window_) return;
+  // The window text carries the tip too, for anything that reads windows rather than pixels.
+  SetWindowTextA(window_, (title + "\n" + text).c_str());
   InvalidateRect(window_, nullptr, FALSE);
   UpdateWindow(window_);
 }
@@ -69,6 +71,9 @@ LRESULT CALLBACK TipPanel::Subclass(HWND window, UINT message, WPARAM wParam, LP
       return 0;
     case WM_ERASEBKGND:
       return 1;  // Paint covers every pixel
+    case WM_SETTEXT:
+      // Only kept: the static's own handling would draw the text over the panel at once.
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_NCDESTROY:
       panel->Detach();
       break;

@@ -183,6 +183,8 @@ TEST_F(Host, ModesLatchAndClick) {
     Release(kInside);
     EXPECT_TRUE(latch.Latched());
     EXPECT_EQ(clicks_, 2);
+    SendMessageA(latch.Handle(), BM_CLICK, 0, 0);  // how the dialog answers Alt+mnemonic
+    EXPECT_EQ(clicks_, 3);
   }
 }
 
@@ -192,6 +194,9 @@ TEST_F(Host, TipPanelDrawsTitleTextAndPicture) {
   std::string longText;
   for (int i = 0; i < 60; ++i) longText += "Specify a Flash movie to be used to create a wallpaper. ";
   panel.SetTip("Tips", longText);
+  char shown[8192] = {};
+  GetWindowTextA(Item(kPanel), shown, sizeof shown);
+  EXPECT_EQ(std::string(shown), "Tips\n" + longText);
   Image drawn = Drawn(Item(kPanel));
   const int w = drawn.width, h = drawn.height;
 
