@@ -22,6 +22,26 @@ class WallpaperTab : public TabPage {
   bool Previewing() const;
   // Puts the remembered desktop wallpaper back and removes the preview's files.
   void CancelPreview();
+
+ protected:
+  bool OnInit() override;
+  void OnPageCommand(int id, int notifyCode) override;
+  void PaintBackground(HDC dc) override;
+
+ private:
+  WallpaperControls Read() const;
+  void Write(const WallpaperControls& controls);
+  void ChooseMovie();
+  void AddResources();
+  void ChooseBackgroundImage();
+  void ChooseColour();
+  void SetColour(Colour colour);
+  RECT SwatchRect() const;
+
+  std::function<PreviewSettings()> previewSettings_;
+  Colour colour_ = 0xFFFFFF;
+  BitmapButton movieBrowse_, resourceBrowse_, colourButton_, backgroundBrowse_, preview_,
+      cancelPreview_;
 };
 
 class PreviewWindowTab : public TabPage {
@@ -31,6 +51,17 @@ class PreviewWindowTab : public TabPage {
   PreviewSettings Get() const;
   void Show(bool focus) override;
   int Validate() override;
+
+ protected:
+  bool OnInit() override;
+  void OnPageCommand(int id, int notifyCode) override;
+
+ private:
+  PreviewControls Read() const;
+  void Write(const PreviewControls& controls);
+  void EnableOwnImage(bool enable);
+
+  BitmapButton browse_;
 };
 
 // Created and handed its fresh record like the others, never shown.
@@ -41,6 +72,14 @@ class SettingsWindowTab : public TabPage {
   SettingsBoxSettings Get() const;
   void Show(bool focus) override;
   int Validate() override;
+
+ protected:
+  bool OnInit() override;
+  void OnPageCommand(int, int) override {}
+
+ private:
+  SettingsBoxControls Read() const;
+  void Write(const SettingsBoxControls& controls);
 };
 
 class InstallerTab : public TabPage {
@@ -52,6 +91,21 @@ class InstallerTab : public TabPage {
   void Set(const InstallerSettings& record);
   void Show(bool focus) override;
   int Validate() override;
+
+ protected:
+  bool OnInit() override;
+  void OnPageCommand(int id, int notifyCode) override;
+
+ private:
+  InstallerControls Read() const;
+  void Write(const InstallerControls& controls);
+  void EnablePicture(bool enable);
+  void EnableLicence(bool enable);
+  void ChooseInstaller();
+  void OpenInstallerFolder();
+
+  std::function<std::string()> wallpaperName_;
+  BitmapButton installerBrowse_, folderButton_, pictureBrowse_, licenceBrowse_;
 };
 
 }  // namespace zarvane
