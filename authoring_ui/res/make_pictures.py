@@ -55,7 +55,7 @@ def vertical(size, top, bottom):
 
 
 def smooth_shape(size, ground, paint):
-    """`paint(draw, s)` draws on a canvas s times larger; the result is scaled down onto `ground`."""
+    """`paint(draw, s)` draws s times larger; the result comes scaled down onto `ground`."""
     w, h = size
     big = ground.resize((w * SS, h * SS)) if isinstance(ground, Image.Image) else Image.new(
         "RGB", (w * SS, h * SS), ground)
@@ -182,7 +182,8 @@ def draw_package(img, box, ink, body, accent):
                    (x * s, (y + h * 0.78) * s), (x * s, (y + h * 0.28) * s)], fill=ink)
         inner = 1.6
         d.polygon([((x + w / 2) * s, (y + h * 0.56) * s), ((x + w - inner) * s, (y + h * 0.33) * s),
-                   ((x + w - inner) * s, (y + h * 0.75) * s), ((x + w / 2) * s, (y + h - inner) * s)],
+                   ((x + w - inner) * s, (y + h * 0.75) * s),
+                   ((x + w / 2) * s, (y + h - inner) * s)],
                   fill=lerp(body, ink, 0.25))
         d.polygon([((x + w / 2) * s, (y + h * 0.56) * s), ((x + inner) * s, (y + h * 0.33) * s),
                    ((x + inner) * s, (y + h * 0.75) * s), ((x + w / 2) * s, (y + h - inner) * s)],
@@ -205,7 +206,7 @@ def draw_folder(img, box, ink, body):
     img.paste(smooth_shape(img.size, img, paint))
 
 
-def draw_hammer(img, box, ink):
+def draw_build_arrow(img, box, ink):
     """Build Now: a small arrow into a tray, the installer being made."""
     x, y, w, h = box
 
@@ -214,8 +215,9 @@ def draw_hammer(img, box, ink):
         d.rectangle([(cx - 1.2) * s, y * s, (cx + 1.2) * s, (y + h * 0.5) * s], fill=ink)
         d.polygon([((cx - 4.5) * s, (y + h * 0.42) * s), ((cx + 4.5) * s, (y + h * 0.42) * s),
                    (cx * s, (y + h * 0.75) * s)], fill=ink)
-        d.line([(x * s, (y + h * 0.62) * s), (x * s, (y + h) * s - s), ((x + w) * s - s,
-                (y + h) * s - s), ((x + w) * s - s, (y + h * 0.62) * s)], fill=ink, width=int(1.6 * s))
+        tray = [(x * s, (y + h * 0.62) * s), (x * s, (y + h) * s - s),
+                ((x + w) * s - s, (y + h) * s - s), ((x + w) * s - s, (y + h * 0.62) * s)]
+        d.line(tray, fill=ink, width=int(1.6 * s))
     img.paste(smooth_shape(img.size, img, paint))
 
 
@@ -335,20 +337,18 @@ def icon_button(size, paint_icon):
 
 
 def colour_dots(img, state, ink):
-    d = ImageDraw.Draw(img)
     w, h = img.size
     caption(img, "...", (0, 0, w, h - 3), ink, font(12, True), shift=1 if state == "latched" else 0)
 
 
 def folder_icon(img, state, ink):
-    w, h = img.size
     o = 1 if state == "latched" else 0
-    body = SUN if state not in ("disabled",) else (236, 238, 240)
+    body = SUN if state != "disabled" else (236, 238, 240)
     draw_folder(img, (6 + o, 4 + o, 12, 11), ink, body)
 
 
 def build_icon(img, state, ink, accent):
-    draw_hammer(img, (10, 6, 11, 12), accent)
+    draw_build_arrow(img, (10, 6, 11, 12), accent)
     return 22
 
 
@@ -477,64 +477,47 @@ def write_ico(path, sizes=(16, 32, 48)):
         f.write(out + b"".join(images))
 
 
-# A pointing hand: '#' outline, '.' inside, the rest clear. Hot spot at the finger tip.
-HAND = """
-.....##.........
-....#..#........
-....#..#........
-....#..#........
-....#..#........
-....#..###......
-....#..#..###...
-....#..#..#..##.
-.##.#..#..#..#.#
-#..##........#.#
-#...#..........#
-.#.............#
-..#............#
-..#............#
-...#..........#.
-...#..........#.
-....#........#..
-....#........#..
-.....#.......#..
-.....#########..
-"""
-HAND_HOTSPOT = (6, 0)
+HAND_HOTSPOT = (8, 1)  # the tip of the pointing finger
+
+
+def hand_grid(size=32):
+    """A pointing hand as rows of '#' (black outline), '.' (white) and ' ' (clear)."""
+    mask = Image.new("L", (size, size), 0)
+    d = ImageDraw.Draw(mask)
+    d.rounded_rectangle([6, 1, 11, 17], 2, fill=255)  # the pointing finger
+    d.rounded_rectangle([11, 7, 15, 17], 2, fill=255)
+    d.rounded_rectangle([15, 8, 19, 17], 2, fill=255)
+    d.rounded_rectangle([19, 10, 22, 17], 2, fill=255)
+    d.rounded_rectangle([6, 13, 22, 27], 4, fill=255)  # the palm
+    d.polygon([(7, 17), (3, 12), (1, 13), (1, 15), (7, 23)], fill=255)  # the thumb
+    inside = [[mask.getpixel((x, y)) > 0 for x in range(size)] for y in range(size)]
+    grid = [[" "] * size for _ in range(size)]
+    for y in range(size):
+        for x in range(size):
+            if not inside[y][x]:
+                continue
+            edge = any(not (0 <= x + dx < size and 0 <= y + dy < size and inside[y + dy][x + dx])
+                       for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+            grid[y][x] = "#" if edge else "."
+    for x, top in ((11, 9), (15, 10), (19, 12)):  # the folded fingers' sides
+        for y in range(top, 15):
+            grid[y][x] = "#"
+    return grid
 
 
 def write_cur(path):
     """A monochrome 32 x 32 cursor: black outline, white inside, everything else transparent."""
-    rows = [r for r in HAND.strip("\n").split("\n")]
     size = 32
-    grid = [[" "] * size for _ in range(size)]
-    for y, row in enumerate(rows):
-        for x, c in enumerate(row):
-            if c == "#":
-                grid[y][x] = "#"
-    # fill the inside: every clear cell enclosed by the outline on its row becomes white
-    for y, row in enumerate(rows):
-        xs = [x for x, c in enumerate(row) if c == "#"]
-        if not xs:
-            continue
-        for x in range(xs[0], xs[-1] + 1):
-            if grid[y][x] != "#":
-                grid[y][x] = "."
-    # the gaps between folded fingers in their top row stay clear
-    for y, row in enumerate(rows):
-        for x, c in enumerate(row):
-            if c == "." and grid[y][x] == " ":
-                grid[y][x] = "."
+    grid = hand_grid(size)
     xor = bytearray()
     and_mask = bytearray()
-    for y in reversed(range(size)):
+    for y in reversed(range(size)):  # bottom-up rows of 32 bits each
         xline = bytearray(4)
         aline = bytearray(4)
         for x in range(size):
-            c = grid[y][x]
-            if c == ".":
+            if grid[y][x] == ".":
                 xline[x // 8] |= 0x80 >> (x % 8)  # white
-            elif c == " ":
+            elif grid[y][x] == " ":
                 aline[x // 8] |= 0x80 >> (x % 8)  # clear
         xor += xline
         and_mask += aline
@@ -557,7 +540,8 @@ def write_click(path, rate=22050):
     for i in range(n):
         t = i / rate
         envelope = min(1.0, t / 0.0015) * math.exp(-t / 0.009)
-        v = envelope * (0.6 * math.sin(2 * math.pi * 1250 * t) + 0.4 * math.sin(2 * math.pi * 620 * t))
+        v = envelope * (0.6 * math.sin(2 * math.pi * 1250 * t)
+                        + 0.4 * math.sin(2 * math.pi * 620 * t))
         frames += struct.pack("<h", int(v * 0.32 * 32767))
     with wave.open(path, "wb") as w:
         w.setnchannels(1)

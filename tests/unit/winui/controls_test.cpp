@@ -192,7 +192,7 @@ TEST_F(Host, TipPanelDrawsTitleTextAndPicture) {
   TipPanel panel;
   ASSERT_TRUE(panel.Attach(dialog_, kPanel, IDB_TIP_PICTURE));
   std::string longText;
-  for (int i = 0; i < 60; ++i) longText += "Specify a Flash movie to be used to create a wallpaper. ";
+  for (int i = 0; i < 60; ++i) longText += "Specify a Flash movie to be used as a wallpaper. ";
   panel.SetTip("Tips", longText);
   char shown[8192] = {};
   GetWindowTextA(Item(kPanel), shown, sizeof shown);
