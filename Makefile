@@ -16,7 +16,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 CORPUS ?= $(firstword $(wildcard ../shared/corpus /work/shared/corpus))
 
-.PHONY: test deps build fuzz build-native build-win32 test-native test-win32 demo clean
+.PHONY: test deps build fuzz build-native build-win32 test-native test-win32 demo clean bench
 
 test: deps build
 	$(MAKE) --no-print-directory test-native
@@ -57,6 +57,10 @@ test-win32:
 	xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '\
 	  ctest --test-dir $(WIN32) --output-on-failure -j2; rc=$$?; \
 	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$rc'
+
+# Start-up of the authoring tool against a minimal dialog program, under Wine; prints ratios.
+bench: deps build
+	bench/startup/run
 
 # libFuzzer on the movie reader and the installer reader, each for FUZZ_SECONDS (clang, own tree).
 fuzz:
