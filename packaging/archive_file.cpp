@@ -1,8 +1,7 @@
 #include "archive_file.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
+#include <cstdint>
+#include <ctime>
 
 namespace zarvane {
 
@@ -17,29 +16,36 @@ std::string HostPath(const std::string& path) {
 #endif
 }
 
-void RemoveCreatedFile(const std::string& path) {
-  std::string host = HostPath(path);
-#ifndef _WIN32
-  struct stat st;
-  if (lstat(host.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-#endif
-  std::remove(host.c_str());
-}
-
 bool ArchiveFile::OpenRead(const std::string& path) {
   Close();
   file_ = std::fopen(HostPath(path).c_str(), "rb");
-#ifndef _WIN32
-  // Windows refuses to open a folder as a file; so do we.
-  struct stat st;
-  if (file_ && (fstat(fileno(file_), &st) != 0 || !S_ISREG(st.st_mode))) Close();
-#endif
+  // Windows refuses to open a folder as a file; so do we everywhere.
+  if (file_ && !os::IsRegularFile(file_)) Close();
   return file_ != nullptr;
 }
 
 bool ArchiveFile::Create(const std::string& path) {
   Close();
   file_ = std::fopen(HostPath(path).c_str(), "wb");
+  return file_ != nullptr;
+}
+
+bool ArchiveFile::CreateFresh(const std::string& folder, std::string& path) {
+  Close();
+  // The name need not be secret: the file is created only where nothing is, so a taken name
+  // costs one more attempt.
+  static unsigned serial = 0;
+  static const char hex[] = "0123456789abcdef";
+  const unsigned seed = static_cast<unsigned>(std::time(nullptr)) ^
+                        static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(&path) >> 4);
+  for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
+    unsigned value = seed ^ (++serial * 0x9E3779B9u);
+    std::string name = "zarvane-";
+    for (int i = 0; i < 8; ++i, value >>= 4) name += hex[value & 15];
+    path = folder + name + ".part";
+    file_ = os::CreateNewFile(HostPath(path));
+  }
+  if (!file_) path.clear();
   return file_ != nullptr;
 }
 

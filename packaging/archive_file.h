@@ -16,6 +16,8 @@ class ArchiveFile {
 
   bool OpenRead(const std::string& path);  // the file must exist
   bool Create(const std::string& path);    // replaces any existing file
+  // A new file in `folder` (ending in a separator) under a name nothing had; `path` gets it.
+  bool CreateFresh(const std::string& folder, std::string& path);
   bool IsOpen() const { return file_ != nullptr; }
   bool Close();                            // false when buffered data could not be written
 
@@ -32,7 +34,22 @@ class ArchiveFile {
 // Removes a file this archive created, never a device or link that stood at the path.
 void RemoveCreatedFile(const std::string& path);
 
+// Something that is no plain file stands at the path: a folder or a device (links followed).
+bool IsNonFileAt(const std::string& path);
+
+// Both paths lead to one existing file, however they are spelt or linked.
+bool SameExistingFile(const std::string& a, const std::string& b);
+
+// Puts the finished file `from` in the place of `to`, replacing whatever file was there.
+bool MoveOver(const std::string& from, const std::string& to);
+
 // The path in the host's own spelling ("\" becomes "/" outside Windows).
 std::string HostPath(const std::string& path);
+
+// The operating system's part of ArchiveFile (archive_file_win32.cpp, archive_file_posix.cpp).
+namespace os {
+bool IsRegularFile(std::FILE* file);
+std::FILE* CreateNewFile(const std::string& path);  // fails when anything is at the path
+}  // namespace os
 
 }  // namespace zarvane

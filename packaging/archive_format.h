@@ -46,6 +46,12 @@ inline void PutU32LE(unsigned char* p, std::uint32_t v) {
 // A member name is a bare file name: it can never name a place outside the extraction folder.
 bool IsValidMemberName(const std::string& name);
 
+// A member name under which Windows creates a plain file in any folder: no character Windows
+// forbids in names, no trailing dot or blank (Windows drops them, so two names would meet), and
+// no device name such as "con" or "nul .txt", which opens the device wherever it stands.
+bool IsWindowsFileName(const std::string& name);
+bool IsDeviceName(const std::string& name);
+
 // Percentage of `done` out of `total` in unsigned 32-bit arithmetic; the large-total form keeps
 // done * 100 from overflowing.
 int ArchivePercentage(std::uint32_t done, std::uint32_t total);

@@ -3,32 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "path_words.h"
 #include "stub_resource.h"
 
 namespace zarvane {
-
-namespace {
-
-// Windows opens these names as devices in any folder.
-bool IsDeviceName(const std::string& name) {
-  std::string base = name.substr(0, name.find('.'));
-  for (char& c : base)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
-  return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-         base[3] >= '1' && base[3] <= '9';
-}
-
-bool IsExtractableName(const std::string& name) {
-  return IsValidMemberName(name) && !IsDeviceName(name);
-}
-
-std::string NameOfPath(const std::string& path) {
-  std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-}  // namespace
 
 const char* ArchiveResultText(int result, bool writing) {
   switch (result) {
@@ -66,16 +44,22 @@ void PayloadArchive::SendPercent(std::uint32_t done) {
   Send(kArchiveEventStep, &percent);
 }
 
-bool PayloadArchive::AddFile(const std::string& path) {
-  if (count_ >= kArchiveMaxMembers) return false;
+bool PayloadArchive::AddFile(const std::string& path, AddRefusal* why) {
+  auto refuse = [why](AddRefusal reason) {
+    if (why) *why = reason;
+    return false;
+  };
+  if (why) *why = AddRefusal::kNone;
+  if (count_ >= kArchiveMaxMembers) return refuse(AddRefusal::kFull);
   // A path separated by "/" is still a path: its last component is the name, so that no member
   // is ever written under a name the reader must refuse.
-  std::string name = NameOfPath(path);
-  if (!IsExtractableName(name)) return false;
+  std::string name = BareName(path);
+  if (!IsWindowsFileName(name)) return refuse(AddRefusal::kBadName);
   ArchiveFile file;
-  if (!file.OpenRead(path)) return false;
+  if (!file.OpenRead(path)) return refuse(AddRefusal::kUnreadable);
   std::int64_t size = file.Size();
-  if (size < 0 || size > 0xFFFFFFFFll) return false;
+  if (size < 0) return refuse(AddRefusal::kUnreadable);
+  if (size > 0xFFFFFFFFll) return refuse(AddRefusal::kTooLarge);
   ArchiveMember& m = members_[count_];
   m = ArchiveMember();
   m.name = name;
@@ -90,8 +74,10 @@ int PayloadArchive::WriteInstaller(int stubId, const std::string& outputPath,
   if (count_ == 0) return kArchiveEmpty;
   StubBytes stub;
   if (!FindStubResource(stubId, &stub)) return kArchiveNoStub;
+  if (IsNonFileAt(outputPath)) return kArchiveWriteFailed;
   ArchiveFile out;
-  if (!out.Create(outputPath)) return kArchiveWriteFailed;
+  std::string fresh;
+  if (!out.CreateFresh(FolderOf(outputPath), fresh)) return kArchiveWriteFailed;
   progress_ = progress;
   user_ = user;
 
@@ -127,8 +113,9 @@ int PayloadArchive::WriteInstaller(int stubId, const std::string& outputPath,
   }
   if (!out.Close() && result == kArchiveOk) result = kArchiveWriteFailed;
   progress_ = nullptr;
+  if (result == kArchiveOk && !MoveOver(fresh, outputPath)) result = kArchiveWriteFailed;
   // A file without trailer is no installer; do not leave one behind.
-  if (result != kArchiveOk) RemoveCreatedFile(outputPath);
+  if (result != kArchiveOk) RemoveCreatedFile(fresh);
   return result;
 }
 
@@ -179,6 +166,7 @@ int PayloadArchive::WriteMember(ArchiveFile& out, ArchiveMember& member) {
   member.usize = static_cast<std::uint32_t>(stream_.total_in);
   deflateEnd(&stream_);
   if (!ok) return kArchiveWriteFailed;
+  SendPercent(progressTotal_);  // every member's report ends at 100
   Send(kArchiveEventDone, &member);
   return kArchiveOk;
 }
@@ -217,6 +205,16 @@ int PayloadArchive::ReadDirectory(const std::string& path) {
     m.name.assign(reinterpret_cast<const char*>(in_ + 12), n);
     distance += record;
   }
+  // The streams lie back to back, the last one up to the directory: a count or a size that
+  // was changed shows here, before anything is extracted under a wrong name or length.
+  std::uint64_t end = static_cast<std::uint64_t>(size - distance);
+  for (int i = count - 1; i >= 0; --i) {
+    if (std::uint64_t(members_[i].offset) + members_[i].csize != end) {
+      Clear();
+      return kArchiveNoPayload;
+    }
+    end = members_[i].offset;
+  }
   count_ = count;
   return kArchiveOk;
 }
@@ -232,13 +230,14 @@ int PayloadArchive::ExtractAllFrom(const std::string& installerPath, const std::
   if (!target.empty() && target.back() != '\\' && target.back() != '/') target += '\\';
   int result = ReadDirectory(installerPath);
   if (result != kArchiveOk) return result;
+  ArchiveFile installer;
+  if (!installer.OpenRead(installerPath)) return kArchiveSourceFailed;
+  // Every stream is checked whole before the first file is written: a damaged installer
+  // extracts nothing.
+  for (int i = 0; i < count_; ++i)
+    if (!InflateMember(installer, members_[i], nullptr)) return kArchiveNoPayload;
   progress_ = progress;
   user_ = user;
-  ArchiveFile installer;
-  if (!installer.OpenRead(installerPath)) {
-    progress_ = nullptr;
-    return kArchiveSourceFailed;
-  }
   int failures = 0;
   // Last member first: of two members named alike, the lower-numbered copy is the one left.
   for (int i = count_ - 1; i >= 0; --i) {
@@ -255,11 +254,11 @@ int PayloadArchive::ExtractAllFrom(const std::string& installerPath, const std::
 int PayloadArchive::ExtractMember(ArchiveFile& installer, int index, const std::string& folder) {
   if (index < 0 || index >= count_) return kArchiveWriteFailed;
   const ArchiveMember& member = members_[index];
-  if (!IsExtractableName(member.name)) return kArchiveWriteFailed;
+  if (!IsWindowsFileName(member.name)) return kArchiveWriteFailed;
   std::string path = folder + member.name;
   ArchiveFile target;
   if (!target.Create(path)) return kArchiveWriteFailed;
-  bool ok = InflateMember(installer, member, target);
+  bool ok = InflateMember(installer, member, &target);
   if (!target.Close()) ok = false;
   if (ok) return kArchiveOk;
   // A cut-off or damaged member must not be left looking like the real file.
@@ -268,17 +267,19 @@ int PayloadArchive::ExtractMember(ArchiveFile& installer, int index, const std::
 }
 
 bool PayloadArchive::InflateMember(ArchiveFile& installer, const ArchiveMember& member,
-                                   ArchiveFile& target) {
+                                   ArchiveFile* target) {
   if (!installer.Seek(member.offset)) return false;
   std::memset(&stream_, 0, sizeof stream_);
   progressTotal_ = member.csize;
   if (inflateInit(&stream_) != Z_OK) return false;
+  std::uint32_t unread = member.csize;  // the stream must end exactly at its packed size
   bool ended = false;
   bool ok = true;
-  for (;;) {
+  while (ok && !ended) {
     if (stream_.avail_in == 0) {
-      std::size_t n = installer.Read(in_, sizeof in_);
-      if (n == 0) break;  // the stream ends early
+      std::size_t n = installer.Read(in_, unread < sizeof in_ ? unread : sizeof in_);
+      if (n == 0) break;  // the stream does not end within its packed size
+      unread -= static_cast<std::uint32_t>(n);
       stream_.next_in = in_;
       stream_.avail_in = static_cast<uInt>(n);
     }
@@ -286,22 +287,14 @@ bool PayloadArchive::InflateMember(ArchiveFile& installer, const ArchiveMember& 
     stream_.avail_out = sizeof out_;
     int z = inflate(&stream_, Z_NO_FLUSH);
     std::size_t produced = sizeof out_ - stream_.avail_out;
+    ended = z == Z_STREAM_END;
     // Never write more than the directory promised: a hostile stream cannot fill the disk.
-    if (stream_.total_out > member.usize || !target.Write(out_, produced)) {
-      ok = false;
-      break;
-    }
-    if (z == Z_STREAM_END) {
-      ended = true;
-      break;
-    }
-    if (z != Z_OK && !(z == Z_BUF_ERROR && stream_.avail_in == 0)) {
-      ok = false;
-      break;
-    }
-    SendPercent(static_cast<std::uint32_t>(stream_.total_in));
+    ok = stream_.total_out <= member.usize && (!target || target->Write(out_, produced)) &&
+         (z == Z_OK || ended || (z == Z_BUF_ERROR && stream_.avail_in == 0));
+    if (ok) SendPercent(static_cast<std::uint32_t>(stream_.total_in));
   }
-  bool complete = ok && ended && stream_.total_out == member.usize;
+  bool complete = ok && ended && stream_.avail_in == 0 && unread == 0 &&
+                  stream_.total_out == member.usize;
   inflateEnd(&stream_);
   return complete;
 }

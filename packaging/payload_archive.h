@@ -15,7 +15,7 @@ namespace zarvane {
 // Result codes of every archive operation (one vocabulary for writer and reader).
 enum ArchiveResult : int {
   kArchiveCannotOpen = 1000,    // ReadDirectory: the archive file cannot be opened
-  kArchiveNoPayload = 1001,     // no marker, another version, or an impossible directory
+  kArchiveNoPayload = 1001,     // no marker, another version, or a damaged directory or stream
   kArchiveOk = 1002,
   kArchiveEmpty = 1004,         // writer: no members added; reader: the directory holds none
   kArchiveWriteFailed = 1005,   // output/target cannot be created or written; a member failed
@@ -32,6 +32,15 @@ enum ArchiveEvent : int {
 
 // What a result means, for messages: `writing` picks the writer's reading of 1004 to 1006.
 const char* ArchiveResultText(int result, bool writing);
+
+// Why AddFile refused a file.
+enum class AddRefusal {
+  kNone,
+  kFull,        // 256 members are registered already
+  kBadName,     // Windows could not create a file of that name (IsWindowsFileName)
+  kUnreadable,  // the file cannot be opened for reading, or is no plain file
+  kTooLarge,    // its size does not fit the directory's 32 bits
+};
 
 typedef void (*ArchiveProgress)(int event, void* data, std::intptr_t user);
 
@@ -51,8 +60,10 @@ class PayloadArchive {
   PayloadArchive& operator=(const PayloadArchive&) = delete;
 
   // Writer. Members are written in the order they were added.
-  bool AddFile(const std::string& path);
-  // The stub is resource "SFX_EXE" `stubId` of the running program (see stub_resource.h).
+  bool AddFile(const std::string& path, AddRefusal* why = nullptr);
+  // The stub is resource "SFX_EXE" `stubId` of the running program (see stub_resource.h). The
+  // installer is written beside `outputPath` under a fresh name and takes the place of any old
+  // file there only when it is complete; a folder or device at `outputPath` is refused (1005).
   int WriteInstaller(int stubId, const std::string& outputPath, ArchiveProgress progress,
                      std::intptr_t user);
 
@@ -77,7 +88,9 @@ class PayloadArchive {
   void Send(int event, void* data);
   void SendPercent(std::uint32_t done);
   int WriteMember(ArchiveFile& out, ArchiveMember& member);
-  bool InflateMember(ArchiveFile& installer, const ArchiveMember& member, ArchiveFile& target);
+  // Inflates the member's stream into `target`, or only checks it when `target` is null. True
+  // when the stream ends exactly at its packed size with exactly its unpacked size.
+  bool InflateMember(ArchiveFile& installer, const ArchiveMember& member, ArchiveFile* target);
 
   ArchiveMember members_[kArchiveMaxMembers];
   int count_ = 0;

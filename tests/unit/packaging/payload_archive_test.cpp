@@ -109,11 +109,20 @@ TEST(PayloadArchive, RoundTripKeepsEveryByteAndTheLayoutInvariants) {
       expectExtract.insert(expectExtract.end(), {"1000 " + f->first, "1001 " + f->first});
     EXPECT_EQ(Sequence(written), expectWrite);
     EXPECT_EQ(Sequence(extracted), expectExtract);
+    // Between its begin and done each member's percentages rise, and the last one is 100.
     for (const auto* events : {&written, &extracted}) {
-      for (const Event& e : *events)
-        if (e.code == kArchiveEventStep) {
-          EXPECT_TRUE(e.percent >= 0 && e.percent <= 100);
+      int last = -1;
+      for (const Event& e : *events) {
+        if (e.code == kArchiveEventBegin) {
+          last = -1;
+        } else if (e.code == kArchiveEventStep) {
+          EXPECT_GE(e.percent, last);
+          EXPECT_LE(e.percent, 100);
+          last = e.percent;
+        } else {
+          EXPECT_EQ(last, 100) << e.member;
         }
+      }
     }
   }
 }
@@ -194,6 +203,18 @@ TEST(PayloadArchive, WriterFailuresLeaveNoInstallerBehind) {
   std::filesystem::remove(source);
   EXPECT_EQ(vanished.WriteInstaller(kStubResourceId, output, nullptr, 0), kArchiveSourceFailed);
   EXPECT_FALSE(std::filesystem::exists(output));
+
+  // An older installer stays as it was until a new one is complete; a folder is never replaced.
+  dir.Write("setup.exe", TextBytes("the older installer"));
+  EXPECT_EQ(vanished.WriteInstaller(kStubResourceId, output, nullptr, 0), kArchiveSourceFailed);
+  EXPECT_EQ(ReadBytes(output), TextBytes("the older installer"));
+  std::filesystem::create_directory(dir.File("folder.exe"));
+  PayloadArchive ready;
+  ASSERT_TRUE(ready.AddFile(dir.Write("here.txt", TextBytes("x"))));
+  EXPECT_EQ(ready.WriteInstaller(kStubResourceId, dir.File("folder.exe"), nullptr, 0),
+            kArchiveWriteFailed);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.exe")));
+  EXPECT_EQ(dir.EntryCount(), 3u) << "no half-written file beside them";
 }
 
 TEST(PayloadArchive, WritingOverALongerFileLeavesNoTail) {
@@ -255,11 +276,6 @@ TEST(PayloadArchive, DirectoryThatCannotBeTrustedCarriesNoPayload) {
 
 TEST(PayloadArchive, HostileMembersFailAloneAndLeaveNothingBehind) {
   const Bytes stub = TextBytes("MZ");
-  const Bytes movie = RandomBytes(20000, 5);
-  Bytes damaged = testing::Deflate(movie);
-  damaged[damaged.size() / 2] ^= 0x55;
-  Bytes cut = testing::Deflate(movie);
-  cut.resize(cut.size() / 2);
   Bytes good = TextBytes("good member");
   const struct {
     const char* what;
@@ -272,10 +288,8 @@ TEST(PayloadArchive, HostileMembersFailAloneAndLeaveNothingBehind) {
       {"drive", {"C:evil.txt", good}},
       {"empty name", {"", good}},
       {"device", {"nul.txt", good}},
-      {"damaged stream", {"movie.swf", movie, damaged}},
-      {"stream ends early", {"movie.swf", movie, cut}},
-      {"usize too small", {"movie.swf", movie, {}, 19999}},
-      {"usize too large", {"movie.swf", movie, {}, 20001}},
+      {"device with a blank", {"con .txt", good}},
+      {"line break", {"a\rb.txt", good}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -294,6 +308,64 @@ TEST(PayloadArchive, HostileMembersFailAloneAndLeaveNothingBehind) {
     for (const Event& e : events) done += e.code == kArchiveEventDone;
     EXPECT_EQ(done, 2);
   }
+}
+
+// A directory that does not agree with the streams, or a stream that does not agree with its
+// record, is a damaged installer: nothing of it is extracted.
+TEST(PayloadArchive, DamagedInstallersExtractNothing) {
+  const Bytes stub = TextBytes("MZ stub");
+  std::vector<LayoutMember> members;
+  for (const char* name : {"instcfg.ini", "a_build.bmp", "aPreview.bmp", "licence.txt", "back.jpg",
+                           "tick.wav", "flash.ocx", "clock.swf"})
+    members.push_back({name, RandomBytes(3000 + members.size() * 1000, members.size())});
+  const Bytes whole = LayOut(stub, members);
+  ScratchDir dir("damaged"), out("damagedout");
+  auto expectDamaged = [&](const Bytes& file, const std::string& what) {
+    SCOPED_TRACE(what);
+    std::string path = dir.Write("x.exe", file);
+    PayloadArchive reader;
+    std::vector<Event> events;
+    EXPECT_EQ(reader.ExtractAllFrom(path, out.Path(), Record, To(&events)), kArchiveNoPayload);
+    EXPECT_EQ(out.EntryCount(), 0u);
+    EXPECT_TRUE(events.empty());
+  };
+
+  for (std::int32_t count = 1; count < 8; ++count)
+    expectDamaged(LayOut(stub, members, count), "count " + std::to_string(count));
+  // Every bit of every packed size and offset flipped.
+  std::size_t record = whole.size() - 18;
+  for (int i = 7; i >= 0; --i) {
+    record -= 16 + members[i].name.size();
+    for (std::size_t field : {std::size_t(0), std::size_t(8)}) {
+      for (int bit = 0; bit < 32; ++bit) {
+        Bytes file = whole;
+        file[record + field + bit / 8] ^= static_cast<unsigned char>(1 << (bit % 8));
+        expectDamaged(file, members[i].name + (field ? " csize" : " offset") + " bit " +
+                                std::to_string(bit));
+      }
+    }
+  }
+
+  const Bytes movie = RandomBytes(20000, 5);
+  Bytes corrupt = testing::Deflate(movie);
+  corrupt[corrupt.size() / 2] ^= 0x55;
+  Bytes cut = testing::Deflate(movie);
+  cut.resize(cut.size() / 2);
+  Bytes padded = testing::Deflate(movie);
+  padded.push_back(0);
+  const struct {
+    const char* what;
+    LayoutMember bad;
+  } streams[] = {
+      {"corrupt stream", {"movie.swf", movie, corrupt}},
+      {"stream ends after its packed size", {"movie.swf", movie, cut}},
+      {"stream ends before its packed size", {"movie.swf", movie, padded}},
+      {"usize too small", {"movie.swf", movie, {}, 19999}},
+      {"usize too large", {"movie.swf", movie, {}, 20001}},
+  };
+  for (const auto& c : streams)
+    expectDamaged(LayOut(stub, {{"first.ini", TextBytes("x")}, c.bad, {"last.txt", TextBytes("y")}}),
+                  c.what);
 }
 
 TEST(PayloadArchive, LowerNumberedOfTwoAlikeNamesSurvives) {
@@ -341,6 +413,13 @@ TEST(ArchiveFormat, MemberNames) {
     EXPECT_FALSE(IsValidMemberName(bad)) << bad;
   EXPECT_TRUE(IsValidMemberName(std::string(999, 'n')));
   EXPECT_FALSE(IsValidMemberName(std::string(1000, 'n')));
+
+  // What Windows can create as a plain file in any folder.
+  for (const char* good : {"a", "movie.swf", "console.txt", "com10.txt", "lpt0", "a.b c", "nul_"})
+    EXPECT_TRUE(IsWindowsFileName(good)) << good;
+  for (const char* bad : {"con", "CON.swf", "nul .txt", "aux  ", "Com1.ini", "lpt9.", "prn.a.b",
+                          "a?.swf", "a*b", "x\"y", "<a>", "a|b", "tab\there", "dot.", "blank "})
+    EXPECT_FALSE(IsWindowsFileName(bad)) << bad;
 }
 
 }  // namespace
