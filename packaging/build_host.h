@@ -31,6 +31,9 @@ class BuildHost {
   virtual BuildState& State() = 0;
   // The control file to pack when the installer carries the Flash control.
   virtual std::string FlashControlFile() = 0;
+  // The open project's file, which the installer must never be written over; empty while the
+  // project has never been saved.
+  virtual std::string ProjectFile() = 0;
 };
 
 }  // namespace zarvane

@@ -1,21 +1,32 @@
 #include "build_installer.h"
 
-#include <cstdio>
+#include <initializer_list>
 #include <vector>
 
+#include "archive_file.h"
+#include "build_checks.h"
+#include "build_folder.h"
 #include "file_system.h"
+#include "path_words.h"
 #include "payload_archive.h"
 #include "profile.h"
 #include "tab_rules.h"
+#include "text.h"
 #include "wallpaper_words.h"
 
 namespace zarvane {
 namespace {
 
-std::string WithPath(int message, const std::string& path) {
+// The tool's message with its placeholders filled in order.
+std::string Message(int message, std::initializer_list<std::string> values) {
   std::string text = ToolMessage(message);
-  std::size_t at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, path);
+  std::size_t at = 0;
+  for (const std::string& value : values) {
+    at = text.find('%', at);
+    if (at == std::string::npos || at + 1 >= text.size()) break;
+    text.replace(at, 2, value);
+    at += value.size();
+  }
   return text;
 }
 
@@ -23,18 +34,75 @@ void ShowError(BuildHost& host, const std::string& text) {
   host.Prompt().Show("Error", text, kPromptOk | kPromptIconExclamation);
 }
 
-// An old installer that could not be deleted is cut to nothing, so that the new one, written
-// over it, does not keep the old file's tail behind its trailer.
-void ClearOutput(const std::string& path) {
-  if (RemoveFile(path) || !FileExists(path)) return;
-  if (std::FILE* f = std::fopen(path.c_str(), "wb")) std::fclose(f);
+// The author's files the build reads: the installer must not be written over any of them.
+std::vector<std::string> AuthorFiles(BuildHost& host) {
+  WallpaperSettings wallpaper;
+  PreviewSettings preview;
+  InstallerSettings installer;
+  host.Tabs().GetWallpaper(wallpaper);
+  host.Tabs().GetPreview(preview);
+  host.Tabs().GetInstaller(installer);
+  std::vector<std::string> files = {host.ProjectFile(), wallpaper.movieFile,
+                                    wallpaper.backgroundImage, preview.imageFile,
+                                    installer.movieOrImageFile};
+  if (installer.showLicence) files.push_back(installer.licenseFile);
+  SplitFileList(wallpaper.resourceFiles, files);
+  if (installer.includeFlashControl) files.push_back(host.FlashControlFile());
+  return files;
+}
+
+// The message that refuses the output path, or 0.
+int OutputRefusal(BuildHost& host, const std::string& output) {
+  if (IsNonFileAt(output)) return 72;
+  for (const std::string& file : AuthorFiles(host))
+    if (!file.empty() && SameFile(file, output)) return 71;
+  return 0;
+}
+
+int AddRefusalMessage(AddRefusal why) {
+  switch (why) {
+    case AddRefusal::kFull: return 75;
+    case AddRefusal::kBadName: return 76;
+    case AddRefusal::kTooLarge: return 78;
+    default: return 77;
+  }
+}
+
+// Every member into the archive, each under a name of its own. False once one was refused.
+bool PackMembers(BuildHost& host, const std::vector<std::string>& members,
+                 PayloadArchive& archive) {
+  std::vector<PackedFile> files;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    PackedFile file{members[i], BareName(members[i])};
+    if (i > 0 && IsInstallersOwnName(file.name)) {
+      ShowError(host, Message(80, {file.path}));
+      return false;
+    }
+    files.push_back(file);
+  }
+  std::size_t first = 0, second = 0;
+  if (FindNameClash(files, first, second)) {
+    ShowError(host, Message(79, {files[second].path, files[first].path}));
+    return false;
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    bool listedBefore = false;
+    for (std::size_t j = 0; j < i; ++j)
+      listedBefore = listedBefore || EqualsIgnoreCase(files[j].name, files[i].name);
+    if (listedBefore) continue;  // the same file twice travels once
+    AddRefusal why = AddRefusal::kNone;
+    if (!archive.AddFile(files[i].path, &why)) {
+      ShowError(host, Message(AddRefusalMessage(why), {files[i].path}));
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
 
-bool CollectMembers(BuildHost& host, const std::string& configFile, std::string& missingMessage,
-                    std::vector<std::string>& members) {
-  BuildState& state = host.State();
+bool CollectMembers(BuildHost& host, const BuildState& state, const std::string& configFile,
+                    std::string& missingMessage, std::vector<std::string>& members) {
   WallpaperSettings wallpaper;
   PreviewSettings preview;
   InstallerSettings installer;
@@ -80,6 +148,23 @@ int BuildInstaller(BuildHost& host) {
       return 0;
     }
   }
+  InstallerSettings installer;
+  host.Tabs().GetInstaller(installer);
+  const std::string output = installer.installerFilePath;
+  if (int message = OutputRefusal(host, output)) {
+    host.ShowTab(ProjectTab::kInstaller);
+    ShowError(host, Message(message, {output}));
+    return 0;
+  }
+  WallpaperSettings wallpaper;
+  host.Tabs().GetWallpaper(wallpaper);
+  std::size_t listLength = BareNameList(wallpaper.resourceFiles).size();
+  if (listLength > kInstallerValueLimit) {
+    host.ShowTab(ProjectTab::kWallpaper);
+    ShowError(host, Message(81, {"instcfg.ini", std::to_string(listLength),
+                                 std::to_string(kInstallerValueLimit)}));
+    return 0;
+  }
 
   host.SetProgressStep(1);
   host.SetProgressRange(0, 5);
@@ -88,48 +173,46 @@ int BuildInstaller(BuildHost& host) {
   host.StepProgress();
   host.StepProgress();
 
-  BuildState& state = host.State();
-  const std::string config = state.temporaryFolder + "instcfg.ini";
+  BuildFolder folder(host.State().temporaryFolder);
+  if (!folder.Made()) {
+    ShowError(host, Message(73, {host.State().temporaryFolder}));
+    return 0;
+  }
+  // The pictures and "instcfg.ini" live in the build's folder and go with it.
+  BuildState state = host.State();
+  state.temporaryFolder = folder.Path();
+  const std::string config = folder.Path() + "instcfg.ini";
   if (!WriteProjectIni(host.Tabs(), SystemProfile(), config, 0, state)) {
-    RemoveFile(config);
-    ShowError(host, WithPath(14, config));
+    for (const std::string& picture : {state.generatedPreviewImage, state.generatedInstallerImage}) {
+      if (!picture.empty() && !FileExists(picture)) {
+        ShowError(host, Message(74, {picture}));
+        return 0;
+      }
+    }
+    ShowError(host, Message(14, {config}));
     return 0;
   }
 
   std::vector<std::string> members;
   std::string missing;
-  if (!CollectMembers(host, config, missing, members)) {
+  if (!CollectMembers(host, state, config, missing, members)) {
     ShowError(host, missing);
     return 0;
   }
   PayloadArchive archive;
-  for (const std::string& member : members) archive.AddFile(member);
-
-  InstallerSettings installer;
-  host.Tabs().GetInstaller(installer);
-  const std::string output = installer.installerFilePath;
-  ClearOutput(output);
+  if (!PackMembers(host, members, archive)) return 0;
 
   host.SetStatus(ToolMessage(20));
   host.StepProgress();
-  int result = archive.WriteInstaller(kStubResourceId, output, nullptr, 0);
-  if (result == kArchiveOk) {
-    host.SetStatus(ToolMessage(21));
-    host.StepProgress();
-    RemoveFile(config);
-    if (state.generatedPreview) RemoveFile(state.generatedPreviewImage);
-    if (state.generatedInstaller) RemoveFile(state.generatedInstallerImage);
-    state.generatedPreview = state.generatedInstaller = false;
-    state.generatedPreviewImage.clear();
-    state.generatedInstallerImage.clear();
-    host.StepProgress();
-    host.Pause(500);
-    return 1;
+  if (archive.WriteInstaller(kStubResourceId, output, nullptr, 0) != kArchiveOk) {
+    ShowError(host, Message(15, {output}));
+    return 0;
   }
-  RemoveFile(config);
-  RemoveFile(output);
-  ShowError(host, WithPath(15, output));
-  return 0;
+  host.SetStatus(ToolMessage(21));
+  host.StepProgress();
+  host.StepProgress();
+  host.Pause(500);
+  return 1;
 }
 
 }  // namespace zarvane

@@ -11,9 +11,9 @@ namespace zarvane {
 // reason has been shown through the host.
 int BuildInstaller(BuildHost& host);
 
-// The members in packing order, as the build adds them. False, with the message text, when
-// resource files are missing.
-bool CollectMembers(BuildHost& host, const std::string& configFile, std::string& missingMessage,
-                    std::vector<std::string>& members);
+// The members in packing order, as the build adds them, with `state` as the configuration
+// writer left it. False, with the message text, when resource files are missing.
+bool CollectMembers(BuildHost& host, const BuildState& state, const std::string& configFile,
+                    std::string& missingMessage, std::vector<std::string>& members);
 
 }  // namespace zarvane

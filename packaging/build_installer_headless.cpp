@@ -55,6 +55,7 @@ std::string HeadlessBuildHost::FlashControlFile() {
 int HeadlessBuildHost::Open(const std::string& projectPath) {
   if (!OpenProject(tabs, SystemProfile(), projectPath)) return 0;
   tabs.ResolvePathsAgainst(FolderOf(projectPath));
+  projectFile = projectPath;
   return 1;
 }
 

@@ -28,12 +28,14 @@ class HeadlessBuildHost : public BuildHost {
   // flashControl when given, else what LocateFlashControl finds on this machine; a file that
   // does not exist is reported to onWarning, since the installer would then go without it.
   std::string FlashControlFile() override;
+  std::string ProjectFile() override { return projectFile; }
 
   // Opens the project file as the authoring tool does, relative paths taken from its folder.
   int Open(const std::string& projectPath);
 
   HeadlessTabs tabs;
   BuildState state;
+  std::string projectFile;  // set by Open
   std::string flashControl;
   int shownTab = -1;
   // Called whenever the bar or the status line changes: position, range end, status text.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "file_system.h"
 #include "path_words.h"
 #include "preview_bitmap.h"
 #include "text.h"
@@ -43,10 +44,12 @@ void WriteMovieDisplayKeys(KeyWriter& out, const WallpaperSettings& w) {
   out.Write("Movie", "MovieSize", w.movieSize);
 }
 
+// The picture's path, or empty when it could not be written whole (nothing is left of it then).
 std::string MakePicture(BuildState& state, const std::string& path, int bitmapId) {
   if (state.makePicture) return state.makePicture(path, bitmapId);
-  WriteBitmapResource(bitmapId, path);
-  return path;
+  if (WriteBitmapResource(bitmapId, path)) return path;
+  RemoveFile(path);
+  return std::string();
 }
 
 }  // namespace
@@ -91,19 +94,20 @@ int WriteProjectIni(ProjectTabs& tabs, Profile& profile, const std::string& path
     return 0;
 
   if (!keepPaths) {
+    // A configuration that names a picture the build could not make is no configuration.
     if (!preview.showImage) {
       preview.showImage = 1;
-      preview.imageFile =
-          MakePicture(state, state.temporaryFolder + wallpaper.name + "Preview.bmp", 233);
+      preview.imageFile = state.temporaryFolder + wallpaper.name + "Preview.bmp";
       state.generatedPreviewImage = preview.imageFile;
       state.generatedPreview = true;
+      if (MakePicture(state, preview.imageFile, 233).empty()) return 0;
     }
     if (!installer.showMovie) {
       installer.showMovie = 1;
-      installer.movieOrImageFile =
-          MakePicture(state, state.temporaryFolder + wallpaper.name + "_build.bmp", 234);
+      installer.movieOrImageFile = state.temporaryFolder + wallpaper.name + "_build.bmp";
       state.generatedInstallerImage = installer.movieOrImageFile;
       state.generatedInstaller = true;
+      if (MakePicture(state, installer.movieOrImageFile, 234).empty()) return 0;
     }
   }
   auto file = [keepPaths](const std::string& p) { return keepPaths ? p : BareName(p); };

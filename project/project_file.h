@@ -13,7 +13,8 @@ namespace zarvane {
 struct BuildState {
   std::string temporaryFolder;  // ends with a separator
   // Writes the default picture `bitmapId` (233 preview, 234 installer window) to `path` and
-  // gives the path back; when empty, the program's own bitmap resources are written.
+  // gives the path back, or empty when it could not; when unset, the program's own bitmap
+  // resources are written.
   std::function<std::string(const std::string& path, int bitmapId)> makePicture;
 
   std::string generatedPreviewImage;
@@ -27,7 +28,8 @@ struct BuildState {
 // Every path whole. Fails when a tab refuses or the file cannot be written.
 int WriteScreenSaverIni(ProjectTabs& tabs, Profile& profile, const std::string& path);
 // keepPaths 1: the project file's keys with whole paths. keepPaths 0: "instcfg.ini" for a build,
-// with bare names and default pictures made into state.temporaryFolder.
+// with bare names and default pictures made into state.temporaryFolder; fails, writing nothing,
+// when a picture cannot be made.
 int WriteProjectIni(ProjectTabs& tabs, Profile& profile, const std::string& path, int keepPaths,
                     BuildState& state);
 int ReadProjectIni(ProjectTabs& tabs, Profile& profile, const std::string& path);

@@ -244,6 +244,33 @@ std::string ToolMessage(int number) {
     case 21: return "Build Completed.";
     case 70:
       return "Unable to access the following resource file(s). Check if the file(s) exist: \n\n";
+    // The build's own refusals: each names the file concerned.
+    case 71:
+      return "Unable to create installer file '%s'.\nIt is one of the files the installer is built "
+             "from; choose another installer file path. ";
+    case 72:
+      return "Unable to create installer file '%s'.\nA folder or device of that name is in the "
+             "way; choose another installer file path. ";
+    case 73:
+      return "Unable to create a folder for the build in '%s'.\nCheck if the temporary folder "
+             "exists, if there is enough disk space and \nappropriate user rights are set to the "
+             "folder. ";
+    case 74:
+      return "Unable to save picture '%s'. \nCheck if there is enough disk space and "
+             "\nappropriate user rights are set to the folder. ";
+    case 75: return "Unable to pack '%s'.\nAn installer holds at most 256 files. ";
+    case 76:
+      return "Unable to pack '%s'.\nWindows cannot create a file of this name; rename the file. ";
+    case 77: return "Unable to pack '%s'.\nCheck if the file exists and can be read. ";
+    case 78: return "Unable to pack '%s'.\nThe file is too large for an installer. ";
+    case 79:
+      return "Unable to pack '%s'.\nIt would have the same name in the installer as '%s'; rename "
+             "one of them. ";
+    case 80:
+      return "Unable to pack '%s'.\nThe installer gives its own file this name; rename the file. ";
+    case 81:
+      return "Unable to save the resource file names to '%s': they take %s characters, the "
+             "installer reads %s.\nUse fewer resource files or shorter file names. ";
     default: return std::string();
   }
 }
