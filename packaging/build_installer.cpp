@@ -35,7 +35,7 @@ void ShowError(BuildHost& host, const std::string& text) {
 }
 
 // The author's files the build reads: the installer must not be written over any of them.
-std::vector<std::string> AuthorFiles(BuildHost& host) {
+std::vector<std::string> AuthorFiles(BuildHost& host, const std::string& flashControl) {
   WallpaperSettings wallpaper;
   PreviewSettings preview;
   InstallerSettings installer;
@@ -47,14 +47,14 @@ std::vector<std::string> AuthorFiles(BuildHost& host) {
                                     installer.movieOrImageFile};
   if (installer.showLicence) files.push_back(installer.licenseFile);
   SplitFileList(wallpaper.resourceFiles, files);
-  if (installer.includeFlashControl) files.push_back(host.FlashControlFile());
+  files.push_back(flashControl);
   return files;
 }
 
 // The message that refuses the output path, or 0.
-int OutputRefusal(BuildHost& host, const std::string& output) {
+int OutputRefusal(BuildHost& host, const std::string& output, const std::string& flashControl) {
   if (IsNonFileAt(output)) return 72;
-  for (const std::string& file : AuthorFiles(host))
+  for (const std::string& file : AuthorFiles(host, flashControl))
     if (!file.empty() && SameFile(file, output)) return 71;
   return 0;
 }
@@ -102,7 +102,8 @@ bool PackMembers(BuildHost& host, const std::vector<std::string>& members,
 }  // namespace
 
 bool CollectMembers(BuildHost& host, const BuildState& state, const std::string& configFile,
-                    std::string& missingMessage, std::vector<std::string>& members) {
+                    const std::string& flashControl, std::string& missingMessage,
+                    std::vector<std::string>& members) {
   WallpaperSettings wallpaper;
   PreviewSettings preview;
   InstallerSettings installer;
@@ -133,7 +134,8 @@ bool CollectMembers(BuildHost& host, const BuildState& state, const std::string&
     missingMessage = ToolMessage(70) + missing;
     return false;
   }
-  if (installer.includeFlashControl) members.push_back(host.FlashControlFile());
+  // A control that is nowhere to be found stays behind; the host has said so.
+  if (IsExistingFile(flashControl)) members.push_back(flashControl);
   members.push_back(wallpaper.movieFile);
   return true;
 }
@@ -151,7 +153,9 @@ int BuildInstaller(BuildHost& host) {
   InstallerSettings installer;
   host.Tabs().GetInstaller(installer);
   const std::string output = installer.installerFilePath;
-  if (int message = OutputRefusal(host, output)) {
+  const std::string flashControl =
+      installer.includeFlashControl ? host.FlashControlFile() : std::string();
+  if (int message = OutputRefusal(host, output, flashControl)) {
     host.ShowTab(ProjectTab::kInstaller);
     ShowError(host, Message(message, {output}));
     return 0;
@@ -195,7 +199,7 @@ int BuildInstaller(BuildHost& host) {
 
   std::vector<std::string> members;
   std::string missing;
-  if (!CollectMembers(host, state, config, missing, members)) {
+  if (!CollectMembers(host, state, config, flashControl, missing, members)) {
     ShowError(host, missing);
     return 0;
   }

@@ -12,8 +12,10 @@ namespace zarvane {
 int BuildInstaller(BuildHost& host);
 
 // The members in packing order, as the build adds them, with `state` as the configuration
-// writer left it. False, with the message text, when resource files are missing.
+// writer left it and `flashControl` empty when the installer goes without the control. False,
+// with the message text, when resource files are missing.
 bool CollectMembers(BuildHost& host, const BuildState& state, const std::string& configFile,
-                    std::string& missingMessage, std::vector<std::string>& members);
+                    const std::string& flashControl, std::string& missingMessage,
+                    std::vector<std::string>& members);
 
 }  // namespace zarvane
