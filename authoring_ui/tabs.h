@@ -6,6 +6,7 @@
 
 #include "project_records.h"
 #include "tab_page.h"
+#include "wallpaper_preview.h"
 
 namespace zarvane {
 
@@ -37,11 +38,15 @@ class WallpaperTab : public TabPage {
   void ChooseColour();
   void SetColour(Colour colour);
   RECT SwatchRect() const;
+  void StartPreview();
 
   std::function<PreviewSettings()> previewSettings_;
   Colour colour_ = 0xFFFFFF;
   BitmapButton movieBrowse_, resourceBrowse_, colourButton_, backgroundBrowse_, preview_,
       cancelPreview_;
+  // Set from the moment Preview is pressed (the checks differ then) until Cancel.
+  bool previewing_ = false;
+  WallpaperPreview desktopPreview_{SystemDesktopShell(), RegistryToolSettings()};
 };
 
 class PreviewWindowTab : public TabPage {

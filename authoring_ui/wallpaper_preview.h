@@ -7,6 +7,7 @@
 #include <string>
 
 #include "desktop_wallpaper.h"
+#include "message_box_prompt.h"
 #include "project_records.h"
 #include "tool_settings.h"
 
@@ -16,7 +17,7 @@ class WallpaperPreview {
  public:
   static constexpr const char* kName = "ZarvanePreview";
 
-  WallpaperPreview(DesktopShell& shell, UserPrompt& prompt, ToolSettings& settings);
+  WallpaperPreview(DesktopShell& shell, ToolSettings& settings);
 
   // After the page's checks passed: the warning, the main window minimised, then the preview
   // folder, page and resource copies, and the page on the desktop.
@@ -31,6 +32,7 @@ class WallpaperPreview {
   void ShowOnDesktop(const WallpaperSettings& wallpaper, const PreviewSettings& preview);
   void CopyResources(const std::string& resourceFiles);
 
+  MessageBoxPrompt prompt_{"Zarvane"};  // the desktop's complaints, over the main window
   DesktopWallpaper wallpaper_;
   ToolSettings& settings_;
 };

@@ -9,11 +9,12 @@
 
 namespace zarvane {
 
-WallpaperPreview::WallpaperPreview(DesktopShell& shell, UserPrompt& prompt, ToolSettings& settings)
-    : wallpaper_(shell, prompt), settings_(settings) {}
+WallpaperPreview::WallpaperPreview(DesktopShell& shell, ToolSettings& settings)
+    : wallpaper_(shell, prompt_), settings_(settings) {}
 
 void WallpaperPreview::Start(HWND mainWindow, const WallpaperSettings& wallpaper,
                              const PreviewSettings& preview) {
+  prompt_.SetOwner(mainWindow);
   PreviewWarningDialog(settings_).RunModal(mainWindow);
   if (mainWindow) ShowWindow(mainWindow, SW_MINIMIZE);
   ShowOnDesktop(wallpaper, preview);

@@ -60,9 +60,27 @@ int WallpaperTab::Validate() {
 
 std::string WallpaperTab::CurrentName() const { return ItemText(IDE_WALLPAPER_NAME); }
 
-bool WallpaperTab::Previewing() const { return false; }
+bool WallpaperTab::Previewing() const { return previewing_; }
 
-void WallpaperTab::CancelPreview() {}
+void WallpaperTab::StartPreview() {
+  previewing_ = true;
+  if (int problem = Validate()) {
+    MessageBoxA(Owner(), ToolMessage(problem).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+    previewing_ = false;
+    return;
+  }
+  ShowItem(IDBT_CANCEL_PREVIEW, true);
+  ShowItem(IDBT_PREVIEW, false);
+  desktopPreview_.Start(Owner(), Get(), previewSettings_());
+}
+
+void WallpaperTab::CancelPreview() {
+  if (!previewing_) return;
+  desktopPreview_.Cancel();
+  ShowItem(IDBT_PREVIEW, true);
+  ShowItem(IDBT_CANCEL_PREVIEW, false);
+  previewing_ = false;
+}
 
 void WallpaperTab::OnPageCommand(int id, int notifyCode) {
   if (id == IDL_POSITION && notifyCode == CBN_SELCHANGE) {
@@ -76,6 +94,8 @@ void WallpaperTab::OnPageCommand(int id, int notifyCode) {
     case IDBT_RESOURCE_BROWSE: AddResources(); break;
     case IDBT_BACKGROUND_BROWSE: ChooseBackgroundImage(); break;
     case IDBT_COLOUR: ChooseColour(); break;
+    case IDBT_PREVIEW: StartPreview(); break;
+    case IDBT_CANCEL_PREVIEW: CancelPreview(); break;
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include "file_system.h"
 #include "help_test_support.h"
-#include "message_box_prompt.h"
 #include "temp_dir.h"
 #include "wallpaper_preview.h"
 
@@ -60,10 +59,9 @@ TEST(WallpaperPreview, ShowsThePageAndCancelTakesBackWhatItMade) {
 
   MemorySettings settings;
   settings.numbers["PrevWarn"] = 1;
-  MessageBoxPrompt prompt("Zarvane");
   HWND mainWindow = CreateWindowExA(0, "STATIC", "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                     200, 100, nullptr, nullptr, nullptr, nullptr);
-  WallpaperPreview previewer(SystemDesktopShell(), prompt, settings);
+  WallpaperPreview previewer(SystemDesktopShell(), settings);
   WindowWatcher warning("Zarvane Information . . .", [](HWND) {});
   previewer.Start(mainWindow, wallpaper, preview);
   EXPECT_FALSE(warning.Finish()) << "PrevWarn 1 shows no warning";
