@@ -9,14 +9,14 @@ STUB := $(abspath $(WIN32))/bin/zarvane-installer.exe
 
 PACKAGES := cmake ninja-build g++ googletest zlib1g-dev python3 \
             g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
-            libz-mingw-w64-dev wine wine32:i386 xvfb xauth imagemagick fonts-wine
+            libz-mingw-w64-dev wine wine32:i386 xvfb xauth imagemagick fonts-wine zip unzip
 
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 CORPUS ?= $(firstword $(wildcard ../shared/corpus /work/shared/corpus))
 
-.PHONY: test deps build fuzz build-native build-win32 test-native test-win32 demo clean bench
+.PHONY: test deps build fuzz build-native build-win32 test-native test-win32 demo dist clean bench
 
 test: deps build
 	$(MAKE) --no-print-directory test-native
@@ -87,6 +87,23 @@ demo: deps build
 	@echo "wallpaper page:  $(abspath $(DEMO))/Demo.htm"
 	@echo "project:         $(abspath examples/demo)/demo.zvp"
 	bash tests/e2e/demo_install.sh $(WIN32) $(NATIVE)/bin/zarvane-cli $(DEMO) "$(DEMO)/Demo Setup.exe"
+
+# The Windows programs with their help, licence and read-me in one zip for Windows users; then
+# the zip's Zarvane.exe must start from a fresh folder and open its help.
+DIST := out/dist
+VERSION := $(shell sed -n 's/.*"About Zarvane v\([0-9.]*\) .*/\1/p' authoring_ui/help.rc)
+DIST_ZIP := $(DIST)/Zarvane-$(VERSION)-win32.zip
+dist: deps build
+	@rm -rf $(DIST) && mkdir -p $(DIST)/Zarvane
+	cp $(WIN32)/bin/Zarvane.exe $(WIN32)/bin/zarvane-cli.exe $(DIST)/Zarvane/
+	cp -r authoring_ui/help $(DIST)/Zarvane/Help
+	for f in README.txt LICENCE.txt; do sed 's/$$/\r/' dist/$$f > $(DIST)/Zarvane/$$f; done
+	cd $(DIST) && zip -qrX $(notdir $(DIST_ZIP)) Zarvane && rm -rf Zarvane
+	WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null || true
+	xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '\
+	  bash tests/e2e/dist_start.sh $(WIN32) $(DIST_ZIP); rc=$$?; \
+	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$rc'
+	@echo "zip: $(abspath $(DIST_ZIP))"
 
 clean:
 	rm -rf build out

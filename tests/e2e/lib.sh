@@ -140,3 +140,27 @@ restore_flash() {
   $DOUBLES remove-flash
   $DOUBLES register-flash >/dev/null
 }
+
+# The recording browser opens .htm files, http and mailto links; `$DOUBLES restore-browser`
+# gives them back to what the prefix had.
+use_recording_browser() {
+  $DOUBLES register-browser
+  BROWSER_LOG="$($DOUBLES folder)/browser.log"
+  rm -f "$BROWSER_LOG"
+}
+# browser_opened PATTERN: within 10 s the browser is started with a command line matching the
+# shell pattern (backslashes plain).
+browser_opened() {
+  local p i line
+  p=$(printf '%s' "$1" | sed 's/\\/\\\\/g')
+  for i in $(seq 100); do
+    while IFS= read -r line; do
+      # shellcheck disable=SC2254
+      case ${line%$'\r'} in $p) return 0 ;; esac
+    done <"$BROWSER_LOG" 2>/dev/null
+    sleep 0.1
+  done
+  echo "     the browser was not started for '$1'; it saw:"
+  sed 's/^/       /' "$BROWSER_LOG" 2>/dev/null
+  return 1
+}

@@ -26,13 +26,15 @@ doubles.sh [--build DIR] COMMAND [ARGS]      DIR defaults to build/win32 of this
   register-desktop          serve CLSID_ActiveDesktop from the stand-in (zarvane-active-desktop.dll)
   restore-desktop           give CLSID_ActiveDesktop back to Wine's shell32
   register-flash [DLL]      regsvr32 a stand-in flash.ocx (default: bin/doubles/flash.ocx)
+  register-browser          the recording browser opens .htm files, http and mailto links
+  restore-browser           the programs registered for them before
   unregister-flash          remove the Flash class registration
   remove-flash              unregister, and delete the system folder's Macromed\Flash\flash.ocx
   reset                     forget all logs and state (desktop and flash)
   preset-wallpaper TEXT     the wallpaper the stand-in desktop shows
   preset-active-desktop 0|1 Active Desktop (and its components) off or on
   preset desktop|flash KEY VALUE   any state key (FailGetDesktopItemOptions, RegisterResult ...)
-  log desktop|flash         print a log (nothing when empty)
+  log desktop|flash|browser print a log (nothing when empty)
   expect-calls desktop|flash PATTERN...   lines matching the patterns appear in this order
                             (shell patterns: * ?; backslashes are plain); else print the log, exit 1
   expect-no-call desktop|flash PATTERN    no line matches
@@ -54,6 +56,7 @@ state_file() {
   case "$1" in
     desktop) echo "$folder/desktop-state.txt" ;;
     flash) echo "$folder/flash-state.txt" ;;
+    browser) echo "$folder/browser-classes.txt" ;;
     *) echo "doubles.sh: no double named '$1'" >&2; exit 2 ;;
   esac
 }
@@ -103,19 +106,58 @@ expect_no_call() {
 
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
+# The classes a browser is registered under, each with its default value.
+browser_keys='.htm htmlfile\shell\open\command http\shell\open\command mailto\shell\open\command'
+
+default_value() {  # default_value KEY: prints the key's default value; fails when it is missing
+  out=$("$run" reg query "HKCR\\$1" /ve 2>/dev/null) || return 1
+  printf '%s\n' "$out" | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'
+}
+
+register_browser() {
+  browser="\"$(winpath "$bin/recording-browser.exe")\""
+  saved="$folder/browser-classes.txt"
+  mkdir -p "$folder"
+  if [ ! -f "$saved" ]; then
+    for key in $browser_keys; do
+      if value=$(default_value "$key"); then printf '%s\t=%s\n' "$key" "$value"
+      else printf '%s\t-\n' "$key"; fi
+    done >"$saved.tmp"
+    mv "$saved.tmp" "$saved"
+  fi
+  "$run" reg add 'HKCR\.htm' /ve /d htmlfile /f >/dev/null
+  "$run" reg add 'HKCR\htmlfile\shell\open\command' /ve /d "$browser -nohome \"%1\"" /f >/dev/null
+  "$run" reg add 'HKCR\http\shell\open\command' /ve /d "$browser \"%1\"" /f >/dev/null
+  "$run" reg add 'HKCR\mailto\shell\open\command' /ve /d "$browser -mail \"%1\"" /f >/dev/null
+}
+
+restore_browser() {
+  saved="$folder/browser-classes.txt"
+  [ -f "$saved" ] || return 0
+  while IFS="$(printf '\t')" read -r key value; do
+    case "$value" in
+      -) "$run" reg delete "HKCR\\$key" /f >/dev/null 2>&1 || true ;;
+      =*) "$run" reg add "HKCR\\$key" /ve /d "${value#=}" /f >/dev/null ;;
+    esac
+  done <"$saved"
+  rm -f "$saved"
+}
+
 cmd=${1:-}
 [ $# -gt 0 ] && shift
 case "$cmd" in
   register-desktop) "$run" regsvr32 /s "$(winpath "$bin/zarvane-active-desktop.dll")" ;;
   restore-desktop) "$run" regsvr32 /s /u "$(winpath "$bin/zarvane-active-desktop.dll")" ;;
   register-flash) "$run" regsvr32 /s "$(winpath "${1:-$bin/flash.ocx}")" ;;
+  register-browser) register_browser ;;
+  restore-browser) restore_browser ;;
   unregister-flash)
     "$run" reg delete "HKCR\\CLSID\\$flash_clsid" /f >/dev/null 2>&1 || true
     "$run" reg delete "HKCR\\ShockwaveFlash.ShockwaveFlash" /f >/dev/null 2>&1 || true ;;
   remove-flash)
     "$0" --build "$build" unregister-flash
     rm -f "$prefix/drive_c/windows/system32/Macromed/Flash/flash.ocx" ;;
-  reset) rm -rf "$folder" ;;
+  reset) restore_browser; rm -rf "$folder" ;;
   preset-wallpaper) set_key "$(state_file desktop)" Wallpaper "$1" ;;
   preset-active-desktop)
     set_key "$(state_file desktop)" ActiveDesktop "$1"

@@ -1,0 +1,26 @@
+#!/bin/bash
+# dist_start.sh BUILD_DIR ZIP: the zip of `make dist`, unpacked into a fresh folder, holds what
+# it promises, and its Zarvane.exe starts there and opens its own help (F1 = Help contents),
+# seen through the stand-in browser registered for .htm files.
+. "$(dirname "$0")/lib.sh" "$1"
+ZIP=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+HELP_CONTENTS=32781
+
+fresh=$(mktemp -d "${TMPDIR:-/tmp}/zarvane-dist.XXXXXX")
+trap '$DOUBLES restore-browser; rm -rf "$fresh"' EXIT
+
+unzip -q "$ZIP" -d "$fresh"
+for f in Zarvane.exe zarvane-cli.exe Help/index.htm README.txt LICENCE.txt; do
+  check "the zip holds Zarvane/$f" test -f "$fresh/Zarvane/$f"
+done
+check "the read-me has Windows line ends" grep -q $'\r$' "$fresh/Zarvane/README.txt"
+
+prepare_prefix
+use_recording_browser
+
+program="$fresh/Zarvane/Zarvane.exe"
+"$RUN" "$BIN/zarvane-driver.exe" run "$(cmdline "$program")" wait-window "Zarvane - *" \
+  command $HELP_CONTENTS sleep 500 close wait-exit any
+check "Zarvane.exe started from the fresh folder and opened its own help" \
+  browser_opened "*$(winpath "$fresh")\\Zarvane\\Help\\index.htm*"
+finish
