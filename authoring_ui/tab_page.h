@@ -37,6 +37,8 @@ class TabPage : public Dialog {
   bool ChooseExistingFile(const char* filter, const char* defaultExtension, std::string& path);
   // Choosers and message boxes belong to the main window, not to the page inside it.
   HWND Owner() const { return GetAncestor(Handle(), GA_ROOT); }
+  // A message box captioned "Error" over the main window.
+  void ShowError(const std::string& text);
   // A Browse-like push button showing `picture` and the three pictures after it, sized to them.
   void AttachPictureButton(BitmapButton& button, int id, int picture);
 

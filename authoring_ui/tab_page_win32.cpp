@@ -49,6 +49,10 @@ bool TabPage::ChooseExistingFile(const char* filter, const char* defaultExtensio
   return ActiveChoosers().OpenFile(Owner(), request, path);
 }
 
+void TabPage::ShowError(const std::string& text) {
+  MessageBoxA(Owner(), text.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+}
+
 void TabPage::AttachPictureButton(BitmapButton& button, int id, int picture) {
   button.Attach(Handle(), id, BitmapButton::kPush, picture, picture + 1, picture + 2, picture + 3);
   // The picture is copied 1:1 to the button's corner; dialog units rarely give its exact size.

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "choosers.h"
-#include "message_box_prompt.h"
 #include "picture_ids.h"
 #include "swf_reader.h"
 #include "tab_ids.h"
@@ -65,7 +64,7 @@ bool WallpaperTab::Previewing() const { return previewing_; }
 void WallpaperTab::StartPreview() {
   previewing_ = true;
   if (int problem = Validate()) {
-    MessageBoxA(Owner(), ToolMessage(problem).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+    ShowError(ToolMessage(problem));
     previewing_ = false;
     return;
   }
@@ -163,11 +162,8 @@ void WallpaperTab::AddResources() {
       SetItemText(IDE_RESOURCE_FILES, AddResourceFiles(ItemText(IDE_RESOURCE_FILES), picked));
       break;
     case ChooserResult::kTooLong:
-      MessageBoxPrompt(std::string(), Owner())
-          .Show("Error",
-                "Too many files were selected at once to be added. Please add them in smaller "
-                "groups.",
-                MB_OK | MB_ICONEXCLAMATION);
+      ShowError("Too many files were selected at once to be added. Please add them in smaller "
+                "groups.");
       break;
     case ChooserResult::kCancelled: break;
   }
