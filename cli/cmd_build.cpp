@@ -6,6 +6,7 @@
 #include "build_installer.h"
 #include "build_installer_headless.h"
 #include "cli_command.h"
+#include "terminal_text.h"
 
 namespace zarvane {
 
@@ -85,7 +86,7 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);
   if (!flash.empty()) host.flashControl = FullPath(flash);
   host.onWarning = [&err](const std::string& text) {
-    err << "zarvane-cli build: warning: " << text << "\n";
+    err << "zarvane-cli build: warning: " << Printable(text, true) << "\n";
   };
   ProgressPrinter progress(out, &out == &std::cout && isatty(1));
   host.onProgress = [&progress](int position, int range, const std::string& status) {
@@ -96,7 +97,7 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   if (!built) return kExitFailure;
   InstallerSettings installer;
   host.tabs.GetInstaller(installer);
-  out << "installer: " << installer.installerFilePath << "\n";
+  out << "installer: " << Printable(installer.installerFilePath) << "\n";
   return kExitOk;
 }
 

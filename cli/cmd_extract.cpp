@@ -3,6 +3,7 @@
 #include "archive_file.h"
 #include "cli_command.h"
 #include "payload_archive.h"
+#include "terminal_text.h"
 
 namespace zarvane {
 
@@ -25,7 +26,7 @@ struct Tracker {
   std::string pending;  // begun but not (yet) done
   bool open = false;
   void Flush() {
-    if (open) *err << "zarvane-cli extract: member \"" << pending << "\" failed\n";
+    if (open) *err << "zarvane-cli extract: member \"" << Printable(pending) << "\" failed\n";
     open = false;
   }
 };

@@ -1,5 +1,6 @@
 #include "cli_command.h"
 #include "payload_archive.h"
+#include "terminal_text.h"
 
 namespace zarvane {
 
@@ -15,22 +16,6 @@ extern const CliCommand kListCommand = {
     "csize its size packed. Control characters in a name are shown as \\xNN. A file without\n"
     "payload fails with the reader's result code.\n",
     RunList};
-
-// A hostile name must not forge lines or columns: control bytes are shown as \xNN.
-static std::string Printable(const std::string& name) {
-  static const char hex[] = "0123456789abcdef";
-  std::string shown;
-  for (unsigned char c : name) {
-    if (c < 0x20 || c == 0x7F) {
-      shown += "\\x";
-      shown += hex[c >> 4];
-      shown += hex[c & 15];
-    } else {
-      shown += static_cast<char>(c);
-    }
-  }
-  return shown;
-}
 
 static int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) return UsageError(kListCommand, "expects one INSTALLER", err);

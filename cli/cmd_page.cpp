@@ -2,6 +2,7 @@
 
 #include "build_installer_headless.h"
 #include "cli_command.h"
+#include "terminal_text.h"
 #include "path_words.h"
 #include "wallpaper_page.h"
 

@@ -59,11 +59,6 @@ int HeadlessBuildHost::Open(const std::string& projectPath) {
   return 1;
 }
 
-int StreamPrompt::Show(const std::string& caption, const std::string& text, unsigned style) {
-  out_ << (caption.empty() ? "zarvane-cli" : caption) << ": " << text << "\n";
-  return (style & 0xF) == kPromptYesNo ? kAnswerYes : kAnswerOk;
-}
-
 std::string FullPath(const std::string& path) {
   std::error_code ec;
   std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), ec);

@@ -51,17 +51,6 @@ class HeadlessBuildHost : public BuildHost {
   std::string status_;
 };
 
-// Messages as lines on a stream, "<caption>: <text>"; questions get their first answer.
-class StreamPrompt : public UserPrompt {
- public:
-  explicit StreamPrompt(std::ostream& out) : out_(out) {}
-  using UserPrompt::Show;
-  int Show(const std::string& caption, const std::string& text, unsigned style) override;
-
- private:
-  std::ostream& out_;
-};
-
 // The path made absolute against the current folder.
 std::string FullPath(const std::string& path);
 

@@ -98,6 +98,30 @@ TEST(Cli, ListAndExtract) {
   EXPECT_EQ(forged.out, "0\t13\t0\t8\ta\\x0a9\\x090\\x090\\x090\\x09b\n");
 }
 
+// Names that come out of an installer or a project reach the terminal with their control
+// characters escaped, by every command.
+TEST(Cli, NamesFromFilesAreShownEscaped) {
+  ScratchDir dir("cliescape"), out("cliescapeout");
+  const std::string hostile = "a\rb\x1b[2J\x7f.txt", shown = "a\\x0db\\x1b[2J\\x7f.txt";
+  std::string installer =
+      dir.Write("x.exe", LayOut(TextBytes("MZ"), {{"ok.txt", TextBytes("x")}, {hostile, TextBytes("y")}}));
+  EXPECT_EQ(Cli({"list", installer}).out.find('\r'), std::string::npos);
+  CliRun extract = Cli({"extract", installer, out.Path()});
+  EXPECT_EQ(extract.exit, kExitFailure);
+  EXPECT_NE(extract.err.find("member \"" + shown + "\" failed"), std::string::npos) << extract.err;
+
+  // A movie whose name no Windows can create stops the build, which names it.
+  RegisterCompiledInStub();
+  dir.Write("clock\x1b.swf", TextBytes("FWS movie"));
+  dir.Write("p.zvp", TextBytes("[ScreenSaver]\r\nName=Clock\r\n[Movie]\r\nSWFFile=clock\x1b.swf\r\n"
+                               "[Installer]\r\nFlashControl=1\r\nInstallerFilePath=Clock Setup.exe\r\n"));
+  CliRun build = Cli({"build", dir.File("p.zvp")});
+  EXPECT_EQ(build.exit, kExitFailure);
+  EXPECT_NE(build.err.find("clock\\x1b.swf'.\nWindows cannot create"), std::string::npos) << build.err;
+  EXPECT_EQ(build.err.find('\x1b'), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("Clock Setup.exe")));
+}
+
 TEST(Cli, SwfColour) {
   ScratchDir dir("clicolour");
   auto movie = [](std::vector<unsigned char> tags) {
