@@ -46,7 +46,9 @@ std::vector<std::string> AuthorFiles(BuildHost& host, const std::string& flashCo
                                     wallpaper.backgroundImage, preview.imageFile,
                                     installer.movieOrImageFile};
   if (installer.showLicence) files.push_back(installer.licenseFile);
-  SplitFileList(wallpaper.resourceFiles, files);
+  std::vector<std::string> resources;
+  SplitFileList(wallpaper.resourceFiles, resources);
+  files.insert(files.end(), resources.begin(), resources.end());
   files.push_back(flashControl);
   return files;
 }

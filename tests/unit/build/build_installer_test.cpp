@@ -186,6 +186,8 @@ TEST_F(BuildTest, FailedWritingLeavesTheOldInstallerAndNoTemporaryFiles) {
 TEST_F(BuildTest, AnOutputThatIsOneOfTheInputsIsRefusedBeforeAnythingIsTouched) {
   host_.projectFile = Art("clock.zvp");
   WriteTextFile(host_.projectFile, "[ScreenSaver]\r\nName=Clock\r\n");
+  host_.tabs.installer.installerPath = Art("clock.swf");
+  EXPECT_EQ(BuildInstaller(host_), 0) << "a project without resource files";
   host_.tabs.installer.withoutPlugin = false;
   host_.tabs.installer.licence = true;
   host_.tabs.installer.licencePath = Art("licence.txt");
