@@ -1,5 +1,5 @@
-#include <fstream>
-
+#include "archive_file.h"
+#include "build_checks.h"
 #include "build_installer_headless.h"
 #include "cli_command.h"
 #include "terminal_text.h"
@@ -74,11 +74,20 @@ static int RunPage(const std::vector<std::string>& args, std::ostream& out, std:
     out << page;
     return kExitOk;
   }
-  std::ofstream file(FullPath(output), std::ios::binary | std::ios::trunc);
-  file << page;
-  file.close();
-  if (!file) {
-    err << "zarvane-cli page: cannot write '" << output << "'\n";
+  // Never over the project or its movie, and an older page stays until the new one is whole.
+  std::string path = FullPath(output);
+  if (SameFile(path, host.ProjectFile()) || SameFile(path, host.tabs.wallpaper.movieFile)) {
+    err << "zarvane-cli page: '" << Printable(output) << "' is one of the project's files\n";
+    return kExitFailure;
+  }
+  ArchiveFile file;
+  std::string fresh;
+  bool written = !IsNonFileAt(path) && file.CreateFresh(FolderOf(path), fresh) &&
+                 file.Write(page.data(), page.size());
+  written = file.Close() && written && MoveOver(fresh, path);
+  if (!written) {
+    if (!fresh.empty()) RemoveCreatedFile(fresh);
+    err << "zarvane-cli page: cannot write '" << Printable(output) << "'\n";
     return kExitFailure;
   }
   return kExitOk;

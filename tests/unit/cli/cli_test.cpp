@@ -99,8 +99,8 @@ TEST(Cli, ListAndExtract) {
 }
 
 // Names that come out of an installer or a project reach the terminal with their control
-// characters escaped, by every command.
-TEST(Cli, NamesFromFilesAreShownEscaped) {
+// characters escaped, by every command; no command writes over the project it reads.
+TEST(Cli, NamesFromFilesAreShownEscapedAndProjectsKept) {
   ScratchDir dir("cliescape"), out("cliescapeout");
   const std::string hostile = "a\rb\x1b[2J\x7f.txt", shown = "a\\x0db\\x1b[2J\\x7f.txt";
   std::string installer =
@@ -120,6 +120,16 @@ TEST(Cli, NamesFromFilesAreShownEscaped) {
   EXPECT_NE(build.err.find("clock\\x1b.swf'.\nWindows cannot create"), std::string::npos) << build.err;
   EXPECT_EQ(build.err.find('\x1b'), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir.File("Clock Setup.exe")));
+
+  // The page is never written over the project it comes from.
+  dir.Write("clock.swf", TextBytes("FWS movie"));
+  const Bytes project = TextBytes("[ScreenSaver]\r\nName=Clock\r\n[Movie]\r\nSWFFile=clock.swf\r\n");
+  dir.Write("p.zvp", project);
+  EXPECT_EQ(Cli({"page", dir.File("p.zvp"), "-o", dir.File("P.ZVP")}).exit, kExitFailure);
+  EXPECT_EQ(Cli({"page", dir.File("p.zvp"), "-o", dir.File("clock.swf")}).exit, kExitFailure);
+  EXPECT_EQ(ReadBytes(dir.File("clock.swf")), TextBytes("FWS movie"));
+  EXPECT_EQ(Cli({"page", dir.File("p.zvp"), "-o", dir.File("Clock.htm")}).exit, kExitOk);
+  EXPECT_EQ(ReadBytes(dir.File("p.zvp")), project);
 }
 
 TEST(Cli, SwfColour) {
