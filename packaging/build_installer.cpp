@@ -34,16 +34,25 @@ void ShowError(BuildHost& host, const std::string& text) {
   host.Prompt().Show("Error", text, kPromptOk | kPromptIconExclamation);
 }
 
-// The author's files the build reads: the installer must not be written over any of them.
-std::vector<std::string> AuthorFiles(BuildHost& host, const std::string& flashControl) {
+// The records of the tabs the build reads.
+struct BuildRecords {
   WallpaperSettings wallpaper;
   PreviewSettings preview;
   InstallerSettings installer;
-  host.Tabs().GetWallpaper(wallpaper);
-  host.Tabs().GetPreview(preview);
-  host.Tabs().GetInstaller(installer);
+  explicit BuildRecords(BuildHost& host) {
+    host.Tabs().GetWallpaper(wallpaper);
+    host.Tabs().GetPreview(preview);
+    host.Tabs().GetInstaller(installer);
+  }
+};
+
+// The author's files the build reads: the installer must not be written over any of them.
+std::vector<std::string> AuthorFiles(BuildHost& host, const std::string& flashControl) {
+  const BuildRecords records(host);
+  const WallpaperSettings& wallpaper = records.wallpaper;
+  const InstallerSettings& installer = records.installer;
   std::vector<std::string> files = {host.ProjectFile(), wallpaper.movieFile,
-                                    wallpaper.backgroundImage, preview.imageFile,
+                                    wallpaper.backgroundImage, records.preview.imageFile,
                                     installer.movieOrImageFile};
   if (installer.showLicence) files.push_back(installer.licenseFile);
   std::vector<std::string> resources;
@@ -106,12 +115,9 @@ bool PackMembers(BuildHost& host, const std::vector<std::string>& members,
 bool CollectMembers(BuildHost& host, const BuildState& state, const std::string& configFile,
                     const std::string& flashControl, std::string& missingMessage,
                     std::vector<std::string>& members) {
-  WallpaperSettings wallpaper;
-  PreviewSettings preview;
-  InstallerSettings installer;
-  host.Tabs().GetWallpaper(wallpaper);
-  host.Tabs().GetPreview(preview);
-  host.Tabs().GetInstaller(installer);
+  const BuildRecords records(host);
+  const WallpaperSettings& wallpaper = records.wallpaper;
+  const InstallerSettings& installer = records.installer;
 
   members.push_back(configFile);
   if (!state.installerImageIsMovie) {
@@ -120,7 +126,7 @@ bool CollectMembers(BuildHost& host, const BuildState& state, const std::string&
   }
   if (installer.showLicence) members.push_back(installer.licenseFile);
   if (!wallpaper.backgroundImage.empty()) members.push_back(wallpaper.backgroundImage);
-  if (!preview.imageFile.empty()) members.push_back(preview.imageFile);
+  if (!records.preview.imageFile.empty()) members.push_back(records.preview.imageFile);
   if (!state.generatedPreviewImage.empty()) members.push_back(state.generatedPreviewImage);
 
   std::vector<std::string> resources;
@@ -152,19 +158,16 @@ int BuildInstaller(BuildHost& host) {
       return 0;
     }
   }
-  InstallerSettings installer;
-  host.Tabs().GetInstaller(installer);
-  const std::string output = installer.installerFilePath;
+  const BuildRecords records(host);
+  const std::string output = records.installer.installerFilePath;
   const std::string flashControl =
-      installer.includeFlashControl ? host.FlashControlFile() : std::string();
+      records.installer.includeFlashControl ? host.FlashControlFile() : std::string();
   if (int message = OutputRefusal(host, output, flashControl)) {
     host.ShowTab(ProjectTab::kInstaller);
     ShowError(host, Message(message, {output}));
     return 0;
   }
-  WallpaperSettings wallpaper;
-  host.Tabs().GetWallpaper(wallpaper);
-  std::size_t listLength = BareNameList(wallpaper.resourceFiles).size();
+  std::size_t listLength = BareNameList(records.wallpaper.resourceFiles).size();
   if (listLength > kInstallerValueLimit) {
     host.ShowTab(ProjectTab::kWallpaper);
     ShowError(host, Message(81, {"instcfg.ini", std::to_string(listLength),
