@@ -2,6 +2,7 @@
 // File and colour choosers. The programs use the common dialogs; a test program puts its own
 // Choosers in place to script the answers.
 #include <windows.h>
+#include <commdlg.h>
 
 #include <string>
 #include <vector>

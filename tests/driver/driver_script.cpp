@@ -14,6 +14,11 @@ const char kUsage[] =
     "  set-text ID TEXT            put TEXT into control ID\n"
     "  print-text ID               print control ID's text\n"
     "  click ID                    press button ID (visible and enabled), posted\n"
+    "  mouse-click ID              move the mouse onto control ID (0: the window) and click it\n"
+    "  key KEYS                    type a key as a person: alt+i ctrl+s escape alt+f4 down ...\n"
+    "  type TEXT                   type TEXT into the control that has the focus\n"
+    "  expect-focus ID             control ID has the keyboard focus\n"
+    "  drop PATH...|-              drop files on the window (WM_DROPFILES); - ends the list\n"
     "  command ID                  post WM_COMMAND ID/BN_CLICKED to the window\n"
     "  expect-state ID STATE       visible hidden enabled disabled checked unchecked missing\n"
     "  dump                        print the window and all its controls\n"
@@ -44,7 +49,8 @@ constexpr Arity kCommands[] = {
     {"command", 1},     {"expect-state", 2},  {"dump", 0},        {"wait-box", 1},
     {"expect-box", 2},  {"answer", 1},        {"answer-box", 3},  {"expect-no-box", 1},
     {"close", 0},       {"wait-gone", 0},     {"checkpoint", 1},  {"sleep", 1},
-    {"wait-exit", 1},   {"kill", 0},
+    {"wait-exit", 1},   {"kill", 0},          {"mouse-click", 1}, {"key", 1},
+    {"type", 1},        {"expect-focus", 1},
 };
 
 std::string NormaliseLineEnds(const std::string& text) {
@@ -126,6 +132,18 @@ bool ParseCommands(const std::vector<std::string>& words, std::vector<Command>& 
     const Arity* arity = nullptr;
     for (const Arity& a : kCommands)
       if (words[i] == a.name) arity = &a;
+    if (words[i] == "drop") {  // paths up to "-"
+      Command command{words[i], {}};
+      std::size_t k = i + 1;
+      while (k < words.size() && words[k] != "-") command.args.push_back(words[k++]);
+      if (k == words.size() || command.args.empty()) {
+        error = "'drop' needs one path or more, then '-'";
+        return false;
+      }
+      commands.push_back(command);
+      i = k + 1;
+      continue;
+    }
     if (!arity) {
       error = "unknown command '" + words[i] + "'";
       return false;

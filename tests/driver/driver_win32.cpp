@@ -3,7 +3,9 @@
 // parallel; clicks and answers are posted, because the program's handler may block in a modal
 // message box and a sent message would block the driver with it.
 #include <windows.h>
+#include <shlobj.h>
 
+#include <cctype>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -144,6 +146,9 @@ class Driver {
       return true;
     }
     if (n == "wait-gone") return WaitGone(window_, "window");
+    if (n == "key") return Keys(a[0]);
+    if (n == "type") return Type(a[0]);
+    if (n == "drop") return Drop(a);
     int id = 0;
     if (!ControlId(a[0], id)) return false;
     if (n == "command") {
@@ -153,6 +158,8 @@ class Driver {
       return true;
     }
     if (n == "expect-state") return ExpectState(id, a[1]);
+    if (n == "expect-focus") return ExpectFocus(id);
+    if (n == "mouse-click") return MouseClick(id);
     HWND control = FindControl(id);
     if (!control) return Fail("no control %d in '%s'", id, TextOf(window_).c_str());
     if (n == "expect-text") {
@@ -296,6 +303,135 @@ class Driver {
       return Fail(FindControl(id) || state == "missing" ? "control %d is not %s" : "no control %d",
                   id, state.c_str());
     Log("control %d is %s", id, state.c_str());
+    return true;
+  }
+
+  // Keys go to the foreground window through the system's input queue, as typed ones do.
+  bool Keys(const std::string& combo) {
+    std::vector<WORD> keys;
+    std::size_t start = 0;
+    while (start <= combo.size()) {
+      std::size_t plus = combo.find('+', start);
+      std::string name = combo.substr(start, plus == std::string::npos ? plus : plus - start);
+      WORD key = KeyCode(name);
+      if (!key) return Fail("unknown key '%s'", name.c_str());
+      keys.push_back(key);
+      if (plus == std::string::npos) break;
+      start = plus + 1;
+    }
+    Foreground();
+    std::vector<INPUT> events;
+    for (WORD key : keys) events.push_back(KeyEvent(key, 0));
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+      events.push_back(KeyEvent(*it, KEYEVENTF_KEYUP));
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+    Log("typed %s", combo.c_str());
+    Sleep(100);  // the program takes the keys from its queue
+    return true;
+  }
+
+  bool Type(const std::string& text) {
+    Foreground();
+    for (unsigned char c : text) {
+      INPUT events[2] = {KeyEvent(0, KEYEVENTF_UNICODE), KeyEvent(0, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
+      events[0].ki.wScan = events[1].ki.wScan = c;
+      SendInput(2, events, sizeof(INPUT));
+    }
+    Log("typed '%s'", text.c_str());
+    Sleep(100);
+    return true;
+  }
+
+  static INPUT KeyEvent(WORD key, DWORD flags) {
+    INPUT event = {};
+    event.type = INPUT_KEYBOARD;
+    event.ki.wVk = key;
+    event.ki.dwFlags = flags;
+    return event;
+  }
+
+  static WORD KeyCode(const std::string& name) {
+    struct Named {
+      const char* name;
+      WORD key;
+    };
+    static const Named kKeys[] = {
+        {"alt", VK_MENU},     {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT},  {"escape", VK_ESCAPE},
+        {"return", VK_RETURN}, {"tab", VK_TAB},     {"space", VK_SPACE},  {"down", VK_DOWN},
+        {"up", VK_UP},        {"left", VK_LEFT},    {"right", VK_RIGHT},  {"f1", VK_F1},
+        {"f4", VK_F4},        {"delete", VK_DELETE}, {"back", VK_BACK},   {"home", VK_HOME},
+        {"end", VK_END}};
+    for (const Named& k : kKeys)
+      if (name == k.name) return k.key;
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+      return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
+    return 0;
+  }
+
+  // The program's window in front, as a person's click would leave it; its own focus stays.
+  void Foreground() {
+    HWND target = box_ && IsWindow(box_) ? box_ : window_;
+    HWND popup = GetLastActivePopup(target);
+    SetForegroundWindow(popup ? popup : target);
+    Sleep(50);
+  }
+
+  bool MouseClick(int id) {
+    HWND control = id ? FindControl(id) : window_;
+    if (!control) return Fail("no control %d", id);
+    if (!IsWindowVisible(control)) return Fail("control %d is hidden", id);
+    RECT rect;
+    GetWindowRect(control, &rect);
+    Foreground();
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT events[3] = {};
+    for (INPUT& e : events) {
+      e.type = INPUT_MOUSE;
+      e.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (width - 1);
+      e.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (height - 1);
+      e.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    }
+    events[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+    events[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    events[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, events, sizeof(INPUT));
+    Log("mouse clicked %d '%s'", id, TextOf(control).c_str());
+    Sleep(100);
+    return true;
+  }
+
+  bool ExpectFocus(int id) {
+    HWND focus = nullptr;
+    auto holds = [&] {
+      GUITHREADINFO info = {};
+      info.cbSize = sizeof info;
+      DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+      focus = GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+      return focus && GetDlgCtrlID(focus) == id;
+    };
+    if (Poll(holds)) {
+      Log("control %d has the focus", id);
+      return true;
+    }
+    return Fail("expected control %d to have the focus, it is %d", id,
+                focus ? GetDlgCtrlID(focus) : 0);
+  }
+
+  // What the shell hands a window when files are dropped on it: a DROPFILES block with the
+  // paths, written into the program's own memory (a fixed block is its own handle there).
+  bool Drop(const std::vector<std::string>& paths) {
+    std::vector<char> block(sizeof(DROPFILES), 0);
+    for (const std::string& path : paths) block.insert(block.end(), path.c_str(), path.c_str() + path.size() + 1);
+    block.push_back('\0');
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), nullptr))
+      return Fail("cannot write the dropped files into the program (error %lu)", GetLastError());
+    PostMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    Log("dropped %s%s", paths[0].c_str(), paths.size() > 1 ? " and more" : "");
     return true;
   }
 

@@ -1,0 +1,50 @@
+#include "authoring_app.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "main_dialog.h"
+#include "main_ids.h"
+
+namespace zarvane {
+namespace {
+
+const MainDialog* mainDialog = nullptr;
+HACCEL accelerators = nullptr;
+
+// The main window is a modal dialog, whose loop knows nothing of accelerators: they are offered
+// here first. Only keys typed into the main window or its pages count, so that Ctrl+S or Alt+F4
+// in a message box or a file chooser stays theirs.
+LRESULT CALLBACK FilterMessages(int code, WPARAM wParam, LPARAM lParam) {
+  MSG* message = reinterpret_cast<MSG*>(lParam);
+  HWND mainWindow = mainDialog ? mainDialog->Handle() : nullptr;
+  if (code == MSGF_DIALOGBOX && mainWindow && message->hwnd &&
+      (message->hwnd == mainWindow || IsChild(mainWindow, message->hwnd)) &&
+      TranslateAcceleratorA(mainWindow, accelerators, message))
+    return TRUE;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+int AuthoringApp::Run(const std::string& commandLine) {
+  // Kept for the life of the process; a second copy of the tool runs all the same.
+  CreateMutexA(nullptr, FALSE, "Zarvane_m");
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quorvel\\Zarvane\\Settings", 0, nullptr, 0,
+                      KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS)
+    RegCloseKey(key);
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, FilterMessages, nullptr, GetCurrentThreadId());
+  MainDialog dialog(commandLine);
+  mainDialog = &dialog;
+  dialog.RunModal(nullptr);
+  if (hook) UnhookWindowsHookEx(hook);
+  mainDialog = nullptr;
+  return 0;
+}
+
+}  // namespace zarvane

@@ -1,0 +1,381 @@
+#include "main_dialog.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "build_installer.h"
+#include "locate_flash_control.h"
+#include "main_ids.h"
+#include "picture_ids.h"
+#include "tip_table.h"
+#include "tool_settings.h"
+
+namespace zarvane {
+namespace {
+
+// The window is laid out in pixels, because its pictures are: banners 42 and 23 high, the pages
+// 465 x 330 at the right below the top banner, a strip of 24 for Build Now above the bottom
+// banner. The template's dialog units give that only with the font metrics of Windows itself.
+constexpr int kClientWidth = 612;
+constexpr int kClientHeight = 419;
+constexpr int kPageWidth = 465;
+constexpr int kPageHeight = 330;
+constexpr int kPageTop = 42;
+constexpr int kMenuDrop = 5;  // the popup opens this far below its button
+
+struct Place {
+  int id, x, y, width, height;
+};
+constexpr Place kLayout[] = {
+    {IDC_TOP_BANNER, 0, 0, 612, 42},
+    {IDC_PROJECT_BUTTON, 452, 10, 72, 22},
+    {IDC_HELP_BUTTON, 532, 10, 72, 22},
+    {IDC_SHOW_WALLPAPER, 6, 54, 136, 34},
+    {IDC_SHOW_PREVIEW_WINDOW, 6, 92, 136, 34},
+    {IDC_SHOW_INSTALLER, 6, 130, 136, 34},
+    {IDC_TIP_PANEL, 6, 176, 136, 190},
+    {IDT_BUILD_STATUS, 6, 378, 136, 14},
+    {IDC_BUILD_PROGRESS, 153, 378, 339, 12},
+    {IDC_BUILD_NOW, 502, 372, 104, 24},
+    {IDC_BOTTOM_BANNER, 0, 396, 612, 23},
+};
+
+bool IsOwnerDrawnButton(HWND control) {
+  char name[16] = {};
+  GetClassNameA(control, name, sizeof name);
+  return lstrcmpiA(name, "Button") == 0 &&
+         (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+bool IsButton(HWND control) {
+  char name[16] = {};
+  GetClassNameA(control, name, sizeof name);
+  return lstrcmpiA(name, "Button") == 0;
+}
+
+}  // namespace
+
+MainDialog::MainDialog(std::string commandLine)
+    : Dialog(IDD_MAIN),
+      commandLine_(std::move(commandLine)),
+      wallpaperTab_([this] { return previewWindowTab_.Get(); }),
+      installerTab_([this] { return wallpaperTab_.CurrentName(); }),
+      recentFiles_(RegistryToolSettings()) {}
+
+MainDialog::~MainDialog() {
+  if (whiteBrush_) DeleteObject(whiteBrush_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+bool MainDialog::OnInit() {
+  LayOut();
+  AttachControls();
+  HINSTANCE self = GetModuleHandleA(nullptr);
+  largeIcon_ = LoadIconA(self, MAKEINTRESOURCEA(IDI_ZARVANE));
+  smallIcon_ = static_cast<HICON>(LoadImageA(self, MAKEINTRESOURCEA(IDI_ZARVANE), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  whiteBrush_ = CreateSolidBrush(RGB(255, 255, 255));
+
+  CreatePages();
+  SwitchTo(kWallpaperPage, true, true);
+  NewProject(false);
+
+  char temporary[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temporary);
+  buildState_.temporaryFolder = temporary;
+
+  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETBKCOLOR, 0, RGB(226, 237, 240));
+  HideProgress();
+  recentFiles_.Load();
+  DragAcceptFiles(Handle(), TRUE);
+  if (!commandLine_.empty()) OpenProjectAt(commandLine_);
+  return false;  // the wallpaper page has put the focus on its first field
+}
+
+void MainDialog::LayOut() {
+  RECT frame = {0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
+                     GetWindowLongA(Handle(), GWL_EXSTYLE));
+  int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
+               work.top + (work.bottom - work.top - height) / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const Place& place : kLayout) MoveItem(place.id, place.x, place.y, place.width, place.height);
+}
+
+void MainDialog::AttachControls() {
+  HWND self = Handle();
+  wallpaperButton_.Attach(self, IDC_SHOW_WALLPAPER, BitmapButton::kLatch, IDB_TAB_WALLPAPER,
+                          IDB_TAB_WALLPAPER_HOVER, IDB_TAB_WALLPAPER_LATCHED,
+                          IDB_TAB_WALLPAPER_DISABLED);
+  previewWindowButton_.Attach(self, IDC_SHOW_PREVIEW_WINDOW, BitmapButton::kLatch,
+                              IDB_TAB_PREVIEW_WINDOW, IDB_TAB_PREVIEW_WINDOW_HOVER,
+                              IDB_TAB_PREVIEW_WINDOW_LATCHED, IDB_TAB_PREVIEW_WINDOW_DISABLED);
+  installerButton_.Attach(self, IDC_SHOW_INSTALLER, BitmapButton::kLatch, IDB_TAB_INSTALLER,
+                          IDB_TAB_INSTALLER_HOVER, IDB_TAB_INSTALLER_LATCHED,
+                          IDB_TAB_INSTALLER_DISABLED);
+  projectButton_.Attach(self, IDC_PROJECT_BUTTON, BitmapButton::kLatch, IDB_MENU_PROJECT,
+                        IDB_MENU_PROJECT_HOVER, IDB_MENU_PROJECT_LATCHED,
+                        IDB_MENU_PROJECT_DISABLED);
+  helpButton_.Attach(self, IDC_HELP_BUTTON, BitmapButton::kLatch, IDB_MENU_HELP,
+                     IDB_MENU_HELP_HOVER, IDB_MENU_HELP_LATCHED, IDB_MENU_HELP_DISABLED);
+  buildButton_.Attach(self, IDC_BUILD_NOW, BitmapButton::kPush, IDB_BUILD_NOW,
+                      IDB_BUILD_NOW_HOVER, IDB_BUILD_NOW_LATCHED, IDB_BUILD_NOW_DISABLED);
+  tipPanel_.Attach(self, IDC_TIP_PANEL, IDB_TIP_PICTURE);
+}
+
+void MainDialog::CreatePages() {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  // In this order: the pages' templates 103, 108, 107, 109.
+  TabPage* pages[] = {&wallpaperTab_, &settingsWindowTab_, &previewWindowTab_, &installerTab_};
+  for (TabPage* page : pages) {
+    page->CreateModeless(Handle());
+    SetWindowPos(page->Handle(), HWND_TOP, client.right - kPageWidth, client.top + kPageTop,
+                 kPageWidth, kPageHeight, SWP_HIDEWINDOW);
+  }
+}
+
+TabPage& MainDialog::PageAt(int page) {
+  switch (page) {
+    case kWallpaperPage: return wallpaperTab_;
+    case kPreviewWindowPage: return previewWindowTab_;
+    case kSettingsWindowPage: return settingsWindowTab_;
+    default: return installerTab_;
+  }
+}
+
+void MainDialog::SwitchTo(int page, bool show, bool focus) {
+  if (page == currentPage_) return;
+  wallpaperButton_.SetLatched(page == kWallpaperPage);
+  previewWindowButton_.SetLatched(page == kPreviewWindowPage);
+  installerButton_.SetLatched(page == kInstallerPage);
+  if (show) {
+    PageAt(page).Show(focus);
+    for (int other = 0; other < 4; ++other)
+      if (other != page) ShowWindow(PageAt(other).Handle(), SW_HIDE);
+  }
+  currentPage_ = page;
+}
+
+void MainDialog::RefreshTitle() {
+  std::string name = projectPath_.empty() ? "Untitled.zvp" : projectPath_;
+  if (modified_) name += " *";
+  SetTitle("Zarvane - [" + name + "]");
+  if (!projectPath_.empty()) recentFiles_.Add(projectPath_);
+}
+
+void MainDialog::SetModified(bool modified) {
+  modified_ = modified;
+  if (Handle()) RefreshTitle();
+}
+
+// A page's command, before the page itself handles it: edits mark the project modified and a
+// control that takes the focus shows its tip.
+void MainDialog::OnForwardedCommand(WPARAM wParam, LPARAM lParam) {
+  int id = LOWORD(wParam), code = HIWORD(wParam);
+  HWND control = reinterpret_cast<HWND>(lParam);
+  if (code == EN_CHANGE || code == CBN_SELCHANGE ||
+      (code == BN_CLICKED && control && IsButton(control) && !IsOwnerDrawnButton(control)))
+    SetModified(true);
+  if (code == CBN_SETFOCUS || code == BN_SETFOCUS || code == EN_SETFOCUS) {
+    std::string title, text;
+    if (LookUpTip(id, code, title, text)) tipPanel_.SetTip(title, text);
+  }
+}
+
+bool MainDialog::OnCommand(int id, int notifyCode) {
+  (void)notifyCode;
+  switch (id) {
+    case IDC_SHOW_WALLPAPER: SwitchTo(kWallpaperPage, true, true); return true;
+    case IDC_SHOW_PREVIEW_WINDOW: SwitchTo(kPreviewWindowPage, true, true); return true;
+    case IDC_SHOW_SETTINGS_WINDOW: SwitchTo(kSettingsWindowPage, true, true); return true;
+    case IDC_SHOW_INSTALLER: SwitchTo(kInstallerPage, true, true); return true;
+    case IDC_PROJECT_BUTTON: ShowMenu(projectButton_, IDR_PROJECT_MENU, true); return true;
+    case IDC_HELP_BUTTON: ShowMenu(helpButton_, IDR_HELP_MENU, false); return true;
+    case IDC_BUILD_NOW: BuildNow(); return true;
+    case IDM_NEW: NewProject(true); return true;
+    case IDM_OPEN: OpenCommand(); return true;
+    case IDM_SAVE: Save(); return true;
+    case IDM_SAVE_AS: SaveAs(); return true;
+    case IDM_EXIT: OnCancel(); return true;
+  }
+  if (id >= IDM_RECENT_FIRST && id < IDM_RECENT_FIRST + RecentFileList::kMaximum) {
+    OpenRecent(id - IDM_RECENT_FIRST);
+    return true;
+  }
+  return false;
+}
+
+void MainDialog::ShowMenu(BitmapButton& button, int menuId, bool withRecent) {
+  HMENU bar = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
+  HMENU popup = GetSubMenu(bar, 0);
+  if (withRecent) {
+    // Between "Save &As" and the separator above "E&xit".
+    constexpr UINT kRecentPosition = 4;
+    recentFiles_.Load();
+    const auto& entries = recentFiles_.Entries();
+    if (!entries.empty()) {
+      InsertMenuA(popup, kRecentPosition, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+      for (std::size_t i = 0; i < entries.size(); ++i)
+        InsertMenuA(popup, kRecentPosition + 1 + i, MF_BYPOSITION | MF_STRING,
+                    RecentFileList::kFirstCommand + i, recentFiles_.MenuText(i).c_str());
+    }
+  }
+  RECT rect;
+  GetWindowRect(button.Handle(), &rect);
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, rect.left, rect.bottom + kMenuDrop, 0,
+                 Handle(), nullptr);
+  DestroyMenu(bar);
+  button.SetLatched(false);
+}
+
+void MainDialog::OnDropFiles(HDROP drop) {
+  char path[MAX_PATH] = {};
+  DragQueryFileA(drop, 0, path, MAX_PATH);
+  std::string dropped = path;
+  std::string tail = dropped.size() > 2 ? dropped.substr(dropped.size() - 3) : std::string();
+  CharUpperA(&tail[0]);
+  if (tail == "ZVP") {
+    if (AskToSave() != kCancel) OpenProjectAt(dropped);
+  } else {
+    Message("Error", "The dropped file is not a valid Zarvane project file.",
+            MB_OK | MB_ICONEXCLAMATION);
+  }
+  DragFinish(drop);
+}
+
+void MainDialog::OnCancel() {
+  if (AskToSave() != kCancel) End(IDCANCEL);
+}
+
+void MainDialog::OnDestroy() {
+  if (wallpaperTab_.Previewing()) wallpaperTab_.CancelPreview();
+  TabPage* pages[] = {&wallpaperTab_, &settingsWindowTab_, &previewWindowTab_, &installerTab_};
+  for (TabPage* page : pages) page->End(0);
+}
+
+bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case kForwardedCommand:
+      OnForwardedCommand(wParam, lParam);
+      result = 0;
+      return true;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      result = 0;
+      return true;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+      result = reinterpret_cast<INT_PTR>(whiteBrush_);
+      return true;
+  }
+  return false;
+}
+
+// Build Now: the build runs inside this handler; the bar and the status line only show while
+// it does.
+void MainDialog::BuildNow() {
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+  BuildInstaller(*this);
+  HideProgress();
+  SetCursor(previous);
+}
+
+void MainDialog::HideProgress() {
+  ShowItem(IDC_BUILD_PROGRESS, false);
+  ShowItem(IDT_BUILD_STATUS, false);
+}
+
+int MainDialog::ValidateTab(ProjectTab tab) {
+  switch (tab) {
+    case ProjectTab::kWallpaper: return wallpaperTab_.Validate();
+    case ProjectTab::kPreviewWindow: return previewWindowTab_.Validate();
+    case ProjectTab::kSettingsWindow: return settingsWindowTab_.Validate();
+    case ProjectTab::kInstaller: return installerTab_.Validate();
+  }
+  return 0;
+}
+
+void MainDialog::ShowTab(ProjectTab tab) {
+  switch (tab) {
+    case ProjectTab::kWallpaper: SwitchTo(kWallpaperPage, true, false); break;
+    case ProjectTab::kPreviewWindow: SwitchTo(kPreviewWindowPage, true, false); break;
+    case ProjectTab::kSettingsWindow: SwitchTo(kSettingsWindowPage, true, false); break;
+    case ProjectTab::kInstaller: SwitchTo(kInstallerPage, true, false); break;
+  }
+}
+
+void MainDialog::SetProgressRange(int low, int high) {
+  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETRANGE32, low, high);
+  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETPOS, low, 0);
+}
+
+void MainDialog::SetProgressStep(int step) {
+  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETSTEP, step, 0);
+}
+
+void MainDialog::StepProgress() { SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_STEPIT, 0, 0); }
+
+void MainDialog::ShowProgress() {
+  ShowItem(IDC_BUILD_PROGRESS, true);
+  ShowItem(IDT_BUILD_STATUS, true);
+}
+
+void MainDialog::SetStatus(const std::string& text) {
+  SetItemText(IDT_BUILD_STATUS, text);
+  UpdateWindow(Item(IDT_BUILD_STATUS));
+}
+
+std::string MainDialog::FlashControlFile() {
+  return LocateFlashControl(MachineFlashControlFolders());
+}
+
+bool MainDialog::GetWallpaper(WallpaperSettings& record) {
+  record = wallpaperTab_.Get();
+  return true;
+}
+
+bool MainDialog::GetPreview(PreviewSettings& record) {
+  record = previewWindowTab_.Get();
+  return true;
+}
+
+bool MainDialog::GetSettingsBox(SettingsBoxSettings& record) {
+  record = settingsWindowTab_.Get();
+  return true;
+}
+
+bool MainDialog::GetInstaller(InstallerSettings& record) {
+  installerTab_.Get(record);
+  return true;
+}
+
+bool MainDialog::SetWallpaper(const WallpaperSettings& record) {
+  wallpaperTab_.Set(record);
+  return true;
+}
+
+bool MainDialog::SetPreview(const PreviewSettings& record) {
+  previewWindowTab_.Set(record);
+  return true;
+}
+
+bool MainDialog::SetSettingsBox(const SettingsBoxSettings& record) {
+  settingsWindowTab_.Set(record);
+  return true;
+}
+
+bool MainDialog::SetInstaller(const InstallerSettings& record) {
+  installerTab_.Set(record);
+  return true;
+}
+
+}  // namespace zarvane

@@ -1,0 +1,92 @@
+#!/bin/bash
+# The authoring tool's window driven by keyboard and mouse: start-up, the modified flag and the
+# save prompt, the tips, Build Now's checks, Ctrl+S, and a project that could not be written.
+. "$(dirname "$0")/authoring_lib.sh" "$1"
+prepare_prefix
+new_case authoring_window
+forget_settings
+write_movie "$WORK/movie.swf"
+W=$(winpath "$WORK")
+
+# Start-up: the fresh project on the wallpaper page, focus and tip on the movie path; Enter does
+# nothing, Escape closes an unmodified project at once.
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
+  expect-state 1020 visible expect-state 1049 hidden expect-focus 1020 \
+  expect-text 1027 High expect-text 1075 "No Scale" expect-state 1022 checked \
+  expect-text 1033 "Tips*Specify a Flash movie to be used to create a wallpaper" \
+  expect-state 1057 hidden expect-state 1058 hidden \
+  key return expect-no-box 300 key escape wait-exit 0
+check "start-up: title, fresh record, tip; Escape closes at once" equals "$?" 0
+
+# Edits mark the project: typing, a list, a check box. Cancel at the prompt keeps all, No closes.
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
+  type "Sunset" wait-window "Zarvane - [Untitled.zvp *]" expect-text 1020 Sunset \
+  key return expect-no-box 300 \
+  key escape answer-box Save "Do you want to save the project?" cancel \
+  wait-window "Zarvane - [Untitled.zvp *]" expect-text 1020 Sunset \
+  key alt+f4 answer-box Save "Do you want to save the project?" no wait-exit 0
+check "typing marks the project; Escape and Alt+F4 ask, Cancel keeps, No closes" equals "$?" 0
+
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
+  mouse-click 1027 expect-text 1033 "Tips*Specify appropriate movie quality" \
+  key down key return wait-window "Zarvane - [Untitled.zvp *]" expect-text 1027 AutoLow \
+  key escape answer-box Save "*" no wait-exit 0
+check "choosing in a list marks the project; its tip" equals "$?" 0
+
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
+  key alt+i expect-state 1049 visible expect-state 1020 hidden \
+  mouse-click 1009 expect-text 1033 "Tips*Uncheck this option to build with Flash-plugin." \
+  wait-window "Zarvane - [Untitled.zvp *]" expect-state 1009 checked \
+  key alt+w expect-state 1020 visible key alt+f4 answer-box Save "*" no wait-exit 0
+check "Alt+I and Alt+W switch pages; a check box marks the project; the plug-in tip" equals "$?" 0
+
+# Build Now checks the pages in order and shows the first problem where it is, before any bar.
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
+  key alt+i key alt+b expect-box Error "Flash movie file path cannot be empty." \
+  expect-state 1057 hidden answer ok \
+  expect-state 1020 visible expect-state 1049 hidden expect-focus 1020 \
+  set-text 1020 "$W\\movie.swf" set-text 1052 Sunset \
+  key alt+b answer-box Error "Installer file path cannot be empty." ok \
+  expect-state 1049 visible expect-focus 1049 \
+  set-text 1049 'C:\no such folder\Sunset Setup.exe' \
+  key alt+b answer-box Error "Installer file path is invalid. Check if the folder exists." ok \
+  expect-focus 1049 set-text 1049 "$W\\Sunset Setup.exe" mouse-click 1034 \
+  key alt+b answer-box Error "Movie/Image file path cannot be empty." ok expect-focus 1036 \
+  mouse-click 1043 mouse-click 1008 \
+  key alt+b answer-box Error "License file path cannot be empty." ok expect-focus 1050 \
+  expect-state 1057 hidden key escape answer-box Save "*" no wait-exit 0
+check "Build Now: the failing page shown, its message, the focus in its field" equals "$?" 0
+check "Build Now wrote nothing" no_file "$WORK/Sunset Setup.exe"
+
+# Ctrl+S on an untitled project is Save As; on a named one it saves in place.
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
+  key ctrl+s $(chooser "Save?As" "$W\\fresh.zvp") \
+  wait-window "Zarvane - [$W\\fresh.zvp]" \
+  set-text 1052 "Morning" wait-window "Zarvane - [$W\\fresh.zvp *]" \
+  key ctrl+s wait-window "Zarvane - [$W\\fresh.zvp]" key escape wait-exit 0
+check "Ctrl+S: Save As when untitled, then saves in place" equals "$?" 0
+check "the fresh record was saved: white" equals "$(ini_value "$WORK/fresh.zvp" Movie MovieBkgColor)" ffffff
+check "the fresh record was saved: quality High" equals "$(ini_value "$WORK/fresh.zvp" Movie Quality)" High
+check "the fresh record was saved: no scale" equals "$(ini_value "$WORK/fresh.zvp" Movie MovieSize)" noscale
+check "Ctrl+S wrote the edit" equals "$(ini_value "$WORK/fresh.zvp" ScreenSaver Name)" Morning
+
+# The save prompt keeps the work when the answer Yes does not end in a saved file.
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
+  type "Dusk" key escape answer-box Save "*" yes \
+  wait-window "Save As" key escape wait-window "Zarvane - [Untitled.zvp *]" \
+  expect-text 1020 Dusk key escape answer-box Save "*" no wait-exit 0
+check "Yes, then Save As cancelled: the tool stays, modified" equals "$?" 0
+
+# A project that cannot be written is reported; the flag stays and closing still asks.
+mkdir -p "$WORK/gone" && cp "$WORK/fresh.zvp" "$WORK/gone/kept.zvp"
+mark="$WORK/folder-removed"
+when_checkpoint "$mark" rm -rf "$WORK/gone"
+zarvane "\"$W\\gone\\kept.zvp\"" wait-window "Zarvane - [$W\\gone\\kept.zvp]" \
+  checkpoint "$(winpath "$mark")" set-text 1052 "Evening" \
+  key ctrl+s answer-box Error "Unable to save the project to '$W\\gone\\kept.zvp'.*" ok \
+  wait-window "Zarvane - [$W\\gone\\kept.zvp *]" \
+  key escape answer-box Save "*" yes answer-box Error "Unable to save*" ok \
+  wait-window "Zarvane - [$W\\gone\\kept.zvp *]" \
+  key escape answer-box Save "*" no wait-exit 0
+check "a save that failed is reported, the flag and the window stay" equals "$?" 0
+finish
