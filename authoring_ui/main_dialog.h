@@ -37,6 +37,7 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   UserPrompt& Prompt() override { return Dialog::Prompt(); }
   BuildState& State() override { return buildState_; }
   std::string FlashControlFile() override;
+  std::string ProjectFile() override { return projectPath_; }
 
   // ProjectTabs
   bool GetWallpaper(WallpaperSettings& record) override;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "build_installer.h"
+#include "help_commands.h"
 #include "locate_flash_control.h"
 #include "main_ids.h"
 #include "picture_ids.h"
@@ -204,6 +205,10 @@ bool MainDialog::OnCommand(int id, int notifyCode) {
     case IDM_SAVE: Save(); return true;
     case IDM_SAVE_AS: SaveAs(); return true;
     case IDM_EXIT: OnCancel(); return true;
+    case IDM_HELP_CONTENTS: ShowHelpContents(); return true;
+    case IDM_SUPPORT_SITE: OpenSupportSite(); return true;
+    case IDM_MORE_PRODUCTS: OpenMoreProducts(); return true;
+    case IDM_ABOUT: ShowAboutBox(Handle()); return true;
   }
   if (id >= IDM_RECENT_FIRST && id < IDM_RECENT_FIRST + RecentFileList::kMaximum) {
     OpenRecent(id - IDM_RECENT_FIRST);
