@@ -48,8 +48,7 @@ class HyperLink {
   WNDPROC staticProcedure_ = nullptr;
   std::string url_;
   bool visited_ = false;
-  bool underline_ = true;
-  bool adjustToText_ = true;
+  int inkRoom_ = 0;  // pixels right of the text, see AdjustToText
   HFONT underlinedFont_ = nullptr;
 };
 

@@ -103,18 +103,20 @@ std::string HyperLink::Text() const {
 }
 
 void HyperLink::AdjustToText() {
-  if (!adjustToText_) return;
   std::string text = Text();
   HDC dc = GetDC(window_);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0)));
   SIZE size = {0, 0};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(window_, dc);
 
   RECT rect;
   GetWindowRect(window_, &rect);
   MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&rect), 2);
+  rect.right -= inkRoom_;
   LONG style = GetWindowLongA(window_, GWL_STYLE);
   if (style & SS_CENTERIMAGE) {
     rect.top += (rect.bottom - rect.top - size.cy) / 2;
@@ -133,6 +135,10 @@ void HyperLink::AdjustToText() {
     default:
       rect.right = rect.left + size.cx;
   }
+  // The last letter's ink may reach a pixel or two past the text's advance (hinted glyphs), and
+  // a window exactly as wide as the text would cut it off.
+  inkRoom_ = metrics.tmAveCharWidth / 2;
+  rect.right += inkRoom_;
   SetWindowPos(window_, nullptr, rect.left, rect.top, rect.right - rect.left,
                rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -151,17 +157,12 @@ HFONT HyperLink::UnderlinedFont() {
 void HyperLink::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
-  HFONT font = underline_ ? UnderlinedFont()
-                          : reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
-  HGDIOBJ old = SelectObject(dc, font);
+  HGDIOBJ old = SelectObject(dc, UnderlinedFont());
   SetTextColor(dc, visited_ ? kVisitedColour : kLinkColour);
   SetBkMode(dc, TRANSPARENT);
-  LONG style = GetWindowLongA(window_, GWL_STYLE);
-  UINT format = DT_SINGLELINE;
-  if ((style & SS_TYPEMASK) == SS_CENTER) format |= DT_CENTER;
-  if ((style & SS_TYPEMASK) == SS_RIGHT) format |= DT_RIGHT;
-  if (style & SS_CENTERIMAGE) format |= DT_VCENTER;
-  if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+  // The window is fitted to the text, so the text starts at its left edge whatever the
+  // alignment; "&" is measured as a letter and drawn as one.
+  UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_VCENTER;
   RECT client;
   GetClientRect(window_, &client);
   std::string text = Text();
