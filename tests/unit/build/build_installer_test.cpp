@@ -262,6 +262,13 @@ TEST_F(BuildTest, EveryFileIsPackedOrTheBuildStopsNamingIt) {
   host_.tabs.wallpaper.movieFile = Art("con.swf");
   ExpectStoppedNaming(Art("con.swf"), "Windows cannot create a file of this name");
   host_.tabs.wallpaper.movieFile = Art("clock.swf");
+#ifndef _WIN32
+  // Sparse: 4 GiB and a byte, more than a directory record can say.
+  fs::resize_file(Art("b.jpg"), 0x100000001ull);
+  host_.tabs.wallpaper.backgroundImage = Art("b.jpg");
+  ExpectStoppedNaming(Art("b.jpg"), "The file is too large for an installer.");
+  host_.tabs.wallpaper.backgroundImage.clear();
+#endif
 
   // A default picture that cannot be written is not left out.
   host_.state.makePicture = [](const std::string& path, int id) {
