@@ -7,11 +7,18 @@ SETTINGS_KEY='HKCU\Software\Quorvel\Zarvane\Settings'
 forget_settings() { "$RUN" reg delete 'HKCU\Software\Quorvel\Zarvane' /f >/dev/null 2>&1 || true; }
 
 # zarvane "ARGS" DRIVER COMMANDS...: the tool started with ARGS on its command line (may be
-# empty), then the commands.
+# empty), then the commands. zarvane_in FOLDER "ARGS" ...: the same in a working folder.
 zarvane() {
   local args=$1; shift
   drive timeout 8000 run "$(cmdline "$ZARVANE")${args:+ $args}" "$@"
 }
+zarvane_in() {
+  local folder=$1 args=$2; shift 2
+  drive timeout 8000 run-in "$(winpath "$folder")" "$(cmdline "$ZARVANE")${args:+ $args}" "$@"
+}
+
+# mru N: the recent project in registry value MRUFileN, empty when there is none.
+mru() { reg_value "$SETTINGS_KEY" "MRUFile$1"; }
 
 # chooser CAPTION PATH: driver commands that answer the file chooser CAPTION (a pattern without
 # blanks: Save?As, Open) with PATH, typed as a person would. PATH must not contain blanks.
