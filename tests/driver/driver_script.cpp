@@ -18,6 +18,7 @@ const char kUsage[] =
     "  key KEYS                    type a key as a person: alt+i ctrl+s escape alt+f4 down ...\n"
     "  type TEXT                   type TEXT into the control that has the focus\n"
     "  expect-focus ID             control ID has the keyboard focus\n"
+    "  screen-rect ID              print 'screen-rect ID X Y WIDTH HEIGHT' of control ID\n"
     "  drop PATH...|-              drop files on the window (WM_DROPFILES); - ends the list\n"
     "  command ID                  post WM_COMMAND ID/BN_CLICKED to the window\n"
     "  expect-state ID STATE       visible hidden enabled disabled checked unchecked missing\n"
@@ -50,7 +51,7 @@ constexpr Arity kCommands[] = {
     {"expect-box", 2},  {"answer", 1},        {"answer-box", 3},  {"expect-no-box", 1},
     {"close", 0},       {"wait-gone", 0},     {"checkpoint", 1},  {"sleep", 1},
     {"wait-exit", 1},   {"kill", 0},          {"mouse-click", 1}, {"key", 1},
-    {"type", 1},        {"expect-focus", 1},
+    {"type", 1},        {"expect-focus", 1},  {"screen-rect", 1},
 };
 
 std::string NormaliseLineEnds(const std::string& text) {

@@ -179,6 +179,13 @@ class Driver {
       Log("control %d set to '%s'", id, a[1].c_str());
       return true;
     }
+    if (n == "screen-rect") {
+      RECT r;
+      GetWindowRect(control, &r);
+      std::printf("screen-rect %d %ld %ld %ld %ld\n", id, r.left, r.top, r.right - r.left,
+                  r.bottom - r.top);
+      return true;
+    }
     if (n == "print-text") {
       std::printf("%s\n", TextOf(control).c_str());
       return true;

@@ -87,9 +87,17 @@ zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
   wait-window "Zarvane - [$W\\dropped.ZvP]" key escape wait-exit 0
 check "dropped files" equals "$?" 0
 
+# A project dropped onto unsaved changes asks first, as opening one does.
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" type "Kept" \
+  drop "$W\\dropped.ZvP" - answer-box Save "Do you want to save the project?" cancel \
+  wait-window "Zarvane - [Untitled.zvp *]" expect-text 1020 Kept \
+  drop "$W\\dropped.ZvP" - answer-box Save "*" no wait-window "Zarvane - [$W\\dropped.ZvP]" \
+  key escape wait-exit 0
+check "a drop onto unsaved changes asks; Cancel keeps them" equals "$?" 0
+
 # Build Now on the demo project, opened in its folder from a quoted command line: no message, the
 # bar and the status line gone again, and the members zarvane-cli packs for the same project.
-cp -r "$HERE/../../../examples/demo" "$WORK/demo"
+cp -r "$SOURCE/examples/demo" "$WORK/demo"
 D=$(winpath "$WORK/demo")
 zarvane_in "$WORK/demo" "\"$D\\demo.zvp\"" wait-window "Zarvane - [$D\\demo.zvp]" \
   key alt+b expect-text 1058 "Build Completed." expect-no-box 1000 \

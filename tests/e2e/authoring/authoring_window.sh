@@ -8,15 +8,38 @@ forget_settings
 write_movie "$WORK/movie.swf"
 W=$(winpath "$WORK")
 
-# Start-up: the fresh project on the wallpaper page, focus and tip on the movie path; Enter does
-# nothing, Escape closes an unmodified project at once.
+# Start-up: the fresh project on the wallpaper page, its button latched, focus and tip on the
+# movie path, the fresh records on the other pages; Enter does nothing, Escape closes an
+# unmodified project at once.
+mark="$WORK/start-shot"
+when_checkpoint "$mark" import -window root "$WORK/start.png"
 zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
   expect-state 1020 visible expect-state 1049 hidden expect-focus 1020 \
   expect-text 1027 High expect-text 1075 "No Scale" expect-state 1022 checked \
   expect-text 1033 "Tips*Specify a Flash movie to be used to create a wallpaper" \
   expect-state 1057 hidden expect-state 1058 hidden \
-  key return expect-no-box 300 key escape wait-exit 0
-check "start-up: title, fresh record, tip; Escape closes at once" equals "$?" 0
+  screen-rect 1037 screen-rect 1035 checkpoint "$(winpath "$mark")" \
+  key alt+r expect-state 1092 checked expect-state 1093 unchecked \
+  key alt+i expect-text 1049 "" expect-state 1043 checked expect-state 1008 unchecked \
+  expect-state 1009 unchecked expect-state 1084 hidden \
+  key return expect-no-box 300 key escape wait-exit 0 >"$WORK/start.txt"
+check "start-up: title, fresh records, tip; Escape closes at once" equals "$?" 0
+# shows_picture ID PICTURE: the screenshot shows control ID as the picture file, pixel for pixel.
+shows_picture() {
+  local rect
+  rect=$(sed -n "s/^screen-rect $1 \([0-9]*\) \([0-9]*\) \([0-9]*\) \([0-9]*\).*/\3x\4+\1+\2/p" "$WORK/start.txt")
+  convert "$WORK/start.png" -crop "$rect" +repage "$WORK/button-$1.png" &&
+    equals "$(compare -metric AE "$WORK/button-$1.png" "$SOURCE/authoring_ui/res/$2" null: 2>&1)" 0
+}
+check "the Wallpaper button latched" shows_picture 1037 tab_wallpaper_latched.bmp
+check "the Preview Window button not" shows_picture 1035 tab_preview_window_normal.bmp
+
+# Browse and the colour chooser do not mark the project: the tool closes without asking.
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
+  mouse-click 1044 wait-window "Open" key escape \
+  wait-window "Zarvane - [Untitled.zvp]" mouse-click 1076 wait-window "Colo*r" key return \
+  wait-window "Zarvane - [Untitled.zvp]" key escape wait-exit 0
+check "Browse cancelled and a colour chosen leave the project unmodified" equals "$?" 0
 
 # Edits mark the project: typing, a list, a check box. Cancel at the prompt keeps all, No closes.
 zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
