@@ -76,7 +76,8 @@ fuzz:
 
 # The demo wallpaper's installer, built by the native command-line tool, with its member list and
 # the page an installation would write; then installed into a fresh Wine prefix under out/demo,
-# looked at, photographed and uninstalled again.
+# looked at, photographed and uninstalled again; last the authoring tool photographed with the
+# demo project open.
 DEMO := out/demo
 demo: deps build
 	@rm -rf $(DEMO) && mkdir -p $(DEMO)
@@ -90,6 +91,7 @@ demo: deps build
 	@echo "wallpaper page:  $(abspath $(DEMO))/Demo.htm"
 	@echo "project:         $(abspath examples/demo)/demo.zvp"
 	bash tests/e2e/demo_install.sh $(WIN32) $(NATIVE)/bin/zarvane-cli $(DEMO) "$(DEMO)/Demo Setup.exe"
+	bash tests/e2e/demo_authoring.sh $(WIN32) $(DEMO)
 
 # The Windows programs with their help, licence and read-me in one zip for Windows users; then
 # the zip's Zarvane.exe must start from a fresh folder and open its help.

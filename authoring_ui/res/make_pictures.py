@@ -281,7 +281,7 @@ def top_banner():
     big = sky((w, h), glow_at=(22, 20, 11), gradient=False)
     ribbon(big, 0, 330, 35, 2.5, 23.0, 0.4, 0.40)
     ribbon(big, 0, 250, 38.5, 2.0, 17.0, 2.0, 0.22, width=1.4)
-    stars(big, (340, 5, 470, 30), 7, 8)
+    stars(big, (300, 5, 420, 30), 7, 8)
     d = ImageDraw.Draw(big)
     sun_disc(d, 22, 20, 10, SS)
     d.rectangle([0, (h - 2) * SS, w * SS, h * SS], fill=SEA)

@@ -1,0 +1,80 @@
+#!/bin/bash
+# The authoring half of `make demo`: Zarvane.exe photographed with the demo project open on each
+# of its tabs, with the Project menu listing two recent projects, the about box, the preview's
+# warning, the "Error" box that Build Now gives a project without a movie, and the wallpaper tab
+# once the demo movie is chosen. The pictures land in OUT as authoring-*.png.
+# Usage: demo_authoring.sh BUILD_WIN32 OUT
+set -u
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
+fi
+out=$(mkdir -p "$2" && cd "$2" && pwd)
+export ZARVANE_WINEPREFIX="$out/wineprefix"
+. "$(dirname "$0")/lib.sh" "$1"
+WORK="$out/authoring"
+rm -rf "$WORK" && mkdir -p "$WORK"
+trap 'WINEPREFIX=$PREFIX wineserver -k 2>/dev/null' EXIT
+prepare_prefix
+TOOL=$(cmdline "$BIN/Zarvane.exe")
+say() { printf '\n== %s\n' "$*"; }
+
+# Two copies of the demo project, in two folders, so that the recent list shows two paths.
+for name in "Demo" "Second demo"; do
+  cp -r "$HERE/../../examples/demo" "$WORK/$name"
+done
+demo=$(winpath "$WORK/Demo/demo.zvp")
+second=$(winpath "$WORK/Second demo/demo.zvp")
+"$RUN" reg delete 'HKCU\Software\Quorvel\Zarvane' /f >/dev/null 2>&1
+
+# photograph DRIVER-COMMANDS...: runs the driver; each "shot NAME" among the commands saves the
+# screen, cut to the tool's windows, as OUT/authoring-NAME.png.
+photograph() {
+  local args=() names=()
+  while [ $# -gt 0 ]; do
+    if [ "$1" = shot ]; then
+      names+=("$2")
+      args+=(sleep 400 checkpoint "$(winpath "$WORK/$2.mark")")
+      shift 2
+    else
+      args+=("$1")
+      shift
+    fi
+  done
+  drive "${args[@]}" &
+  local driver=$!
+  for name in "${names[@]}"; do
+    local mark="$WORK/$name.mark" shot="$out/authoring-$name.png" i=0
+    while [ ! -f "$mark" ] && [ $i -lt 600 ] && kill -0 $driver 2>/dev/null; do
+      sleep 0.05
+      i=$((i + 1))
+    done
+    [ -f "$mark" ] || { echo "no picture $name"; break; }
+    import -window root "$shot" && convert "$shot" -trim +repage "$shot"
+    echo "$shot"
+    rm -f "$mark"
+  done
+  wait $driver
+}
+
+say "two projects opened, one after the other: the recent list"
+# The tool starts in the project's folder, as the project's relative paths expect.
+drive run-in "$(winpath "$WORK/Second demo")" "$TOOL \"$second\"" wait-window "Zarvane - *" close wait-exit any
+photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" wait-window "Zarvane - *" \
+  shot wallpaper-tab \
+  click 1035 shot preview-window-tab \
+  click 1041 shot installer-tab \
+  click 1069 shot project-menu \
+  kill
+
+say "the about box, and the warning before a preview"
+photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" wait-window "Zarvane - *" \
+  command 32776 wait-window "About Zarvane*" shot about-box click 1 \
+  wait-window "Zarvane - *" click 1067 wait-window "Zarvane Information*" shot preview-warning \
+  kill
+
+say "an untitled project: Build Now, then the demo movie chosen"
+photograph run "$TOOL" wait-window "Zarvane - *" \
+  click 1071 wait-box Error shot build-error answer ok \
+  click 1044 wait-window "Open" type "$(winpath "$WORK/Demo/clock.swf")" key return \
+  wait-window "Zarvane - *" shot movie-chosen \
+  kill
