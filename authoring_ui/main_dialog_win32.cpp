@@ -36,7 +36,7 @@ constexpr Place kLayout[] = {
     {IDC_SHOW_INSTALLER, 6, 130, 136, 34},
     {IDC_TIP_PANEL, 6, 176, 136, 190},
     {IDT_BUILD_STATUS, 6, 378, 136, 14},
-    {IDC_BUILD_PROGRESS, 153, 378, 339, 12},
+    {IDC_BUILD_PROGRESS, 164, 378, 328, 12},
     {IDC_BUILD_NOW, 502, 372, 104, 24},
     {IDC_BOTTOM_BANNER, 0, 396, 612, 23},
 };

@@ -41,6 +41,14 @@ zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
   wait-window "Zarvane - [Untitled.zvp]" key escape wait-exit 0
 check "Browse cancelled and a colour chosen leave the project unmodified" equals "$?" 0
 
+# Several resource files picked at once in the system's chooser reach the field whole.
+printf 'a' >"$WORK/one.txt" && printf 'b' >"$WORK/two.xml"
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
+  mouse-click 1047 wait-window "Open" type "$W" key return type '"one.txt" "two.xml"' key return \
+  wait-window "Zarvane - [Untitled.zvp *]" expect-text 1021 "$W\\one.txt;$W\\two.xml;" \
+  key escape answer-box Save "*" no wait-exit 0
+check "several files from one choice" equals "$?" 0
+
 # Edits mark the project: typing, a list, a check box. Cancel at the prompt keeps all, No closes.
 zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
   type "Sunset" wait-window "Zarvane - [Untitled.zvp *]" expect-text 1020 Sunset \
