@@ -5,7 +5,7 @@ set -u
 # Windows need a display; without one the case is skipped (ctest: SKIP_RETURN_CODE 77).
 [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }
 BUILD=$(cd "$1" && pwd)
-HERE=$(cd "$(dirname "$0")" && pwd)
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)  # this file's folder, also when sourced from a subfolder
 export ZARVANE_WINEPREFIX="${ZARVANE_WINEPREFIX:-$BUILD/wineprefix}"
 PREFIX=$ZARVANE_WINEPREFIX
 RUN="$BUILD/wine-run.sh"
@@ -154,10 +154,12 @@ browser_opened() {
   local p i line
   p=$(printf '%s' "$1" | sed 's/\\/\\\\/g')
   for i in $(seq 100); do
-    while IFS= read -r line; do
-      # shellcheck disable=SC2254
-      case ${line%$'\r'} in $p) return 0 ;; esac
-    done <"$BROWSER_LOG" 2>/dev/null
+    if [ -f "$BROWSER_LOG" ]; then
+      while IFS= read -r line; do
+        # shellcheck disable=SC2254
+        case ${line%$'\r'} in $p) return 0 ;; esac
+      done <"$BROWSER_LOG"
+    fi
     sleep 0.1
   done
   echo "     the browser was not started for '$1'; it saw:"

@@ -1,0 +1,39 @@
+#!/bin/bash
+# The Help menu and the about box's links, seen through the recording browser: F1 opens the
+# help beside the program, the two web pages open by their ids, a link opens its URL and turns
+# purple, the mail link opens the mail program.
+. "$(dirname "$0")/../authoring/authoring_lib.sh" "$1"
+prepare_prefix
+new_case help_menu
+trap '$DOUBLES restore-browser' EXIT
+use_recording_browser
+BLUE='#0000EE'
+PURPLE='#551A8B'
+
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" key f1 sleep 300 \
+  mouse-click 1070 key s sleep 300 mouse-click 1070 key p sleep 300 key escape wait-exit 0
+check "the tool ran its Help menu and closed" equals "$?" 0
+check "F1 opens Help\\index.htm beside the program" \
+  browser_opened "*-nohome \"$(winpath "$BIN")\\Help\\index.htm\""
+check "the support web site opens (id=1)" browser_opened '*"http://*?id=1"'
+check "the other products open (id=4)" browser_opened '*"http://*?id=4"'
+
+before="$WORK/about.png"
+after="$WORK/about-visited.png"
+when_checkpoint "$WORK/about-open" import -window root "$before"
+mark="$WORK/about-visited"
+( for _ in $(seq 300); do [ -f "$mark" ] && break; sleep 0.1; done
+  sleep 0.3; import -window root "$after"; rm -f "$mark" ) &
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" mouse-click 1070 key a \
+  wait-window "About Zarvane v3.00 (Build 65)" checkpoint "$(winpath "$WORK/about-open")" \
+  mouse-click 1061 sleep 500 mouse-click 1060 sleep 300 checkpoint "$(winpath "$mark")" \
+  key return wait-window "Zarvane - [Untitled.zvp]" key escape wait-exit 0
+check "the about box opened and closed" equals "$?" 0
+wait
+check "the site link opens its web page" browser_opened '*"http://www.example.com"'
+check "the mail link opens the mail program" browser_opened '*-mail "mailto:support@example.com"'
+check "both links are blue at first" has_colour "$before" "$BLUE" 0.00005
+check "no link is purple before it was opened" lacks_colour "$before" "$PURPLE" 0.00001
+check "opened links turn purple" has_colour "$after" "$PURPLE" 0.00005
+check "and blue is gone" lacks_colour "$after" "$BLUE" 0.00001
+finish
