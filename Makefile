@@ -100,7 +100,8 @@ VERSION := $(shell sed -n 's/.*"About Zarvane v\([0-9.]*\) .*/\1/p' authoring_ui
 DIST_ZIP := $(DIST)/Zarvane-$(VERSION)-win32.zip
 dist: deps build
 	@rm -rf $(DIST) && mkdir -p $(DIST)/Zarvane
-	cp $(WIN32)/bin/Zarvane.exe $(WIN32)/bin/zarvane-cli.exe $(DIST)/Zarvane/
+	for exe in Zarvane.exe zarvane-cli.exe; do \
+	  i686-w64-mingw32-strip -o $(DIST)/Zarvane/$$exe $(WIN32)/bin/$$exe; done
 	cp -r authoring_ui/help $(DIST)/Zarvane/Help
 	for f in README.txt LICENCE.txt; do sed 's/$$/\r/' dist/$$f > $(DIST)/Zarvane/$$f; done
 	cd $(DIST) && zip -qrX $(notdir $(DIST_ZIP)) Zarvane && rm -rf Zarvane
