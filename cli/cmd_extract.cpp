@@ -1,6 +1,8 @@
 #include <filesystem>
 
 #include "archive_file.h"
+#include "build_checks.h"
+#include "path_words.h"
 #include "cli_command.h"
 #include "payload_archive.h"
 #include "terminal_text.h"
@@ -52,6 +54,18 @@ static int RunExtract(const std::vector<std::string>& args, std::ostream&, std::
     return kExitFailure;
   }
   PayloadArchive archive;
+  // Extraction replaces files; never the installer it reads.
+  if (archive.ReadDirectory(args[0]) == kArchiveOk) {
+    std::string folder = args[1];
+    if (!IsPathSeparator(folder.back())) folder += '/';
+    for (int i = 0; i < archive.Count(); ++i) {
+      if (SameFile(folder + archive.Member(i).name, args[0])) {
+        err << "zarvane-cli extract: member \"" << Printable(archive.Member(i).name)
+            << "\" would replace the installer itself; extract into another folder\n";
+        return kExitFailure;
+      }
+    }
+  }
   Tracker tracker;
   tracker.err = &err;
   int result = archive.ExtractAllFrom(args[0], args[1], Track, reinterpret_cast<std::intptr_t>(&tracker));

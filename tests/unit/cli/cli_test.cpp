@@ -83,6 +83,9 @@ TEST(Cli, ListAndExtract) {
         out.Path()},
        "member \"..\" failed"},
       {"extract without payload", {"extract", dir.File("plain.exe"), out.Path()}, "(1001)"},
+      {"extract over the installer itself",
+       {"extract", dir.Write("self.ini", LayOut(stub, {{"self.ini", TextBytes("x")}})), dir.Path()},
+       "would replace the installer itself"},
   };
   for (const auto& f : failures) {
     SCOPED_TRACE(f.what);
