@@ -27,17 +27,21 @@ snapshot() {
 seen() { grep -qxF "$2" "$WORK/$1.txt" || { echo "     $1 lacks '$2':"; sed 's/^/       /' "$WORK/$1.txt"; return 1; }; }
 unseen() { ! grep -qxF "$2" "$WORK/$1.txt" || { echo "     $1 has '$2'"; return 1; }; }
 
-# First preview: the warning, "never again" checked and Close; then Cancel.
+# First the warning is dismissed with Escape after checking "never again": the preview goes on
+# and the box is not kept. Then the box checked and Close, Cancel. The resource list has an empty entry, a file that is
+# missing and one in other letters than the file beside the page of the same name.
 when_checkpoint "$WORK/previewing" snapshot previewing
-zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
-  set-text 1020 "$W\\clock.swf" set-text 1021 "$W\\zv-e2e-ours.txt;$W\\zv-e2e-theirs.txt;" \
-  mouse-click 1067 wait-window "Zarvane Information . . ." expect-state 1203 unchecked \
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" set-text 1020 "$W\\clock.swf" \
+  set-text 1021 "$W\\zv-e2e-ours.txt;;$W\\missing.txt;$W\\ZV-E2E-THEIRS.TXT;" \
+  mouse-click 1067 wait-window "Zarvane Information . . ." mouse-click 1203 key escape \
+  wait-window "Zarvane - *" expect-state 1068 visible click 1068 expect-state 1067 visible \
+  click 1067 wait-window "Zarvane Information . . ." expect-state 1203 unchecked \
   mouse-click 1203 mouse-click 1 \
   wait-window "Zarvane - *" expect-state 1068 visible expect-state 1067 hidden \
   checkpoint "$(winpath "$WORK/previewing")" \
   click 1068 expect-state 1067 visible expect-state 1068 hidden \
   key alt+f4 answer-box Save "*" no wait-exit 0
-check "preview with the warning, then Cancel" equals "$?" 0
+check "preview after Escape and after Close at the warning, each time Cancel" equals "$?" 0
 wait
 check "the desktop showed the preview page" seen previewing 'Wallpaper=C:\windows\Web\WallPaper\ZarvanePreview.htm'
 check "the preview folder held the movie" seen previewing clock.swf
