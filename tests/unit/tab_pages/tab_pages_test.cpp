@@ -315,7 +315,7 @@ TEST_F(Pages, ChoosingAColourRepaintsTheSwatchWithoutChangingTheProject) {
   EXPECT_GT(host.Changes(), 0);
 }
 
-TEST_F(Pages, ResourceBrowseAddsEachFileOnceAndSaysWhenASelectionIsTooLong) {
+TEST_F(Pages, ResourceAndBackgroundBrowseFillTheirFieldsAndATooLongSelectionIsTold) {
   BoxWatcher boxes;
   Type(wallpaper, IDE_RESOURCE_FILES, "a.swf; ;b.txt");
   choosers.Choose({"C:\\Art\\One.png", "C:\\Art\\two.png"});
@@ -325,6 +325,10 @@ TEST_F(Pages, ResourceBrowseAddsEachFileOnceAndSaysWhenASelectionIsTooLong) {
   Click(wallpaper, IDBT_RESOURCE_BROWSE);
   EXPECT_EQ(wallpaper.ItemText(IDE_RESOURCE_FILES),
             "a.swf;;b.txt;C:\\Art\\One.png;C:\\Art\\two.png;C:\\Art\\three.png;");
+
+  choosers.Choose({"C:\\Pictures\\sky.jpg"});
+  Click(wallpaper, IDBT_BACKGROUND_BROWSE);
+  EXPECT_EQ(wallpaper.Get().backgroundImage, "C:\\Pictures\\sky.jpg");
 
   choosers.files.emplace_back(ChooserResult::kTooLong, std::vector<std::string>());
   Click(wallpaper, IDBT_RESOURCE_BROWSE);
