@@ -7,18 +7,12 @@
 #include "path_words.h"
 #include "preview_bitmap.h"
 #include "text.h"
+#include "wallpaper_name_rule.h"
 
 namespace zarvane {
 namespace {
 
 const wchar_t kNoWallpaper[] = L"None";
-
-// A name that stays one folder below the wallpaper directory: "", ".", ".." or a separator
-// would let PrepareFolder and Delete reach the directory itself or its parents.
-bool IsSafeComponent(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of("\\/:") == std::string::npos;
-}
 
 // The shell hands over at most capacity - 1 characters.
 std::wstring Capped(std::wstring text) {
@@ -62,10 +56,14 @@ int DesktopWallpaper::GetSavedWallpaper(wchar_t* buffer) const {
   return 1;
 }
 
-bool DesktopWallpaper::NameIsSafe() const { return IsSafeComponent(name_); }
+bool DesktopWallpaper::NameIsSafe() const { return IsUsableWallpaperName(name_); }
 
 std::string DesktopWallpaper::PrepareFolder() {
-  if (!NameIsSafe()) return std::string();
+  if (!NameIsSafe()) {
+    // Nothing may go on into the folder of an earlier name either.
+    folder_.clear();
+    return std::string();
+  }
   folder_ = wallpaperDir_ + name_;
   if (!MakeDirectory(folder_) && !replaceSilently_) {
     int answer = prompt_.Show("Wallpaper Exists..Do you want to Replace?",
@@ -108,6 +106,8 @@ WallpaperPageFields DesktopWallpaper::PageFields() const {
 }
 
 int DesktopWallpaper::WritePage(const std::string& path) {
+  // The page refers to its files through the name.
+  if (!NameIsSafe()) return 0;
   return ReplaceFileContents(path, WallpaperPageText(PageFields())) ? 1 : 0;
 }
 
@@ -116,13 +116,14 @@ int DesktopWallpaper::Delete() {
   if (!StartsWithIgnoreCase(folder_, wallpaperDir_)) return 0;
   std::string inside = folder_.substr(wallpaperDir_.size());
   if (!inside.empty() && IsPathSeparator(inside.back())) inside.pop_back();
-  if (!IsSafeComponent(inside)) return 0;
+  if (!IsUsableWallpaperName(inside)) return 0;
 
-  for (const std::string& entry : ListDirectory(folder_)) RemoveFile(folder_ + entry);
-  RemoveEmptyDirectory(folder_);
+  const std::string folder = WithTrailingBackslash(folder_);
+  for (const std::string& entry : ListDirectory(folder)) RemoveFile(folder + entry);
+  RemoveEmptyDirectory(folder);
   // The page lies beside the folder; a page path that left the directory is not ours to delete.
   if (!pagePath_.empty() && StartsWithIgnoreCase(pagePath_, wallpaperDir_) &&
-      IsSafeComponent(pagePath_.substr(wallpaperDir_.size())))
+      IsUsableWallpaperName(pagePath_.substr(wallpaperDir_.size())))
     RemoveFile(pagePath_);
   DeleteResources();
   return 1;
@@ -132,7 +133,7 @@ int DesktopWallpaper::DeleteResources() {
   std::vector<std::string> items;
   SplitFileList(resourceFiles_, items);
   for (const std::string& item : items)
-    if (IsSafeComponent(item)) RemoveFile(wallpaperDir_ + item);
+    if (IsUsableWallpaperName(item)) RemoveFile(wallpaperDir_ + item);
   return 1;
 }
 
@@ -156,6 +157,7 @@ void DesktopWallpaper::PrepareDesktop() {
 }
 
 int DesktopWallpaper::Apply() {
+  if (!NameIsSafe()) return 0;
   pagePath_ = wallpaperDir_ + name_ + ".htm";
   WritePage(pagePath_);
   shell_.InitializeCom();
@@ -188,6 +190,8 @@ int DesktopWallpaper::Restore(const std::string& path) {
 }
 
 std::string DesktopWallpaper::MakePreviewBitmap(const std::string& path, int bitmapId) {
+  // The default path lies in the folder PrepareFolder made for the name.
+  if (path.empty() && (folder_.empty() || !NameIsSafe())) return std::string();
   const std::string result = path.empty() ? folder_ + name_ + "_Preview.bmp" : path;
   WriteBitmapResource(bitmapId, result);
   return result;

@@ -13,8 +13,15 @@ bool RemoveFile(const std::string& path);
 bool FileExists(const std::string& path);
 // Every entry of the folder as the Win32 search reports it: ".", ".." and subfolders included.
 std::vector<std::string> ListDirectory(const std::string& folder);
-// Replaces `path` with `text`, through a file beside it, so no half-written file is ever left.
+// Replaces `path` with `text`, through a new file of its own beside it (never one that exists
+// already), so no half-written file is ever left and no other file is touched.
 bool ReplaceFileContents(const std::string& path, const std::string& text);
+
+// A new, empty folder of this run's own under the system's temporary folder, with its trailing
+// separator; empty when none can be made.
+std::string MakePrivateTempFolder();
+// Removes the files directly inside `folder` (links as links), then the folder itself.
+bool RemoveFolderAndFiles(const std::string& folder);
 
 // The Windows directory without its trailing backslash.
 std::string WindowsDirectory();

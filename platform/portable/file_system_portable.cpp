@@ -1,7 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "file_system.h"
 
@@ -59,24 +58,45 @@ std::vector<std::string> ListDirectory(const std::string& folder) {
 
 bool ReplaceFileContents(const std::string& path, const std::string& text) {
   fs::path target = Native(path);
-  fs::path temp = target;
-  temp += ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), std::streamsize(text.size()));
-    out.flush();
+  std::error_code ec;
+  // The first of "<path>.part", "<path>.1.part", ... that nothing (file, folder, link) holds:
+  // "x" creates it exclusively, so a file planted meanwhile is never written through.
+  for (int n = 0; n < 100; ++n) {
+    fs::path temp = target;
+    temp += (n ? "." + std::to_string(n) : std::string()) + ".part";
+    std::FILE* out = std::fopen(temp.c_str(), "wbx");
     if (!out) {
-      out.close();
-      std::error_code ec;
+      if (fs::exists(fs::symlink_status(temp, ec))) continue;
+      return false;
+    }
+    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    ok = std::fclose(out) == 0 && ok;
+    if (ok) fs::rename(temp, target, ec);
+    if (!ok || ec) {
       fs::remove(temp, ec);
       return false;
     }
+    return true;
   }
+  return false;
+}
+
+std::string MakePrivateTempFolder() {
   std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) fs::remove(temp, ec);
-  return !ec;
+  fs::path base = fs::temp_directory_path(ec);
+  if (ec) return std::string();
+  std::string folder = (base / "zarvane-XXXXXX").string();
+  if (!mkdtemp(&folder[0])) return std::string();
+  return folder + '/';
+}
+
+bool RemoveFolderAndFiles(const std::string& folder) {
+  std::error_code ec;
+  fs::path root = Native(folder);
+  if (!fs::is_directory(fs::symlink_status(root, ec))) return false;
+  for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
+    if (!fs::is_directory(it->symlink_status(ec))) fs::remove(it->path(), ec);
+  return fs::remove(root, ec) && !ec;
 }
 
 std::string WindowsDirectory() {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string>
+
 #include "file_system.h"
 
 namespace zarvane {
@@ -35,17 +37,49 @@ std::vector<std::string> ListDirectory(const std::string& folder) {
 }
 
 bool ReplaceFileContents(const std::string& path, const std::string& text) {
-  std::string temp = path + ".part";
-  HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  BOOL ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) &&
-            written == text.size();
-  ok = CloseHandle(file) && ok;
-  if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-  if (!ok) DeleteFileA(temp.c_str());
-  return ok != 0;
+  // The first of "<path>.part", "<path>.1.part", ... that nothing holds, created anew, so a file
+  // of that name that was there already is never written or moved onto the page.
+  for (int n = 0; n < 100; ++n) {
+    std::string temp = path + (n ? "." + std::to_string(n) : std::string()) + ".part";
+    HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      if (GetFileAttributesA(temp.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+      return false;
+    }
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) &&
+              written == text.size();
+    ok = CloseHandle(file) && ok;
+    if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!ok) DeleteFileA(temp.c_str());
+    return ok != 0;
+  }
+  return false;
+}
+
+std::string MakePrivateTempFolder() {
+  char buffer[MAX_PATH] = {};
+  DWORD length = GetTempPathA(MAX_PATH, buffer);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  std::string base = buffer;
+  if (base.back() != '\\') base += '\\';
+  base += "zarvane-" + std::to_string(GetCurrentProcessId()) + "-";
+  // Only a folder this call creates is ours: one that exists already may be anybody's.
+  for (unsigned n = 0; n < 1000; ++n) {
+    std::string folder = base + std::to_string(n);
+    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder + '\\';
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return std::string();
+}
+
+bool RemoveFolderAndFiles(const std::string& folder) {
+  std::string inside = folder;
+  if (!inside.empty() && inside.back() != '\\') inside += '\\';
+  for (const std::string& entry : ListDirectory(inside))
+    if (entry != "." && entry != "..") DeleteFileA((inside + entry).c_str());
+  return RemoveDirectoryA(inside.c_str()) != 0;
 }
 
 std::string WindowsDirectory() {

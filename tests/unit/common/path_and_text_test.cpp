@@ -28,6 +28,15 @@ TEST(PathWords, TrailingBackslashIsExactlyOne) {
   EXPECT_EQ(WithTrailingBackslash(""), "");
 }
 
+TEST(PathWords, DeviceNamesWhateverFollowsThem) {
+  for (const char* device : {"con", "CON", "nul.txt", "nul .txt", "con ", "aux .xml", "Prn.",
+                             "com1", "LPT9.dat", "con.a.b", "nul  . x"})
+    EXPECT_TRUE(IsDeviceName(device)) << "'" << device << "'";
+  for (const char* plain : {"console", "nul_", "com0", "com10", "lpt", " con", "xnul", "a.con",
+                            "", "."})
+    EXPECT_FALSE(IsDeviceName(plain)) << "'" << plain << "'";
+}
+
 TEST(Text, TrimAndCaseInsensitiveComparison) {
   EXPECT_EQ(Trim(" \t a b \r\n"), "a b");
   EXPECT_EQ(Trim(" \t\r\n"), "");

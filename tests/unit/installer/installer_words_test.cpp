@@ -44,7 +44,9 @@ TEST(WallpaperNameRule, RefusesNamesThatAddressSharedPlaces) {
   for (const char* bad : {"", ".", "..", "...", " ", ". .", "a\\b", "..\\..\\Windows", "a/b",
                           "C:", "x:y", "\\"})
     EXPECT_FALSE(IsUsableWallpaperName(bad)) << "'" << bad << "'";
-  for (const char* good : {"Clock", "My Wall 2", ".hidden", "a.b", "x..y"})
+  for (const char* device : {"con", "NUL.txt", "nul .txt", "con ", "aux .xml", "com1"})
+    EXPECT_FALSE(IsUsableWallpaperName(device)) << "'" << device << "'";
+  for (const char* good : {"Clock", "My Wall 2", ".hidden", "a.b", "x..y", "console"})
     EXPECT_TRUE(IsUsableWallpaperName(good)) << "'" << good << "'";
 }
 

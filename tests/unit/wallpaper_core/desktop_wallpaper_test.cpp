@@ -172,12 +172,51 @@ TEST_F(WallpaperFiles, DeleteResourcesWithAnEmptyListDeletesNothing) {
   EXPECT_TRUE(FileExists(Dir() + "a.txt"));
 }
 
-TEST_F(WallpaperFiles, FailedPageWriteLeavesTheOldPageWhole) {
-  Plant(Dir() + "Demo.htm", "old page");
-  // A folder where the page's temporary file would go makes the write fail.
-  MakeDirectory(Dir() + "Demo.htm.part");
+TEST_F(WallpaperFiles, FailedPageWriteLeavesWhatWasThereWhole) {
+  // A folder in the page's place makes the final move fail.
+  MakeDirectory(Dir() + "Demo.htm");
+  Plant(Dir() + "Demo.htm\\inside.txt", "kept");
   EXPECT_EQ(wallpaper.WritePage(Dir() + "Demo.htm"), 0);
-  EXPECT_EQ(ReadWholeFile(root / "windows/Web/WallPaper/Demo.htm"), "old page");
+  EXPECT_EQ(ReadWholeFile(root / "windows/Web/WallPaper/Demo.htm/inside.txt"), "kept");
+  EXPECT_EQ(Files(Dir()), (std::vector<std::string>{"Demo.htm"}));
+}
+
+TEST_F(WallpaperFiles, PageWriteTouchesNoFileOfItsTemporaryName) {
+  Plant(Dir() + "Demo.htm", "old page");
+  Plant(Dir() + "Demo.htm.part", "somebody's");
+  MakeDirectory(Dir() + "Demo.htm.1.part");
+  EXPECT_EQ(wallpaper.WritePage(Dir() + "Demo.htm"), 1);
+  EXPECT_EQ(ReadWholeFile(root / "windows/Web/WallPaper/Demo.htm").substr(0, 6), "<HTML>");
+  EXPECT_EQ(ReadWholeFile(root / "windows/Web/WallPaper/Demo.htm.part"), "somebody's");
+  EXPECT_EQ(Files(Dir()), (std::vector<std::string>{"Demo.htm", "Demo.htm.1.part", "Demo.htm.part"}));
+}
+
+TEST_F(WallpaperFiles, DeleteOfAFolderWithoutItsBackslashStaysInsideIt) {
+  wallpaper.PrepareFolder();
+  wallpaper.CopyFiles();
+  Plant(Dir() + "Democlock.swf");
+  wallpaper.SetFolder(Dir() + "Demo");
+  EXPECT_EQ(wallpaper.Delete(), 1);
+  EXPECT_EQ(Files(Dir()), (std::vector<std::string>{"Democlock.swf"}));
+}
+
+// One object lives as long as the authoring tool: a name refused after a good one must stop
+// every later step, not let it go on into the good name's folder or beside the directory.
+TEST_F(WallpaperFiles, RefusedNameAfterAGoodOneStopsEveryStep) {
+  ASSERT_EQ(wallpaper.PrepareFolder(), Dir() + "Demo\\");
+  shell.calls.clear();
+  for (const char* name : {"..", " . ", "con", "nul .txt"}) {
+    wallpaper.SetName(name);
+    EXPECT_EQ(wallpaper.PrepareFolder(), "") << name;
+    EXPECT_EQ(wallpaper.GetFolder(), "") << name;
+    wallpaper.CopyFiles();
+    EXPECT_EQ(wallpaper.MakePreviewBitmap("", 233), "") << name;
+    EXPECT_EQ(wallpaper.WritePage(Dir() + "page.htm"), 0) << name;
+    EXPECT_EQ(wallpaper.Apply(), 0) << name;
+  }
+  EXPECT_TRUE(Files(Dir() + "Demo").empty());
+  EXPECT_EQ(Files(Dir()), (std::vector<std::string>{"Demo"}));
+  EXPECT_TRUE(shell.calls.empty());
 }
 
 }  // namespace zarvane
