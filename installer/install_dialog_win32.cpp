@@ -173,7 +173,13 @@ bool InstallDialog::ValidateInstallFolder(std::string& folder) {
   }
   if (!CreateDirectoryA(folder.c_str(), nullptr)) {
     DWORD error = GetLastError();
-    if (error == ERROR_ALREADY_EXISTS) return true;
+    if (error == ERROR_ALREADY_EXISTS) {
+      DWORD attributes = GetFileAttributesA(folder.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
+      // A file of that name: Uninstall.exe and Uninstall.ini would have nowhere to go.
+      error = ERROR_DIRECTORY;
+    }
     Message(caption, SystemErrorText(error), MB_ICONEXCLAMATION);
     return false;
   }

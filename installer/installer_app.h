@@ -1,6 +1,7 @@
 #pragma once
 // The installer process: uninstall mode or extraction, configuration, the Flash control, the
-// uninstaller copy and the install dialog; at exit the temporary files go.
+// uninstaller copy and the install dialog. Extraction goes into a folder of this run's own under
+// the temporary folder, which goes at exit with everything in it.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,11 +19,10 @@ class InstallerApp {
  private:
   bool ExtractAndPrepare();
   void WriteUninstallerCopy();
-  void DeleteTemporaryFiles();
   static void OnArchiveEvent(int event, void* data, std::intptr_t user);
 
   std::string extractionFolder_;
-  std::vector<std::string> temporaryFiles_;
+  std::vector<std::string> extracted_;  // member names, as each was written completely
   std::uint32_t stubLength_ = 0;
   InstallerConfig config_;
 };

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "file_system.h"
 #include "flash_control.h"
 #include "install_dialog.h"
 #include "installer_resources.h"
@@ -34,20 +35,25 @@ int InstallerApp::Run(const std::vector<std::string>& arguments) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
 
-  char temp[MAX_PATH] = {0};
-  GetTempPathA(MAX_PATH, temp);
-  extractionFolder_ = temp;
-
   int exitCode = 0;
   if (RunUninstallerUnlessInstalling()) {
     InstallerCommandLine line = ParseInstallerCommandLine(arguments);
-    if (ExtractAndPrepare()) {
-      InstallDialog dialog(config_, extractionFolder_, line.quiet, line.installPath);
-      dialog.RunModal(nullptr);
-    } else {
+    extractionFolder_ = MakePrivateTempFolder();
+    if (extractionFolder_.empty()) {
+      // Never the current folder instead: files of a member's name there may be the user's.
+      char temp[1024] = {0};
+      GetTempPathA(sizeof temp, temp);
+      StartUpMessage(IDS_EXTRACT_FAILED, temp);
       exitCode = 1;
+    } else {
+      if (ExtractAndPrepare()) {
+        InstallDialog dialog(config_, extractionFolder_, line.quiet, line.installPath);
+        dialog.RunModal(nullptr);
+      } else {
+        exitCode = 1;
+      }
+      RemoveFolderAndFiles(extractionFolder_);
     }
-    DeleteTemporaryFiles();
   }
   OleUninitialize();
   return exitCode;
@@ -56,17 +62,14 @@ int InstallerApp::Run(const std::vector<std::string>& arguments) {
 void InstallerApp::OnArchiveEvent(int event, void* data, std::intptr_t) {
   if (event != kArchiveEventDone || !data || !current) return;
   const auto* member = static_cast<const ArchiveMember*>(data);
-  current->temporaryFiles_.push_back(current->extractionFolder_ + member->name);
+  current->extracted_.push_back(member->name);
   // Members come last to first, so what is left is member 0's offset: the stub's length.
   current->stubLength_ = member->offset;
 }
 
 bool InstallerApp::ExtractAndPrepare() {
   stubLength_ = 0;
-  temporaryFiles_.clear();
-  // A control left here by another run must not pass for this installer's own.
-  DeleteFileA((extractionFolder_ + "flash.ocx").c_str());
-
+  extracted_.clear();
   current = this;
   int result;
   {
@@ -74,12 +77,16 @@ bool InstallerApp::ExtractAndPrepare() {
     result = archive.ExtractAll(extractionFolder_, &InstallerApp::OnArchiveEvent, 0);
   }
   current = nullptr;
+  if (result == kArchiveOk) {
+    config_ = ReadInstallerConfig(SystemProfile(), extractionFolder_);
+    // A damaged member name extracts "successfully" under the wrong name.
+    if (!IsCompletePayload(config_, extracted_)) result = kArchiveNoPayload;
+  }
   if (result != kArchiveOk) {
     StartUpMessage(IDS_EXTRACT_FAILED, extractionFolder_);
     return false;
   }
 
-  config_ = ReadInstallerConfig(SystemProfile(), extractionFolder_);
   if (!IsUsableWallpaperName(config_.name)) {
     MessageBoxA(nullptr, FormatText(ResourceText(IDS_BAD_NAME), config_.name).c_str(),
                 ResourceText(IDS_START_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -112,15 +119,7 @@ void InstallerApp::WriteUninstallerCopy() {
   DWORD written = 0;
   ok = WriteFile(out, bytes.data(), stubLength_, &written, nullptr) && written == stubLength_;
   CloseHandle(out);
-  if (ok)
-    temporaryFiles_.push_back(path);
-  else
-    DeleteFileA(path.c_str());
-}
-
-void InstallerApp::DeleteTemporaryFiles() {
-  for (const std::string& path : temporaryFiles_) DeleteFileA(path.c_str());
-  temporaryFiles_.clear();
+  if (!ok) DeleteFileA(path.c_str());
 }
 
 }  // namespace zarvane

@@ -42,4 +42,24 @@ InstallerConfig ReadInstallerConfig(Profile& profile, const std::string& extract
   return config;
 }
 
+bool IsCompletePayload(const InstallerConfig& config, const std::vector<std::string>& extracted) {
+  auto unprefixed = [&](const std::string& path) {
+    return path.empty() ? path : path.substr(config.baseFolder.size());
+  };
+  std::vector<std::string> named = {"instcfg.ini",
+                                    unprefixed(config.movieOrImageFile),
+                                    unprefixed(config.licenseFile),
+                                    config.movieFile,
+                                    config.imageFile,
+                                    config.backgroundImageFile};
+  named.insert(named.end(), config.resourceFiles.begin(), config.resourceFiles.end());
+  for (const std::string& name : named) {
+    if (name.empty()) continue;
+    bool found = false;
+    for (const std::string& member : extracted) found = found || EqualsIgnoreCase(name, member);
+    if (!found) return false;
+  }
+  return true;
+}
+
 }  // namespace zarvane

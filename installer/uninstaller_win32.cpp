@@ -127,7 +127,8 @@ bool RunUninstallerUnlessInstalling() {
 
   ScheduleDeletionAtRestart({programPath, programFolder + "Uninstall.ini", programFolder});
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, regPath.c_str());
-  RegDeleteKeyA(HKEY_CURRENT_USER, FormatText(ResourceText(IDS_USER_KEY), name).c_str());
+  // HKEY_CURRENT_USER\Software\<name> is left alone: nothing of ours writes it, so whatever is
+  // there belongs to another program of that name.
 
   std::string resources = ReadUninstallValue(ini, "Resource");
   std::string previous = ReadUninstallValue(ini, "PrevSettings");

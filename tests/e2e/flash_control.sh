@@ -18,15 +18,16 @@ registered() { $DOUBLES log flash | grep -c '^DllRegisterServer' || true; }
 $DOUBLES reset
 $DOUBLES remove-flash
 trap restore_flash EXIT
-# An earlier run's leftover in the temporary folder must not pass for a packed control.
+# A control that lies in the temporary folder must not pass for a packed one, nor be touched.
 cp "$BIN/doubles/flash.ocx" "$TEMP_DIR/flash.ocx"
 drive run "$(cmdline "$WORK/None Packed.exe")" \
   answer-box "Error" "Unable to register Shockwave Flash ActiveX control. Please close all other applications and try again." ok \
   wait-exit any
 check "none installed, none packed: message, then the end" equals "$?" 0
 check "nothing copied" no_file "$FLASH_TARGET"
-check "leftover control deleted before extraction" no_file "$TEMP_DIR/flash.ocx"
-check "no extracted file left behind" no_file "$TEMP_DIR/instcfg.ini"
+check "control in the temporary folder left alone" same_file "$BIN/doubles/flash.ocx" "$TEMP_DIR/flash.ocx"
+rm -f "$TEMP_DIR/flash.ocx"
+check "no extracted file left behind" no_private_folder
 
 # Packed, none installed: copied and registered from its new place.
 drive run "$(cmdline "$WORK/Packed.exe")" wait-window "$NAME Installation" close wait-exit any

@@ -60,8 +60,15 @@ check "uninstall command names the trimmed folder" equals \
   "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" 'C:\e2e-accepted\Uninstall.exe'
 check "wallpaper installed" test -f "$WALLPAPER_DIR/$NAME.htm"
 
-# An existing folder asks nothing.
+# A path that names an existing file is no folder: the system's message, and the dialog stays.
 forget_wallpaper "$NAME"
+drive run "$(cmdline "$WORK/Without Licence.exe")" wait-window "$NAME Installation" \
+  set-text 1006 'C:\windows\win.ini' click 1003 answer-box "Error !" "?*" ok \
+  expect-state 1003 enabled close wait-exit any
+check "a file as install path refused" equals "$?" 0
+check "  nothing installed" no_file "$WALLPAPER_DIR/$NAME.htm"
+
+# An existing folder asks nothing.
 drive run "$(cmdline "$WORK/Without Licence.exe")" wait-window "$NAME Installation" \
   set-text 1006 'C:\e2e-accepted' click 1003 wait-exit 0
 check "existing folder: no question" equals "$?" 0

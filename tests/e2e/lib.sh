@@ -39,6 +39,13 @@ prepare_prefix() {
   mkdir -p "$TEMP_DIR"
 }
 
+# No folder of an installer's run (zarvane-<process>-<n>) is left in the temporary folder.
+no_private_folder() {
+  local left
+  left=$(cd "$TEMP_DIR" && ls -d zarvane-[0-9]*-[0-9]* 2>/dev/null)
+  [ -z "$left" ] || { echo "     left: $left"; return 1; }
+}
+
 # reg_value KEY NAME: the data of a REG_SZ value, empty when missing.
 reg_value() {
   "$RUN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |

@@ -26,6 +26,10 @@ cp "$BIN/doubles/flash.ocx" "$work/flash.ocx"
 members=(instcfg.ini "${NAME}Preview.bmp" data.xml more.txt flash.ocx movie.swf)
 make_installer "$work/Quiet Setup.exe" "${members[@]/#/$work/}"
 
+# Files of members' names in the temporary folder are somebody else's.
+printf 'mine\r\n' >"$TEMP_DIR/instcfg.ini"
+printf 'mine too\r\n' >"$TEMP_DIR/movie.swf"
+rm -f "$TEMP_DIR"/{"${NAME}Preview.bmp",data.xml,more.txt,flash.ocx,Uninstall.exe}
 timeout ${INSTALL_TIMEOUT:-120} "$RUN" "$(winpath "$work/Quiet Setup.exe")" /Q /P "$INSTALL"
 check "installer ends with 0" equals "$?" 0
 
@@ -60,9 +64,13 @@ check "PrevSettings" equals "$(ini_value "$ini" Uninstaller PrevSettings)" 'C:\w
 # Member 0 lies right behind the installer program, so the uninstaller is that program exactly.
 check "Uninstall.exe is the bare installer program" same_file "$BIN/zarvane-installer.exe" "$(hostpath "$INSTALL")/Uninstall.exe"
 
-for m in "${members[@]}" Uninstall.exe; do
+for m in "${NAME}Preview.bmp" data.xml more.txt flash.ocx Uninstall.exe; do
   check "no $m left in the temporary folder" no_file "$TEMP_DIR/$m"
 done
+check "a file of a member's name in the temporary folder kept" grep -qx mine <(tr -d '\r' <"$TEMP_DIR/instcfg.ini")
+check "  another one too" grep -qx 'mine too' <(tr -d '\r' <"$TEMP_DIR/movie.swf")
+check "the installer's own folder there removed" no_private_folder
+rm -f "$TEMP_DIR/instcfg.ini" "$TEMP_DIR/movie.swf"
 flash="$DRIVE_C/windows/system32/Macromed/Flash/flash.ocx"
 check "packed control copied to Macromed\\Flash" same_file "$work/flash.ocx" "$flash"
 check "control registered" reg_key_exists 'HKCR\CLSID\{D27CDB6E-AE6D-11cf-96B8-444553540000}'

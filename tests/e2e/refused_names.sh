@@ -13,7 +13,7 @@ snapshot() {
 snapshot "$WORK/before.txt"
 
 i=0
-for name in "" "." ".." " . " "..\\..\\System32" "a/b" "x:y"; do
+for name in "" "." ".." " . " "..\\..\\System32" "a/b" "x:y" "con" "nul .txt" "aux .xml"; do
   i=$((i + 1))
   CFG_NAME=$name write_config "$WORK/instcfg.ini"
   make_installer "$WORK/refused$i.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
@@ -22,10 +22,24 @@ for name in "" "." ".." " . " "..\\..\\System32" "a/b" "x:y"; do
     wait-exit 1
   check "install refuses name '$name'" equals "$?" 0
 done
+
+# Payloads without what their configuration names (none at all, a member name changed by one
+# byte, a resource file missing) are damaged installers.
+CFG_NAME="E2E Damaged" CFG_RESOURCES=data.xml write_config "$WORK/instcfg.ini"
+printf '<data/>\r\n' >"$WORK/data.xml"
+cp "$WORK/movie.swf" "$WORK/movie.swg"
+make_installer "$WORK/damaged1.exe" "$WORK/data.xml" "$WORK/movie.swf"
+make_installer "$WORK/damaged2.exe" "$WORK/instcfg.ini" "$WORK/data.xml" "$WORK/movie.swg"
+make_installer "$WORK/damaged3.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
+for i in 1 2 3; do
+  drive run "$(cmdline "$WORK/damaged$i.exe") /Q" \
+    answer-box Error "Unable to extract files to 'C:\\users\\*\\Temp\\zarvane-*\\'.*" ok wait-exit 1
+  check "damaged payload $i refused" equals "$?" 0
+done
 snapshot "$WORK/after.txt"
 check "installs touched neither wallpapers nor uninstall keys" same_file "$WORK/before.txt" "$WORK/after.txt"
 check "  nor the control's registration" $DOUBLES expect-no-call flash 'DllRegisterServer*'
-check "  and left nothing in the temporary folder" no_file "$TEMP_DIR/instcfg.ini"
+check "  and left nothing in the temporary folder" no_private_folder
 
 # Uninstall.ini records that do not name one wallpaper of this installer's own.
 folder="$DRIVE_C/e2e-damaged"

@@ -17,7 +17,7 @@ check "UNINSTALL.EXE uninstalls" equals "$?" 0
 
 # Any other name installs: the bare program carries no payload.
 drive run '"C:\e2e-mode\Uninstall2.exe"' \
-  answer-box Error "Unable to extract files to 'C:\\users\\*\\Temp\\'.*Check if there is enough disk space and *appropriate user rights are set to the folder. " ok \
+  answer-box Error "Unable to extract files to 'C:\\users\\*\\Temp\\zarvane-*\\'.*Check if there is enough disk space and *appropriate user rights are set to the folder. " ok \
   wait-exit 1
 check "Uninstall2.exe installs, and finds no payload" equals "$?" 0
 
@@ -32,5 +32,18 @@ check "/P alone: the default folder" equals "$?" 0
 drive run "$(cmdline "$WORK/Setup.exe") /p C:\\first -Q- C:\\second" wait-window "E2E Mode Installation" \
   expect-text 1006 'C:\second' close wait-exit any
 check "/p with two folders: the second" equals "$?" 0
+
+# An unusable temporary folder (missing, or longer than a path may be): a message, and nothing
+# extracted into the current folder instead, where a file of a member's name is kept.
+printf 'mine\r\n' >"$folder/movie.swf"
+long="C:\\$(printf 'x%.0s' {1..300})"
+printf 'run "%s"\nanswer-box Error "Unable to extract files to *" ok\nwait-exit 1\n' \
+  "$(winpath "$WORK/Setup.exe")" >"$WORK/unusable.txt"
+for temp in 'C:\e2e-mode\missing' "$long"; do
+  "$RUN" cmd /c "cd /d C:\e2e-mode&&set TEMP=$temp&&set TMP=$temp&&$(winpath "$BIN/zarvane-driver.exe") -f $(winpath "$WORK/unusable.txt")"
+  check "unusable temporary folder ${temp:0:20}...: message" equals "$?" 0
+  check "  nothing extracted into the current folder" no_file "$folder/instcfg.ini"
+  check "  a file there of a member's name kept" grep -qx mine <(tr -d '\r' <"$folder/movie.swf")
+done
 rm -rf "$folder"
 finish

@@ -47,7 +47,7 @@ check "wallpaper folder gone" no_file "$WALLPAPER_DIR/$NAME"
 check "resource files gone" no_file "$WALLPAPER_DIR/one.txt"
 check "  both of them" no_file "$WALLPAPER_DIR/two.txt"
 check "uninstall key gone" bash -c "! '$RUN' reg query '$UNINSTALL_KEY\\$NAME' >/dev/null 2>&1"
-check "user key gone" bash -c "! '$RUN' reg query 'HKCU\\Software\\$NAME' >/dev/null 2>&1"
+check "another program's key of the same name kept" reg_key_exists "HKCU\\Software\\$NAME"
 check "previous wallpaper back" grep -qx 'Wallpaper=C:\\windows\\old.bmp' <($DOUBLES state | tr -d '\r')
 pending=$("$RUN" reg query "$PENDING" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r')
 for p in 'E2E Uninstall\Uninstall.exe\0' 'E2E Uninstall\Uninstall.ini\0' 'E2E Uninstall\\0'; do
