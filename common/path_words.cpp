@@ -25,7 +25,7 @@ std::string WithTrailingBackslash(const std::string& path) {
   return out + '\\';
 }
 
-bool IsDeviceName(const std::string& name) {
+bool IsWindowsDeviceName(const std::string& name) {
   std::string base = name.substr(0, name.find('.'));
   while (!base.empty() && base.back() == ' ') base.pop_back();
   for (char& c : base)

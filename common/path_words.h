@@ -19,6 +19,6 @@ bool IsPathSeparator(char c);
 // CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9, in any letter case: Windows opens these as
 // devices in every folder, whatever extension follows and with blanks before the extension or
 // at the end ("nul .txt", "con ").
-bool IsDeviceName(const std::string& name);
+bool IsWindowsDeviceName(const std::string& name);
 
 }  // namespace zarvane

@@ -6,7 +6,7 @@ namespace zarvane {
 
 bool IsUsableWallpaperName(const std::string& name) {
   if (name.find_first_of("\\/:") != std::string::npos) return false;
-  if (IsDeviceName(name)) return false;
+  if (IsWindowsDeviceName(name)) return false;
   return name.find_first_not_of(". \t") != std::string::npos;
 }
 

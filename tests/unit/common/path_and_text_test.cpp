@@ -31,10 +31,10 @@ TEST(PathWords, TrailingBackslashIsExactlyOne) {
 TEST(PathWords, DeviceNamesWhateverFollowsThem) {
   for (const char* device : {"con", "CON", "nul.txt", "nul .txt", "con ", "aux .xml", "Prn.",
                              "com1", "LPT9.dat", "con.a.b", "nul  . x"})
-    EXPECT_TRUE(IsDeviceName(device)) << "'" << device << "'";
+    EXPECT_TRUE(IsWindowsDeviceName(device)) << "'" << device << "'";
   for (const char* plain : {"console", "nul_", "com0", "com10", "lpt", " con", "xnul", "a.con",
                             "", "."})
-    EXPECT_FALSE(IsDeviceName(plain)) << "'" << plain << "'";
+    EXPECT_FALSE(IsWindowsDeviceName(plain)) << "'" << plain << "'";
 }
 
 TEST(Text, TrimAndCaseInsensitiveComparison) {
