@@ -2,6 +2,7 @@
 . "$(dirname "$0")/../lib.sh" "$1"
 ZARVANE="$BIN/Zarvane.exe"
 SOURCE=$(cd "$HERE/../../.." && pwd)
+DOUBLES="$HERE/../support/doubles.sh --build $BUILD"
 SETTINGS_KEY='HKCU\Software\Quorvel\Zarvane\Settings'
 
 # The tool's registry key as on a machine that never ran it.

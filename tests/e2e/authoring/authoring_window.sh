@@ -120,4 +120,14 @@ zarvane "\"$W\\gone\\kept.zvp\"" wait-window "Zarvane - [$W\\gone\\kept.zvp]" \
   wait-window "Zarvane - [$W\\gone\\kept.zvp *]" \
   key escape answer-box Save "*" no wait-exit 0
 check "a save that failed is reported, the flag and the window stay" equals "$?" 0
+
+# Closing the tool during a preview puts the previous wallpaper back and removes the preview.
+$DOUBLES reset
+$DOUBLES preset-wallpaper 'C:\windows\old.bmp'
+"$RUN" reg add "$SETTINGS_KEY" /v PrevWarn /t REG_DWORD /d 1 /f >/dev/null
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" set-text 1020 "$W\\movie.swf" key alt+v \
+  expect-state 1068 visible close answer-box Save "*" no wait-exit 0
+check "closed while previewing" equals "$?" 0
+check "the previous wallpaper is back" equals "$($DOUBLES state | sed -n 's/^Wallpaper=//p')" 'C:\windows\old.bmp'
+check "the preview's page is gone" no_file "$WALLPAPER_DIR/ZarvanePreview.htm"
 finish
