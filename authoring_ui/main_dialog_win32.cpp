@@ -41,17 +41,13 @@ constexpr Place kLayout[] = {
     {IDC_BOTTOM_BANNER, 0, 396, 612, 23},
 };
 
-bool IsOwnerDrawnButton(HWND control) {
+// Check boxes and radio buttons edit the project; the picture buttons (owner-drawn) only open
+// choosers or act.
+bool IsPlainButton(HWND control) {
   char name[16] = {};
-  GetClassNameA(control, name, sizeof name);
+  if (!control || !GetClassNameA(control, name, sizeof name)) return false;
   return lstrcmpiA(name, "Button") == 0 &&
-         (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
-}
-
-bool IsButton(HWND control) {
-  char name[16] = {};
-  GetClassNameA(control, name, sizeof name);
-  return lstrcmpiA(name, "Button") == 0;
+         (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW;
 }
 
 }  // namespace
@@ -182,7 +178,7 @@ void MainDialog::OnForwardedCommand(WPARAM wParam, LPARAM lParam) {
   int id = LOWORD(wParam), code = HIWORD(wParam);
   HWND control = reinterpret_cast<HWND>(lParam);
   if (code == EN_CHANGE || code == CBN_SELCHANGE ||
-      (code == BN_CLICKED && control && IsButton(control) && !IsOwnerDrawnButton(control)))
+      (code == BN_CLICKED && IsPlainButton(control)))
     SetModified(true);
   if (code == CBN_SETFOCUS || code == BN_SETFOCUS || code == EN_SETFOCUS) {
     std::string title, text;
@@ -299,24 +295,15 @@ void MainDialog::HideProgress() {
   ShowItem(IDT_BUILD_STATUS, false);
 }
 
-int MainDialog::ValidateTab(ProjectTab tab) {
-  switch (tab) {
-    case ProjectTab::kWallpaper: return wallpaperTab_.Validate();
-    case ProjectTab::kPreviewWindow: return previewWindowTab_.Validate();
-    case ProjectTab::kSettingsWindow: return settingsWindowTab_.Validate();
-    case ProjectTab::kInstaller: return installerTab_.Validate();
-  }
-  return 0;
-}
+// The build names the pages as the main window numbers them.
+static_assert(static_cast<int>(ProjectTab::kWallpaper) == 0 &&
+              static_cast<int>(ProjectTab::kPreviewWindow) == 1 &&
+              static_cast<int>(ProjectTab::kSettingsWindow) == 2 &&
+              static_cast<int>(ProjectTab::kInstaller) == 3);
 
-void MainDialog::ShowTab(ProjectTab tab) {
-  switch (tab) {
-    case ProjectTab::kWallpaper: SwitchTo(kWallpaperPage, true, false); break;
-    case ProjectTab::kPreviewWindow: SwitchTo(kPreviewWindowPage, true, false); break;
-    case ProjectTab::kSettingsWindow: SwitchTo(kSettingsWindowPage, true, false); break;
-    case ProjectTab::kInstaller: SwitchTo(kInstallerPage, true, false); break;
-  }
-}
+int MainDialog::ValidateTab(ProjectTab tab) { return PageAt(static_cast<int>(tab)).Validate(); }
+
+void MainDialog::ShowTab(ProjectTab tab) { SwitchTo(static_cast<int>(tab), true, false); }
 
 void MainDialog::SetProgressRange(int low, int high) {
   SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETRANGE32, low, high);

@@ -1,8 +1,7 @@
 # Shared by the authoring tool's whole-program tests: `. authoring_lib.sh BUILD_DIR`.
 . "$(dirname "$0")/../lib.sh" "$1"
 ZARVANE="$BIN/Zarvane.exe"
-SOURCE=$(cd "$HERE/../../.." && pwd)
-DOUBLES="$HERE/../support/doubles.sh --build $BUILD"
+SOURCE=$(cd "$HERE/../.." && pwd)
 SETTINGS_KEY='HKCU\Software\Quorvel\Zarvane\Settings'
 
 # The tool's registry key as on a machine that never ran it.

@@ -8,6 +8,15 @@ new_case authoring_projects
 forget_settings
 W=$(winpath "$WORK")
 
+# A second copy of the tool runs beside the first.
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" sleep 3000 close wait-exit 0 >"$WORK/first.txt" &
+first=$!
+sleep 1
+zarvane "" wait-window "Zarvane - [Untitled.zvp]" close wait-exit 0 >/dev/null
+check "a second copy starts" equals "$?" 0
+wait $first
+check "beside the first" equals "$?" 0
+
 # A project with every stored field away from its fresh value ("Build Installer without flash
 # plug-in" checked, a licence, an own preview and installer picture).
 write_movie "$WORK/movie.swf"
@@ -109,7 +118,7 @@ check "the same members as zarvane-cli's build" equals \
   "$(members "$D\\Demo Setup.exe" | tr '\n' ' ')" "$(members "$D\\cli.exe" | tr '\n' ' ')"
 demo=$WORK/demo
 check "an installer an independent reader accepts, the stub first" python3 \
-  "$HERE/../build/check_installer.py" "$demo/Demo Setup.exe" "$BIN/zarvane-installer.exe" \
+  "$HERE/build/check_installer.py" "$demo/Demo Setup.exe" "$BIN/zarvane-installer.exe" \
   instcfg.ini Demo_build.bmp licence.txt background.bmp DemoPreview.bmp greeting.txt palette.xml \
   clock.swf --source clock.swf="$demo/clock.swf" --source licence.txt="$demo/licence.txt" \
   --source greeting.txt="$demo/resources/greeting.txt" \
