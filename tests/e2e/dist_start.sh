@@ -15,6 +15,9 @@ done
 check "the read-me has Windows line ends" grep -q $'\r$' "$fresh/Zarvane/README.txt"
 
 prepare_prefix
+# The browser's log and the classes it replaced in a folder of this test's own: other tests reset
+# the shared one. The programs started here inherit the variable.
+export ZARVANE_DOUBLES_DIR='C:\zarvane-doubles-help'
 use_recording_browser
 
 program="$fresh/Zarvane/Zarvane.exe"

@@ -4,6 +4,9 @@
 # purple, the mail link opens the mail program.
 . "$(dirname "$0")/../authoring/authoring_lib.sh" "$1"
 prepare_prefix
+# The browser's log and the classes it replaced in a folder of this test's own: other tests reset
+# the shared one. The programs started here inherit the variable.
+export ZARVANE_DOUBLES_DIR='C:\zarvane-doubles-help'
 new_case help_menu
 trap '$DOUBLES restore-browser' EXIT
 use_recording_browser
