@@ -22,6 +22,7 @@ class InstallDialog : public DialogWithHandlers<InstallDialog> {
 
  private:
   void PlacePane();
+  void ShowToTheUser();
   std::string DefaultInstallFolder() const;
   bool LoadLicence();
   void LayOutWithoutLicence();

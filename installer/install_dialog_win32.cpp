@@ -88,6 +88,14 @@ bool InstallDialog::OnInit() {
   return true;
 }
 
+// What a quiet start left out, for a quiet install that stopped on a path to correct.
+void InstallDialog::ShowToTheUser() {
+  quiet_ = false;
+  PlacePane();
+  if (!LoadLicence()) LayOutWithoutLicence();
+  ShowWindow(Handle(), SW_SHOW);
+}
+
 void InstallDialog::PlacePane() {
   RECT rect = ItemRect(IDC_PANE_FRAME);
   InflateRect(&rect, -2, -2);
@@ -227,6 +235,8 @@ void InstallDialog::Install() {
 
   std::string folder;
   if (!ValidateInstallFolder(folder)) {
+    // A quiet install stays open for the user to correct the path, so it must be seen.
+    if (quiet_) ShowToTheUser();
     FocusAndSelect(IDE_INSTALL_PATH);
     return;
   }

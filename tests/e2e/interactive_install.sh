@@ -60,11 +60,13 @@ check "uninstall command names the trimmed folder" equals \
   "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" 'C:\e2e-accepted\Uninstall.exe'
 check "wallpaper installed" test -f "$WALLPAPER_DIR/$NAME.htm"
 
-# A path that names an existing file is no folder: the system's message, and the dialog stays.
+# A path that names an existing file is no folder: the system's message, and the dialog stays,
+# shown (with its licence) when the install was a quiet one, for the user to correct the path.
 forget_wallpaper "$NAME"
-drive run "$(cmdline "$WORK/Without Licence.exe")" wait-window "$NAME Installation" \
-  set-text 1006 'C:\windows\win.ini' click 1003 answer-box "Error !" "?*" ok \
-  expect-state 1003 enabled close wait-exit any
+drive run "$(cmdline "$WORK/With Licence.exe") /Q /P C:\windows\win.ini" \
+  answer-box "Error !" "?*" ok wait-window "$NAME Installation" \
+  expect-text 1006 'C:\windows\win.ini' expect-text 1007 "Licence line one.*" \
+  expect-state 3000 visible close wait-exit any
 check "a file as install path refused" equals "$?" 0
 check "  nothing installed" no_file "$WALLPAPER_DIR/$NAME.htm"
 
