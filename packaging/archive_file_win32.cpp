@@ -74,7 +74,7 @@ void RemoveCreatedFile(const std::string& path) {
 }
 
 bool IsNonFileAt(const std::string& path) {
-  if (IsDeviceName(BareName(path))) return true;
+  if (IsWindowsDeviceName(BareName(path))) return true;
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -50,7 +50,6 @@ bool IsValidMemberName(const std::string& name);
 // forbids in names, no trailing dot or blank (Windows drops them, so two names would meet), and
 // no device name such as "con" or "nul .txt", which opens the device wherever it stands.
 bool IsWindowsFileName(const std::string& name);
-bool IsDeviceName(const std::string& name);
 
 // Percentage of `done` out of `total` in unsigned 32-bit arithmetic; the large-total form keeps
 // done * 100 from overflowing.

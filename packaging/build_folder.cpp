@@ -32,10 +32,7 @@ BuildFolder::BuildFolder(const std::string& temporaryFolder) {
 }
 
 BuildFolder::~BuildFolder() {
-  if (path_.empty()) return;
-  for (const std::string& name : ListDirectory(path_))
-    if (name != "." && name != "..") RemoveFile(path_ + name);
-  RemoveEmptyDirectory(path_);
+  if (!path_.empty()) RemoveFolderAndFiles(path_);
 }
 
 }  // namespace zarvane
