@@ -5,6 +5,7 @@
 
 #include "main_dialog.h"
 #include "main_ids.h"
+#include "tool_settings.h"
 
 namespace zarvane {
 namespace {
@@ -30,9 +31,10 @@ LRESULT CALLBACK FilterMessages(int code, WPARAM wParam, LPARAM lParam) {
 int AuthoringApp::Run(const std::string& commandLine) {
   // Kept for the life of the process; a second copy of the tool runs all the same.
   CreateMutexA(nullptr, FALSE, "Zarvane_m");
+  // The recent list only opens its key; made here, it works from the first run on.
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quorvel\\Zarvane\\Settings", 0, nullptr, 0,
-                      KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kToolSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) == ERROR_SUCCESS)
     RegCloseKey(key);
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

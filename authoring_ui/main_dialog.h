@@ -58,8 +58,12 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
-  enum Page { kWallpaperPage = 0, kPreviewWindowPage = 1, kSettingsWindowPage = 2,
-              kInstallerPage = 3 };
+  enum Page {
+    kWallpaperPage = 0,
+    kPreviewWindowPage = 1,
+    kSettingsWindowPage = 2,
+    kInstallerPage = 3
+  };
 
   // The window
   void LayOut();

@@ -1,7 +1,6 @@
 #include "main_dialog.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "build_installer.h"
 #include "help_commands.h"
@@ -28,16 +27,11 @@ struct Place {
   int id, x, y, width, height;
 };
 constexpr Place kLayout[] = {
-    {IDC_TOP_BANNER, 0, 0, 612, 42},
-    {IDC_PROJECT_BUTTON, 452, 10, 72, 22},
-    {IDC_HELP_BUTTON, 532, 10, 72, 22},
-    {IDC_SHOW_WALLPAPER, 6, 54, 136, 34},
-    {IDC_SHOW_PREVIEW_WINDOW, 6, 92, 136, 34},
-    {IDC_SHOW_INSTALLER, 6, 130, 136, 34},
-    {IDC_TIP_PANEL, 6, 176, 136, 190},
-    {IDT_BUILD_STATUS, 6, 378, 136, 14},
-    {IDC_BUILD_PROGRESS, 164, 378, 328, 12},
-    {IDC_BUILD_NOW, 502, 372, 104, 24},
+    {IDC_TOP_BANNER, 0, 0, 612, 42},           {IDC_PROJECT_BUTTON, 452, 10, 72, 22},
+    {IDC_HELP_BUTTON, 532, 10, 72, 22},        {IDC_SHOW_WALLPAPER, 6, 54, 136, 34},
+    {IDC_SHOW_PREVIEW_WINDOW, 6, 92, 136, 34}, {IDC_SHOW_INSTALLER, 6, 130, 136, 34},
+    {IDC_TIP_PANEL, 6, 176, 136, 190},         {IDT_BUILD_STATUS, 6, 378, 136, 14},
+    {IDC_BUILD_PROGRESS, 164, 378, 328, 12},   {IDC_BUILD_NOW, 502, 372, 104, 24},
     {IDC_BOTTOM_BANNER, 0, 396, 612, 23},
 };
 
@@ -102,7 +96,8 @@ void MainDialog::LayOut() {
   SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
                work.top + (work.bottom - work.top - height) / 2, width, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const Place& place : kLayout) MoveItem(place.id, place.x, place.y, place.width, place.height);
+  for (const Place& place : kLayout)
+    MoveItem(place.id, place.x, place.y, place.width, place.height);
 }
 
 void MainDialog::AttachControls() {
@@ -121,8 +116,8 @@ void MainDialog::AttachControls() {
                         IDB_MENU_PROJECT_DISABLED);
   helpButton_.Attach(self, IDC_HELP_BUTTON, BitmapButton::kLatch, IDB_MENU_HELP,
                      IDB_MENU_HELP_HOVER, IDB_MENU_HELP_LATCHED, IDB_MENU_HELP_DISABLED);
-  buildButton_.Attach(self, IDC_BUILD_NOW, BitmapButton::kPush, IDB_BUILD_NOW,
-                      IDB_BUILD_NOW_HOVER, IDB_BUILD_NOW_LATCHED, IDB_BUILD_NOW_DISABLED);
+  buildButton_.Attach(self, IDC_BUILD_NOW, BitmapButton::kPush, IDB_BUILD_NOW, IDB_BUILD_NOW_HOVER,
+                      IDB_BUILD_NOW_LATCHED, IDB_BUILD_NOW_DISABLED);
   tipPanel_.Attach(self, IDC_TIP_PANEL, IDB_TIP_PICTURE);
 }
 
@@ -140,10 +135,14 @@ void MainDialog::CreatePages() {
 
 TabPage& MainDialog::PageAt(int page) {
   switch (page) {
-    case kWallpaperPage: return wallpaperTab_;
-    case kPreviewWindowPage: return previewWindowTab_;
-    case kSettingsWindowPage: return settingsWindowTab_;
-    default: return installerTab_;
+    case kWallpaperPage:
+      return wallpaperTab_;
+    case kPreviewWindowPage:
+      return previewWindowTab_;
+    case kSettingsWindowPage:
+      return settingsWindowTab_;
+    default:
+      return installerTab_;
   }
 }
 
@@ -177,8 +176,7 @@ void MainDialog::SetModified(bool modified) {
 void MainDialog::OnForwardedCommand(WPARAM wParam, LPARAM lParam) {
   int id = LOWORD(wParam), code = HIWORD(wParam);
   HWND control = reinterpret_cast<HWND>(lParam);
-  if (code == EN_CHANGE || code == CBN_SELCHANGE ||
-      (code == BN_CLICKED && IsPlainButton(control)))
+  if (code == EN_CHANGE || code == CBN_SELCHANGE || (code == BN_CLICKED && IsPlainButton(control)))
     SetModified(true);
   if (code == CBN_SETFOCUS || code == BN_SETFOCUS || code == EN_SETFOCUS) {
     std::string title, text;
@@ -189,22 +187,54 @@ void MainDialog::OnForwardedCommand(WPARAM wParam, LPARAM lParam) {
 bool MainDialog::OnCommand(int id, int notifyCode) {
   (void)notifyCode;
   switch (id) {
-    case IDC_SHOW_WALLPAPER: SwitchTo(kWallpaperPage, true, true); return true;
-    case IDC_SHOW_PREVIEW_WINDOW: SwitchTo(kPreviewWindowPage, true, true); return true;
-    case IDC_SHOW_SETTINGS_WINDOW: SwitchTo(kSettingsWindowPage, true, true); return true;
-    case IDC_SHOW_INSTALLER: SwitchTo(kInstallerPage, true, true); return true;
-    case IDC_PROJECT_BUTTON: ShowMenu(projectButton_, IDR_PROJECT_MENU, true); return true;
-    case IDC_HELP_BUTTON: ShowMenu(helpButton_, IDR_HELP_MENU, false); return true;
-    case IDC_BUILD_NOW: BuildNow(); return true;
-    case IDM_NEW: NewProject(true); return true;
-    case IDM_OPEN: OpenCommand(); return true;
-    case IDM_SAVE: Save(); return true;
-    case IDM_SAVE_AS: SaveAs(); return true;
-    case IDM_EXIT: OnCancel(); return true;
-    case IDM_HELP_CONTENTS: ShowHelpContents(); return true;
-    case IDM_SUPPORT_SITE: OpenSupportSite(); return true;
-    case IDM_MORE_PRODUCTS: OpenMoreProducts(); return true;
-    case IDM_ABOUT: ShowAboutBox(Handle()); return true;
+    case IDC_SHOW_WALLPAPER:
+      SwitchTo(kWallpaperPage, true, true);
+      return true;
+    case IDC_SHOW_PREVIEW_WINDOW:
+      SwitchTo(kPreviewWindowPage, true, true);
+      return true;
+    case IDC_SHOW_SETTINGS_WINDOW:
+      SwitchTo(kSettingsWindowPage, true, true);
+      return true;
+    case IDC_SHOW_INSTALLER:
+      SwitchTo(kInstallerPage, true, true);
+      return true;
+    case IDC_PROJECT_BUTTON:
+      ShowMenu(projectButton_, IDR_PROJECT_MENU, true);
+      return true;
+    case IDC_HELP_BUTTON:
+      ShowMenu(helpButton_, IDR_HELP_MENU, false);
+      return true;
+    case IDC_BUILD_NOW:
+      BuildNow();
+      return true;
+    case IDM_NEW:
+      NewProject(true);
+      return true;
+    case IDM_OPEN:
+      OpenCommand();
+      return true;
+    case IDM_SAVE:
+      Save();
+      return true;
+    case IDM_SAVE_AS:
+      SaveAs();
+      return true;
+    case IDM_EXIT:
+      OnCancel();
+      return true;
+    case IDM_HELP_CONTENTS:
+      ShowHelpContents();
+      return true;
+    case IDM_SUPPORT_SITE:
+      OpenSupportSite();
+      return true;
+    case IDM_MORE_PRODUCTS:
+      OpenMoreProducts();
+      return true;
+    case IDM_ABOUT:
+      ShowAboutBox(Handle());
+      return true;
   }
   if (id >= IDM_RECENT_FIRST && id < IDM_RECENT_FIRST + RecentFileList::kMaximum) {
     OpenRecent(id - IDM_RECENT_FIRST);

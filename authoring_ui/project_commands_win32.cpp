@@ -40,8 +40,8 @@ bool CanBeRead(const std::string& path) {
 // command that asked must not go on and throw the changes away.
 MainDialog::Answer MainDialog::AskToSave() {
   if (!modified_) return kYes;
-  int answer = Message("Save", "Do you want to save the project?",
-                       MB_YESNOCANCEL | MB_ICONQUESTION);
+  int answer =
+      Message("Save", "Do you want to save the project?", MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDYES) return Save() ? kYes : kCancel;
   return answer == IDNO ? kNo : kCancel;
 }
@@ -91,8 +91,8 @@ bool MainDialog::Save() {
 
 bool MainDialog::SaveAs() {
   std::string path;
-  if (!ActiveChoosers().SaveFile(
-          Handle(), ProjectFileRequest(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST), path))
+  if (!ActiveChoosers().SaveFile(Handle(), ProjectFileRequest(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST),
+                                 path))
     return false;
   if (!WriteProjectTo(path)) return false;
   projectPath_ = path;

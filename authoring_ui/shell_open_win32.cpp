@@ -1,7 +1,7 @@
-#include "shell_open.h"
-
 #include <windows.h>
 #include <shellapi.h>
+
+#include "shell_open.h"
 
 namespace zarvane {
 namespace {
@@ -12,8 +12,7 @@ ShellOpener active = nullptr;
 
 int ShellOpen(const std::string& verb, const std::string& target, int show) {
   if (active) return active(verb, target, show);
-  HINSTANCE result =
-      ShellExecuteA(nullptr, verb.c_str(), target.c_str(), nullptr, nullptr, show);
+  HINSTANCE result = ShellExecuteA(nullptr, verb.c_str(), target.c_str(), nullptr, nullptr, show);
   return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 

@@ -18,7 +18,8 @@ class ToolSettings {
   virtual void DeleteValue(const std::string& name) = 0;
 };
 
-// The registry key of the running tool.
+// The registry key of the running tool: HKEY_CURRENT_USER\<kToolSettingsKey>.
 ToolSettings& RegistryToolSettings();
+inline constexpr char kToolSettingsKey[] = "Software\\Quorvel\\Zarvane\\Settings";
 
 }  // namespace zarvane

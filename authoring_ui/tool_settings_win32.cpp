@@ -5,15 +5,13 @@
 namespace zarvane {
 namespace {
 
-constexpr char kKey[] = "Software\\Quorvel\\Zarvane\\Settings";
-
 class Key {
  public:
   // `create`: the key is made when missing (the tool's own settings); otherwise only opened.
   Key(REGSAM access, bool create) {
-    LONG result = create ? RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, access,
-                                           nullptr, &key_, nullptr)
-                         : RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, access, &key_);
+    LONG result = create ? RegCreateKeyExA(HKEY_CURRENT_USER, kToolSettingsKey, 0, nullptr, 0,
+                                           access, nullptr, &key_, nullptr)
+                         : RegOpenKeyExA(HKEY_CURRENT_USER, kToolSettingsKey, 0, access, &key_);
     if (result != ERROR_SUCCESS) key_ = nullptr;
   }
   ~Key() {
@@ -32,8 +30,9 @@ class RegistrySettings : public ToolSettings {
   int ReadNumber(const std::string& name, int fallback) override {
     Key key(KEY_READ, true);
     DWORD value = 0, type = 0, size = sizeof value;
-    if (!key.get() || RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
-                                       reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+    if (!key.get() ||
+        RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                         &size) != ERROR_SUCCESS ||
         type != REG_DWORD)
       return fallback;
     return static_cast<int>(value);
@@ -51,8 +50,9 @@ class RegistrySettings : public ToolSettings {
     Key key(KEY_READ, false);
     char buffer[MAX_PATH] = {0};
     DWORD type = 0, size = sizeof buffer - 1;
-    if (!key.get() || RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
-                                       reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
+    if (!key.get() ||
+        RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                         &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
       return false;
     value = buffer;
@@ -61,10 +61,9 @@ class RegistrySettings : public ToolSettings {
 
   bool WriteText(const std::string& name, const std::string& value) override {
     Key key(KEY_WRITE, false);
-    return key.get() &&
-           RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    return key.get() && RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(value.c_str()),
+                                       static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
   }
 
   void DeleteValue(const std::string& name) override {

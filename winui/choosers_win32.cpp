@@ -1,7 +1,6 @@
 #include "choosers.h"
 
 #include <cderr.h>
-#include <commdlg.h>
 
 #include <cstring>
 
@@ -30,7 +29,8 @@ struct FileDialog {
     info.lpstrFilter = filter.c_str();
     info.lpstrFile = &buffer[0];
     info.nMaxFile = room;
-    info.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    info.lpstrDefExt =
+        request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     info.Flags = request.options | OFN_EXPLORER;
   }
   std::string Chosen() const { return std::string(buffer.c_str()); }

@@ -45,13 +45,13 @@ struct Arity {
 };
 
 constexpr Arity kCommands[] = {
-    {"timeout", 1},     {"run", 1},           {"run-in", 2},      {"wait-window", 1},
-    {"expect-text", 2}, {"set-text", 2},      {"print-text", 1},  {"click", 1},
-    {"command", 1},     {"expect-state", 2},  {"dump", 0},        {"wait-box", 1},
-    {"expect-box", 2},  {"answer", 1},        {"answer-box", 3},  {"expect-no-box", 1},
-    {"close", 0},       {"wait-gone", 0},     {"checkpoint", 1},  {"sleep", 1},
-    {"wait-exit", 1},   {"kill", 0},          {"mouse-click", 1}, {"key", 1},
-    {"type", 1},        {"expect-focus", 1},  {"screen-rect", 1},
+    {"timeout", 1},     {"run", 1},          {"run-in", 2},      {"wait-window", 1},
+    {"expect-text", 2}, {"set-text", 2},     {"print-text", 1},  {"click", 1},
+    {"command", 1},     {"expect-state", 2}, {"dump", 0},        {"wait-box", 1},
+    {"expect-box", 2},  {"answer", 1},       {"answer-box", 3},  {"expect-no-box", 1},
+    {"close", 0},       {"wait-gone", 0},    {"checkpoint", 1},  {"sleep", 1},
+    {"wait-exit", 1},   {"kill", 0},         {"mouse-click", 1}, {"key", 1},
+    {"type", 1},        {"expect-focus", 1}, {"screen-rect", 1},
 };
 
 std::string NormaliseLineEnds(const std::string& text) {

@@ -86,8 +86,8 @@ struct Button {
   const char* name;
   int id;
 };
-constexpr Button kButtons[] = {{"ok", IDOK},       {"cancel", IDCANCEL}, {"yes", IDYES},
-                               {"no", IDNO},       {"abort", IDABORT},   {"retry", IDRETRY},
+constexpr Button kButtons[] = {{"ok", IDOK},        {"cancel", IDCANCEL}, {"yes", IDYES},
+                               {"no", IDNO},        {"abort", IDABORT},   {"retry", IDRETRY},
                                {"ignore", IDIGNORE}};
 
 class Driver {
@@ -245,8 +245,7 @@ class Driver {
         }))
       return Fail("no message box '%s'", caption.c_str());
     box_ = found;
-    Log("message box '%s': %s", TextOf(found).c_str(),
-        TextOf(GetDlgItem(found, kBoxText)).c_str());
+    Log("message box '%s': %s", TextOf(found).c_str(), TextOf(GetDlgItem(found, kBoxText)).c_str());
     return true;
   }
 
@@ -262,7 +261,8 @@ class Driver {
     int id = 0;
     for (const Button& b : kButtons)
       if (name == b.name) id = b.id;
-    if (!id) return Fail("no button called '%s' (ok cancel yes no abort retry ignore)", name.c_str());
+    if (!id)
+      return Fail("no button called '%s' (ok cancel yes no abort retry ignore)", name.c_str());
     HWND button = GetDlgItem(box_, id);
     if (!button || !IsWindowVisible(button))
       return Fail("the message box '%s' has no %s button", TextOf(box_).c_str(), name.c_str());
@@ -290,7 +290,7 @@ class Driver {
 
   // Polled like texts: a posted click reaches the control a moment later.
   bool ExpectState(int id, const std::string& state) {
-    static const char* const kStates[] = {"missing", "visible",  "hidden",   "enabled",
+    static const char* const kStates[] = {"missing",  "visible", "hidden",   "enabled",
                                           "disabled", "checked", "unchecked"};
     bool known = false;
     for (const char* s : kStates) known = known || state == s;
@@ -340,7 +340,8 @@ class Driver {
   bool Type(const std::string& text) {
     Foreground();
     for (unsigned char c : text) {
-      INPUT events[2] = {KeyEvent(0, KEYEVENTF_UNICODE), KeyEvent(0, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
+      INPUT events[2] = {KeyEvent(0, KEYEVENTF_UNICODE),
+                         KeyEvent(0, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
       events[0].ki.wScan = events[1].ki.wScan = c;
       SendInput(2, events, sizeof(INPUT));
     }
@@ -362,12 +363,12 @@ class Driver {
       const char* name;
       WORD key;
     };
-    static const Named kKeys[] = {
-        {"alt", VK_MENU},     {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT},  {"escape", VK_ESCAPE},
-        {"return", VK_RETURN}, {"tab", VK_TAB},     {"space", VK_SPACE},  {"down", VK_DOWN},
-        {"up", VK_UP},        {"left", VK_LEFT},    {"right", VK_RIGHT},  {"f1", VK_F1},
-        {"f4", VK_F4},        {"delete", VK_DELETE}, {"back", VK_BACK},   {"home", VK_HOME},
-        {"end", VK_END}};
+    static const Named kKeys[] = {{"alt", VK_MENU},      {"ctrl", VK_CONTROL},  {"shift", VK_SHIFT},
+                                  {"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"tab", VK_TAB},
+                                  {"space", VK_SPACE},   {"down", VK_DOWN},     {"up", VK_UP},
+                                  {"left", VK_LEFT},     {"right", VK_RIGHT},   {"f1", VK_F1},
+                                  {"f4", VK_F4},         {"delete", VK_DELETE}, {"back", VK_BACK},
+                                  {"home", VK_HOME},     {"end", VK_END}};
     for (const Named& k : kKeys)
       if (name == k.name) return k.key;
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
@@ -428,14 +429,16 @@ class Driver {
   // paths, written into the program's own memory (a fixed block is its own handle there).
   bool Drop(const std::vector<std::string>& paths) {
     std::vector<char> block(sizeof(DROPFILES), 0);
-    for (const std::string& path : paths) block.insert(block.end(), path.c_str(), path.c_str() + path.size() + 1);
+    for (const std::string& path : paths)
+      block.insert(block.end(), path.c_str(), path.c_str() + path.size() + 1);
     block.push_back('\0');
     auto* header = reinterpret_cast<DROPFILES*>(block.data());
     header->pFiles = sizeof(DROPFILES);
     header->fWide = FALSE;
-    void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE);
-    if (!remote || !WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), nullptr))
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(),
+                                  MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote ||
+        !WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), nullptr))
       return Fail("cannot write the dropped files into the program (error %lu)", GetLastError());
     PostMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
     Log("dropped %s%s", paths[0].c_str(), paths.size() > 1 ? " and more" : "");
@@ -505,9 +508,9 @@ class Driver {
     RECT rect, client;
     GetWindowRect(window, &rect);
     GetClientRect(window, &client);
-    std::printf("window '%s' class %s at %ld,%ld size %ldx%ld client %ldx%ld", TextOf(window).c_str(),
-                ClassOf(window).c_str(), rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top, client.right, client.bottom);
+    std::printf("window '%s' class %s at %ld,%ld size %ldx%ld client %ldx%ld",
+                TextOf(window).c_str(), ClassOf(window).c_str(), rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, client.right, client.bottom);
     std::printf("\n");
     ChildSearch search{0, nullptr, {}};
     EnumChildWindows(window, CollectChildren, reinterpret_cast<LPARAM>(&search));
@@ -517,8 +520,8 @@ class Driver {
       MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
       std::printf("  control %d class %s at %ld,%ld size %ldx%ld%s%s '%s'\n", GetDlgCtrlID(child),
                   ClassOf(child).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                  IsWindowVisible(child) ? "" : " hidden", IsWindowEnabled(child) ? "" : " disabled",
-                  TextOf(child).c_str());
+                  IsWindowVisible(child) ? "" : " hidden",
+                  IsWindowEnabled(child) ? "" : " disabled", TextOf(child).c_str());
     }
   }
 
@@ -547,9 +550,7 @@ class Driver {
     started_ = false;
   }
 
-  bool Running() {
-    return started_ && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-  }
+  bool Running() { return started_ && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 
   bool NeedProcess(const std::string& command) {
     return started_ || Fail("'%s' before 'run'", command.c_str());

@@ -1,8 +1,8 @@
+#include "recent_file_list.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
-
-#include "recent_file_list.h"
 
 namespace zarvane {
 namespace {
@@ -36,7 +36,9 @@ std::string Stored(MemorySettings& s) {
 
 TEST(RecentFileList, LoadSkipsEmptyValuesAndStopsAtTheFirstMissingOne) {
   MemorySettings settings;
-  settings.values = {{"MRUFile1", "C:\\a.zvp"}, {"MRUFile2", ""}, {"MRUFile3", "C:\\c.zvp"},
+  settings.values = {{"MRUFile1", "C:\\a.zvp"},
+                     {"MRUFile2", ""},
+                     {"MRUFile3", "C:\\c.zvp"},
                      {"MRUFile5", "C:\\e.zvp"}};
   RecentFileList list(settings);
   list.Load();
