@@ -33,13 +33,15 @@ class BitmapButton {
   void OnButtonUp(bool pressedHere, LPARAM releasePoint);
   void OnMouseMove();
   void OnHoverTick();
+  HBITMAP PictureFor(Picture picture);
   void Paint(HDC dc);
   void Repaint();
   void Detach();
 
   HWND window_ = nullptr;
   Mode mode_ = kPush;
-  HBITMAP pictures_[kPictureCount] = {};
+  int pictureIds_[kPictureCount] = {};
+  HBITMAP pictures_[kPictureCount] = {};  // loaded when first shown: most never are
   bool hover_ = false;
   bool latched_ = false;
 };

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
+#include <algorithm>
+
 namespace zarvane {
 
 namespace {
@@ -27,13 +29,11 @@ bool BitmapButton::Attach(HWND dialog, int id, Mode mode, int normal, int hover,
                           int disabled) {
   HWND window = GetDlgItem(dialog, id);
   if (!window || window_) return false;
-  const int ids[kPictureCount] = {normal, hover, latched, disabled};
-  HINSTANCE program = GetModuleHandleA(nullptr);
-  for (int i = 0; i < kPictureCount; ++i)
-    if (ids[i]) pictures_[i] = LoadBitmapA(program, MAKEINTRESOURCEA(ids[i]));
   if (!SetWindowSubclass(window, Subclass, reinterpret_cast<UINT_PTR>(this), 0)) return false;
   window_ = window;
   mode_ = mode;
+  const int ids[kPictureCount] = {normal, hover, latched, disabled};
+  std::copy(ids, ids + kPictureCount, pictureIds_);
   Repaint();
   return true;
 }
@@ -166,7 +166,7 @@ void BitmapButton::Paint(HDC dc) {
                    reinterpret_cast<LPARAM>(window_)));
   FillRect(dc, &client, background ? background : GetSysColorBrush(COLOR_BTNFACE));
 
-  HBITMAP picture = pictures_[chosen];
+  HBITMAP picture = PictureFor(chosen);
   BITMAP size;
   if (!picture || !GetObjectA(picture, sizeof size, &size)) return;
   HDC source = CreateCompatibleDC(dc);
@@ -174,6 +174,13 @@ void BitmapButton::Paint(HDC dc) {
   BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
   SelectObject(source, old);
   DeleteDC(source);
+}
+
+HBITMAP BitmapButton::PictureFor(Picture picture) {
+  if (!pictures_[picture] && pictureIds_[picture])
+    pictures_[picture] =
+        LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureIds_[picture]));
+  return pictures_[picture];
 }
 
 void BitmapButton::Repaint() {
