@@ -11,7 +11,7 @@ namespace zarvane {
 const char* ArchiveResultText(int result, bool writing) {
   switch (result) {
     case kArchiveCannotOpen: return "the installer file cannot be opened";
-    case kArchiveNoPayload: return "the file carries no payload";
+    case kArchiveNoPayload: return "the file carries no payload, or a damaged one";
     case kArchiveOk: return "success";
     case kArchiveEmpty:
       return writing ? "no files were added to the installer" : "the installer holds no members";
