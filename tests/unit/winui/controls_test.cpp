@@ -227,5 +227,45 @@ TEST_F(Host, TipPanelDrawsTitleTextAndPicture) {
   EXPECT_EQ(count(RGB(128, 128, 128), h - 44, h - 1, 1, w - 40), 0);
 }
 
+// The other windows are laid out around these sizes.
+TEST(Pictures, EveryPictureHasItsSizeAndTheIconCursorAndSoundLoad) {
+  struct Size {
+    int first, count, width, height;
+  } sizes[] = {
+      {IDB_TOP_BANNER, 1, 612, 42},        {IDB_BOTTOM_BANNER, 1, 612, 23},
+      {IDB_TAB_WALLPAPER, 12, 136, 34},    {IDB_MENU_PROJECT, 8, 72, 22},
+      {IDB_BUILD_NOW, 4, 104, 24},         {IDB_BROWSE, 4, 64, 20},
+      {IDB_PREVIEW, 8, 88, 24},            {IDB_COLOUR, 8, 24, 20},
+      {IDB_TIP_PICTURE, 1, 32, 42},        {IDB_CAPTION_WALLPAPER, 8, 440, 20},
+      {IDB_ABOUT_PICTURE, 1, 286, 64},     {IDB_PREVIEW_WARNING_PICTURE, 1, 300, 48},
+  };
+  for (const Size& s : sizes)
+    for (int id = s.first; id < s.first + s.count; ++id) {
+      Image picture = Picture(id);
+      EXPECT_EQ(picture.width, s.width) << id;
+      EXPECT_EQ(picture.height, s.height) << id;
+    }
+
+  HINSTANCE program = GetModuleHandleA(nullptr);
+  for (int size : {16, 32, 48}) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(program, MAKEINTRESOURCEA(IDI_ZARVANE), IMAGE_ICON, size, size, 0));
+    ICONINFO info{};
+    ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << size;
+    BITMAP colour{};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, size);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+  }
+  EXPECT_TRUE(LoadCursorA(program, MAKEINTRESOURCEA(IDC_LINK_HAND)));
+  HRSRC sound = FindResourceA(program, MAKEINTRESOURCEA(IDW_CLICK), "WAVE");
+  ASSERT_TRUE(sound);
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(program, sound)));
+  EXPECT_EQ(std::string(bytes, 4), "RIFF");
+  EXPECT_LT(SizeofResource(program, sound), 10u * 1024);
+}
+
 }  // namespace
 }  // namespace zarvane
