@@ -84,8 +84,9 @@ bool InstallDialog::OnInit() {
   SetItemText(IDE_INSTALL_PATH, installPath_);
 
   if (!quiet_ && !LoadLicence()) LayOutWithoutLicence();
-  if (quiet_) Install();
-  return true;
+  if (!quiet_) return true;
+  Install();
+  return false;  // the focus stays on the path a stopped install selected
 }
 
 // What a quiet start left out, for a quiet install that stopped on a path to correct.
