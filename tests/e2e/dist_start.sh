@@ -22,7 +22,7 @@ use_recording_browser
 
 program="$fresh/Zarvane/Zarvane.exe"
 "$RUN" "$BIN/zarvane-driver.exe" run "$(cmdline "$program")" wait-window "Zarvane - *" \
-  key f1 sleep 500 key escape wait-exit 0
+  key f1 sleep 500 close wait-exit 0
 check "Zarvane.exe started from the fresh folder and opened its own help" \
   browser_opened "*$(winpath "$fresh")\\Zarvane\\Help\\index.htm*"
 finish
