@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "picture.h"
+
 namespace zarvane {
 
 namespace {
@@ -178,8 +180,7 @@ void BitmapButton::Paint(HDC dc) {
 
 HBITMAP BitmapButton::PictureFor(Picture picture) {
   if (!pictures_[picture] && pictureIds_[picture])
-    pictures_[picture] =
-        LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureIds_[picture]));
+    pictures_[picture] = LoadPicture(pictureIds_[picture]);
   return pictures_[picture];
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "picture.h"
+
 namespace zarvane {
 
 namespace {
@@ -33,7 +35,7 @@ bool TipPanel::Attach(HWND dialog, int id, int pictureId) {
   if (!window || window_) return false;
   if (!SetWindowSubclass(window, Subclass, reinterpret_cast<UINT_PTR>(this), 0)) return false;
   window_ = window;
-  picture_ = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureId));
+  picture_ = LoadPicture(pictureId);
   titleFont_ = Arial(window, 9, 800);
   textFont_ = Arial(window, 8, FW_NORMAL);
   InvalidateRect(window_, nullptr, TRUE);
