@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <ctime>
 
+#include "archive_format.h"
+
 namespace zarvane {
 
 std::string HostPath(const std::string& path) {
@@ -16,9 +18,16 @@ std::string HostPath(const std::string& path) {
 #endif
 }
 
+// The stream's own buffer as large as the archive's blocks, so that whole blocks pass straight
+// through to the system.
+static std::FILE* Buffered(std::FILE* file) {
+  if (file) std::setvbuf(file, nullptr, _IOFBF, kArchiveBufferSize);
+  return file;
+}
+
 bool ArchiveFile::OpenRead(const std::string& path) {
   Close();
-  file_ = std::fopen(HostPath(path).c_str(), "rb");
+  file_ = Buffered(std::fopen(HostPath(path).c_str(), "rb"));
   // Windows refuses to open a folder as a file; so do we everywhere.
   if (file_ && !os::IsRegularFile(file_)) Close();
   return file_ != nullptr;
@@ -26,7 +35,7 @@ bool ArchiveFile::OpenRead(const std::string& path) {
 
 bool ArchiveFile::Create(const std::string& path) {
   Close();
-  file_ = std::fopen(HostPath(path).c_str(), "wb");
+  file_ = Buffered(std::fopen(HostPath(path).c_str(), "wb"));
   return file_ != nullptr;
 }
 
@@ -43,7 +52,7 @@ bool ArchiveFile::CreateFresh(const std::string& folder, std::string& path) {
     std::string name = "zarvane-";
     for (int i = 0; i < 8; ++i, value >>= 4) name += hex[value & 15];
     path = folder + name + ".part";
-    file_ = os::CreateNewFile(HostPath(path));
+    file_ = Buffered(os::CreateNewFile(HostPath(path)));
   }
   if (!file_) path.clear();
   return file_ != nullptr;

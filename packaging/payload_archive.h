@@ -3,6 +3,7 @@
 // and reads it back out of an installer file (installer, command-line tool). Layout: see
 // archive_format.h.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include <zlib.h>
@@ -75,7 +76,7 @@ class PayloadArchive {
   int ExtractAllFrom(const std::string& installerPath, const std::string& folder,
                      ArchiveProgress progress, std::intptr_t user);
   // Writes member `index` of the open installer file to folder + name; `folder` ends in a
-  // separator.
+  // separator. An old file there is replaced only by the complete, checked member.
   int ExtractMember(ArchiveFile& installer, int index, const std::string& folder);
 
   int Count() const { return count_; }
@@ -88,15 +89,18 @@ class PayloadArchive {
   void Send(int event, void* data);
   void SendPercent(std::uint32_t done);
   int WriteMember(ArchiveFile& out, ArchiveMember& member);
-  // Inflates the member's stream into `target`, or only checks it when `target` is null. True
-  // when the stream ends exactly at its packed size with exactly its unpacked size.
-  bool InflateMember(ArchiveFile& installer, const ArchiveMember& member, ArchiveFile* target);
+  // Inflates member `index` into a fresh file in `folder`, named in `staged` (empty unless the
+  // result is 1002); 1001 when its stream is damaged, 1005 when it cannot be written.
+  int StageMember(ArchiveFile& installer, int index, const std::string& folder,
+                  std::string& staged);
+  // 1002 when the stream ends exactly at its packed size with exactly its unpacked size.
+  int InflateMember(ArchiveFile& installer, const ArchiveMember& member, ArchiveFile& target);
 
   ArchiveMember members_[kArchiveMaxMembers];
   int count_ = 0;
   z_stream stream_;
-  unsigned char in_[kArchiveBufferSize];
-  unsigned char out_[kArchiveBufferSize];
+  std::unique_ptr<unsigned char[]> in_;
+  std::unique_ptr<unsigned char[]> out_;
   std::uint32_t progressTotal_ = 0;
   ArchiveProgress progress_ = nullptr;
   std::intptr_t user_ = 0;

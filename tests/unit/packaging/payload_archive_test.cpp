@@ -311,7 +311,8 @@ TEST(PayloadArchive, HostileMembersFailAloneAndLeaveNothingBehind) {
 }
 
 // A directory that does not agree with the streams, or a stream that does not agree with its
-// record, is a damaged installer: nothing of it is extracted.
+// record, is a damaged installer: nothing of it is extracted, no old file is touched, even one
+// that a sound member before the damaged one would replace.
 TEST(PayloadArchive, DamagedInstallersExtractNothing) {
   const Bytes stub = TextBytes("MZ stub");
   std::vector<LayoutMember> members;
@@ -320,14 +321,17 @@ TEST(PayloadArchive, DamagedInstallersExtractNothing) {
     members.push_back({name, RandomBytes(3000 + members.size() * 1000, members.size())});
   const Bytes whole = LayOut(stub, members);
   ScratchDir dir("damaged"), out("damagedout");
+  const Bytes old = TextBytes("from the last install");
+  out.Write("clock.swf", old);
+  out.Write("last.txt", old);
   auto expectDamaged = [&](const Bytes& file, const std::string& what) {
     SCOPED_TRACE(what);
     std::string path = dir.Write("x.exe", file);
     PayloadArchive reader;
-    std::vector<Event> events;
-    EXPECT_EQ(reader.ExtractAllFrom(path, out.Path(), Record, To(&events)), kArchiveNoPayload);
-    EXPECT_EQ(out.EntryCount(), 0u);
-    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(reader.ExtractAllFrom(path, out.Path(), nullptr, 0), kArchiveNoPayload);
+    EXPECT_EQ(out.EntryCount(), 2u);
+    EXPECT_EQ(ReadBytes(out.File("clock.swf")), old);
+    EXPECT_EQ(ReadBytes(out.File("last.txt")), old);
   };
 
   for (std::int32_t count = 1; count < 8; ++count)
@@ -426,29 +430,53 @@ TEST(ArchiveFormat, MemberNames) {
 }  // namespace zarvane
 
 #ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace zarvane {
 namespace {
 
-// A full disk, through a link to /dev/full inside the scratch folder (the link is what a
-// failed write may remove, never the device).
-TEST(PayloadArchive, FullDiskIsAFailureNotSuccess) {
+// A full disk: for the writer a link to /dev/full where the installer goes (the link is what a
+// failed write may remove, never the device); for extraction the system's limit on file size in
+// a child process, so that writes fail part way as on a full disk, without mounting anything.
+TEST(PayloadArchive, FullDiskIsAFailureAndLeavesTheOldFile) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   ScratchDir dir("full"), out("fullout");
   PayloadArchive writer;
-  ASSERT_TRUE(writer.AddFile(dir.Write("movie.swf", RandomBytes(100000, 8))));
+  const Bytes movie = RandomBytes(300000, 8);
+  ASSERT_TRUE(writer.AddFile(dir.Write("movie.swf", movie)));
   std::filesystem::create_symlink("/dev/full", dir.File("setup.exe"));
   EXPECT_EQ(writer.WriteInstaller(kStubResourceId, dir.File("setup.exe"), nullptr, 0),
             kArchiveWriteFailed);
+  EXPECT_TRUE(std::filesystem::exists("/dev/full"));
 
   std::string installer = dir.File("real.exe");
   ASSERT_EQ(writer.WriteInstaller(kStubResourceId, installer, nullptr, 0), kArchiveOk);
-  std::filesystem::create_symlink("/dev/full", out.File("movie.swf"));
+  const Bytes old = TextBytes("the movie of the last install");
+  out.Write("movie.swf", old);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{100000, 100000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    PayloadArchive reader;
+    std::vector<Event> events;
+    int result = reader.ExtractAllFrom(installer, out.Path(), Record, To(&events));
+    bool announcedOnly = Sequence(events) == std::vector<std::string>{"1000 movie.swf"};
+    _exit(result == kArchiveWriteFailed && announcedOnly ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "1005 and no done event";
+  EXPECT_EQ(ReadBytes(out.File("movie.swf")), old);
+  EXPECT_EQ(out.EntryCount(), 1u) << "no part-written file beside it";
+
   PayloadArchive reader;
-  std::vector<Event> events;
-  EXPECT_EQ(reader.ExtractAllFrom(installer, out.Path(), Record, To(&events)),
-            kArchiveWriteFailed);
-  EXPECT_EQ(Sequence(events), std::vector<std::string>{"1000 movie.swf"});
-  EXPECT_TRUE(std::filesystem::exists("/dev/full"));
+  ASSERT_EQ(reader.ExtractAllFrom(installer, out.Path(), nullptr, 0), kArchiveOk);
+  EXPECT_EQ(ReadBytes(out.File("movie.swf")), movie);
 }
 
 }  // namespace
