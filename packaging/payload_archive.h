@@ -53,6 +53,8 @@ struct ArchiveMember {
   std::uint32_t offset = 0;
 };
 
+class MemberCompressor;
+
 class PayloadArchive {
  public:
   PayloadArchive();
@@ -67,6 +69,9 @@ class PayloadArchive {
   // file there only when it is complete; a folder or device at `outputPath` is refused (1005).
   int WriteInstaller(int stubId, const std::string& outputPath, ArchiveProgress progress,
                      std::intptr_t user);
+  // Threads that compress members side by side (0, the default: one per core). The installer
+  // is byte for byte the same whatever the number.
+  void SetCompressionThreads(int threads) { compressionThreads_ = threads; }
 
   // Reader.
   int ReadDirectory(const std::string& path);
@@ -88,7 +93,9 @@ class PayloadArchive {
   void Clear();
   void Send(int event, void* data);
   void SendPercent(std::uint32_t done);
-  int WriteMember(ArchiveFile& out, ArchiveMember& member);
+  // `room`: the bytes the member's stream may take before the installer grows too large.
+  int WriteMember(ArchiveFile& out, ArchiveMember& member, MemberCompressor& compressor,
+                  std::uint64_t room);
   // Inflates member `index` into a fresh file in `folder`, named in `staged` (empty unless the
   // result is 1002); 1001 when its stream is damaged, 1005 when it cannot be written.
   int StageMember(ArchiveFile& installer, int index, const std::string& folder,
@@ -102,6 +109,7 @@ class PayloadArchive {
   std::unique_ptr<unsigned char[]> in_;
   std::unique_ptr<unsigned char[]> out_;
   std::uint32_t progressTotal_ = 0;
+  int compressionThreads_ = 0;
   ArchiveProgress progress_ = nullptr;
   std::intptr_t user_ = 0;
 };

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "member_compressor.h"
 #include "path_words.h"
 #include "payload_archive.h"
 #include "stub_resource.h"
@@ -46,11 +47,11 @@ int PayloadArchive::WriteInstaller(int stubId, const std::string& outputPath,
   int result = kArchiveOk;
   std::uint64_t end = stub.size;
   if (end > kArchiveMaxFileSize || !out.Write(stub.data, stub.size)) result = kArchiveWriteFailed;
+  MemberCompressor compressor(compressionThreads_);
   for (int i = 0; i < count_ && result == kArchiveOk; ++i) {
     members_[i].offset = static_cast<std::uint32_t>(end);
-    result = WriteMember(out, members_[i]);
+    result = WriteMember(out, members_[i], compressor, kArchiveMaxFileSize - end);
     end += members_[i].csize;
-    if (result == kArchiveOk && end > kArchiveMaxFileSize) result = kArchiveWriteFailed;
   }
   if (result == kArchiveOk) {
     for (int i = 0; i < count_; ++i) end += kArchiveRecordFixedSize + members_[i].name.size();
@@ -81,53 +82,21 @@ int PayloadArchive::WriteInstaller(int stubId, const std::string& outputPath,
   return result;
 }
 
-int PayloadArchive::WriteMember(ArchiveFile& out, ArchiveMember& member) {
+int PayloadArchive::WriteMember(ArchiveFile& out, ArchiveMember& member,
+                                MemberCompressor& compressor, std::uint64_t room) {
   ArchiveFile source;
   if (!source.OpenRead(member.sourcePath)) return kArchiveSourceFailed;
   Send(kArchiveEventBegin, &member);
   std::int64_t size = source.Size();
   progressTotal_ = size < 0 ? 0u : static_cast<std::uint32_t>(size);
-
-  std::memset(&stream_, 0, sizeof stream_);
-  if (deflateInit(&stream_, 6) != Z_OK) return kArchiveWriteFailed;
-  bool ok = true;
-  for (;;) {
-    if (stream_.avail_in == 0) {
-      std::size_t n = source.Read(in_.get(), kArchiveBufferSize);
-      if (n == 0) break;
-      stream_.next_in = in_.get();
-      stream_.avail_in = static_cast<uInt>(n);
-    }
-    stream_.next_out = out_.get();
-    stream_.avail_out = kArchiveBufferSize;
-    int z = deflate(&stream_, Z_NO_FLUSH);
-    if (!out.Write(out_.get(), kArchiveBufferSize - stream_.avail_out)) ok = false;
-    if (z != Z_OK || !ok) {
-      ok = false;
-      break;
-    }
-    SendPercent(static_cast<std::uint32_t>(stream_.total_in));
-    if (stream_.total_out > kArchiveMaxFileSize) {
-      ok = false;
-      break;
-    }
-  }
-  source.Close();
-  int z = Z_OK;
-  while (ok) {
-    stream_.next_out = out_.get();
-    stream_.avail_out = kArchiveBufferSize;
-    z = deflate(&stream_, Z_FINISH);
-    std::size_t produced = kArchiveBufferSize - stream_.avail_out;
-    if (!out.Write(out_.get(), produced)) ok = false;
-    if (z == Z_STREAM_END) break;
-    if (z != Z_OK) ok = false;
-  }
-  member.csize = static_cast<std::uint32_t>(stream_.total_out);
+  MemberCompressor::Sizes sizes;
+  bool ok = compressor.Compress(
+      source, out, room,
+      [this](std::uint64_t done) { SendPercent(static_cast<std::uint32_t>(done)); }, sizes);
   // The directory tells what the stream holds, even if the file changed since AddFile.
-  member.usize = static_cast<std::uint32_t>(stream_.total_in);
-  deflateEnd(&stream_);
-  if (!ok) return kArchiveWriteFailed;
+  if (!ok || sizes.in > 0xFFFFFFFFu) return kArchiveWriteFailed;
+  member.csize = static_cast<std::uint32_t>(sizes.out);
+  member.usize = static_cast<std::uint32_t>(sizes.in);
   SendPercent(progressTotal_);  // every member's report ends at 100
   Send(kArchiveEventDone, &member);
   return kArchiveOk;

@@ -127,6 +127,51 @@ TEST(PayloadArchive, RoundTripKeepsEveryByteAndTheLayoutInvariants) {
   }
 }
 
+// Many threads write the very bytes one thread writes, with the same events; what deflate
+// cannot shrink is stored, no larger than its source but for the stream's framing.
+TEST(PayloadArchive, ParallelBuildIsByteIdenticalAndStoresWhatDoesNotShrink) {
+  ScratchDir src("par"), out("parout");
+  Bytes mixed;
+  for (int run = 0; run < 7; ++run) {
+    Bytes part = run % 2 ? Bytes(300000 + run, static_cast<unsigned char>('a' + run))
+                         : RandomBytes(200000 + run * 77777, run);
+    mixed.insert(mixed.end(), part.begin(), part.end());
+  }
+  const Bytes random = RandomBytes(3 * 65535 + 17, 11);
+  const std::vector<std::pair<std::string, Bytes>> files = {
+      {"instcfg.ini", TextBytes("[Wallpaper]\r\nName=Clock\r\n")},
+      {"mixed.bin", mixed},
+      {"movie.swf", random},
+      {"empty.txt", {}}};
+  std::vector<std::string> installers;
+  std::vector<std::vector<Event>> events;
+  for (int threads : {1, 2, 5}) {
+    PayloadArchive writer;
+    writer.SetCompressionThreads(threads);
+    for (const auto& [name, bytes] : files) ASSERT_TRUE(writer.AddFile(src.Write(name, bytes)));
+    installers.push_back(src.File("setup" + std::to_string(threads) + ".exe"));
+    events.emplace_back();
+    ASSERT_EQ(writer.WriteInstaller(kStubResourceId, installers.back(), Record, To(&events.back())),
+              kArchiveOk);
+  }
+  const Bytes single = ReadBytes(installers[0]);
+  for (std::size_t i = 1; i < installers.size(); ++i) {
+    EXPECT_TRUE(ReadBytes(installers[i]) == single) << installers[i];
+    ASSERT_EQ(events[i].size(), events[0].size());
+    for (std::size_t e = 0; e < events[0].size(); ++e)
+      EXPECT_TRUE(events[i][e].code == events[0][e].code &&
+                  events[i][e].member == events[0][e].member &&
+                  events[i][e].percent == events[0][e].percent) << e;
+  }
+
+  PayloadArchive reader;
+  ASSERT_EQ(reader.ExtractAllFrom(installers[0], out.Path(), nullptr, 0), kArchiveOk);
+  for (const auto& [name, bytes] : files) EXPECT_TRUE(ReadBytes(out.File(name)) == bytes) << name;
+  const std::uint32_t framing = 2 + 5 * 4 + 2 + 4;  // header, four stored blocks, end, check
+  EXPECT_LE(reader.Member(2).csize, random.size() + framing);
+  EXPECT_LT(reader.Member(1).csize, mixed.size() * 7 / 10);  // two thirds random
+}
+
 TEST(PayloadArchive, SingleMemberLayoutIsExact) {
   ScratchDir dir("one");
   PayloadArchive writer;
