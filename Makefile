@@ -11,6 +11,9 @@ PACKAGES := cmake ninja-build g++ googletest zlib1g-dev python3 \
             g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
             libz-mingw-w64-dev wine wine32:i386 xvfb xauth imagemagick fonts-wine zip unzip
 
+# The benchmarks' peers only (make bench); the tests never need them.
+BENCH_PACKAGES := p7zip-full
+
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
@@ -58,9 +61,13 @@ test-win32:
 	  ctest --test-dir $(WIN32) --output-on-failure -j2; rc=$$?; \
 	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$rc'
 
-# Start-up of the authoring tool against a minimal dialog program, under Wine; prints ratios.
+# Every benchmark as a ratio against its peer, run alternately (see the README): the authoring
+# tool's start-up, the installer program's size, the archive's build, extraction and memory.
 bench: deps build
+	@$(MAKE) --no-print-directory deps PACKAGES="$(BENCH_PACKAGES)"
 	bench/startup/run
+	bench/stub
+	bench/archive/run
 
 # libFuzzer on the movie reader, the installer reader, the project file and the installer's
 # configuration, each for FUZZ_SECONDS (clang, own tree); the first finding, undefined behaviour
