@@ -14,6 +14,10 @@ PACKAGES := cmake ninja-build g++ googletest zlib1g-dev python3 \
 # The benchmarks' peers only (make bench); the tests never need them.
 BENCH_PACKAGES := p7zip-full
 
+# The wallpaper preview's browser and the client that fetches its player; without recommends
+# (Chromium's pull in a desktop). Without them the build goes on and the preview tests skip.
+PREVIEW_PACKAGES := chromium npm
+
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
@@ -36,6 +40,16 @@ deps:
 	  dpkg --print-foreign-architectures | grep -qx i386 || $$sudo dpkg --add-architecture i386; \
 	  $$sudo apt-get update -qq; \
 	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing >/dev/null; \
+	fi
+	@missing=""; for p in $(PREVIEW_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  sudo=""; [ "$$(id -u)" = 0 ] || sudo=sudo; \
+	  echo "installing:$$missing"; \
+	  $$sudo apt-get update -qq; \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends \
+	    $$missing >/dev/null || echo "could not install$$missing: no wallpaper preview"; \
 	fi
 
 # The Windows tree comes first: the native command-line tool carries the installer stub it builds.
@@ -91,11 +105,13 @@ demo: deps build
 	$(NATIVE)/bin/zarvane-cli build examples/demo/demo.zvp -o "$(DEMO)/Demo Setup.exe"
 	$(NATIVE)/bin/zarvane-cli list "$(DEMO)/Demo Setup.exe" > $(DEMO)/members.txt
 	$(NATIVE)/bin/zarvane-cli page examples/demo/demo.zvp -o $(DEMO)/Demo.htm
+	$(NATIVE)/bin/zarvane-cli preview examples/demo/demo.zvp -o $(DEMO)/wallpaper.png
 	@echo; echo "Members of the installer (index, offset, size, packed size, name):"
 	@sed 's/^/  /' $(DEMO)/members.txt
 	@echo; echo "installer:       $(abspath $(DEMO))/Demo Setup.exe"
 	@echo "member list:     $(abspath $(DEMO))/members.txt"
 	@echo "wallpaper page:  $(abspath $(DEMO))/Demo.htm"
+	@echo "wallpaper:       $(abspath $(DEMO))/wallpaper.png"
 	@echo "project:         $(abspath examples/demo)/demo.zvp"
 	bash tests/e2e/demo_install.sh $(WIN32) $(NATIVE)/bin/zarvane-cli $(DEMO) "$(DEMO)/Demo Setup.exe"
 	bash tests/e2e/demo_authoring.sh $(WIN32) $(DEMO)

@@ -2,6 +2,7 @@
 #include "build_checks.h"
 #include "build_installer_headless.h"
 #include "cli_command.h"
+#include "installer_page.h"
 #include "terminal_text.h"
 #include "path_words.h"
 #include "wallpaper_page.h"
@@ -23,7 +24,7 @@ extern const CliCommand kPageCommand = {
     RunPage};
 
 // The page as the installer writes it from the "instcfg.ini" a build of this project carries.
-static WallpaperPageFields InstallerPageFields(ProjectTabs& tabs) {
+WallpaperPageFields InstallerPageFields(ProjectTabs& tabs) {
   WallpaperSettings wallpaper;
   PreviewSettings preview;
   tabs.GetWallpaper(wallpaper);

@@ -7,7 +7,8 @@ namespace zarvane {
   X(kExtractCommand)            \
   X(kSwfColourCommand)          \
   X(kBuildCommand)              \
-  X(kPageCommand)
+  X(kPageCommand)               \
+  X(kPreviewCommand)
 
 #define ZARVANE_DECLARE(command) extern const CliCommand command;
 #define ZARVANE_ENTRY(command) &command,

@@ -1,0 +1,225 @@
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <cstdlib>
+#include <filesystem>
+
+#include "build_checks.h"
+#include "build_installer_headless.h"
+#include "browser_shot.h"
+#include "cli_command.h"
+#include "file_system.h"
+#include "installer_page.h"
+#include "path_words.h"
+#include "preview_folder.h"
+#include "terminal_text.h"
+
+namespace zarvane {
+
+static int RunPreview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+extern const CliCommand kPreviewCommand = {
+    "preview", "shows the wallpaper as the desktop would, in a PNG or a folder for a browser",
+    "usage: zarvane-cli preview PROJECT.zvp [-o FILE.png] [--size WxH] [--at SECONDS]\n"
+    "                          [--html DIR] [--browser PROGRAM]\n"
+    "\n"
+    "Renders the wallpaper page an installation of the project would write, with the web\n"
+    "Flash player Ruffle in headless Chromium, once the movie has loaded and played a while.\n"
+    "Nothing is fetched from the network: the page reads only the files beside it.\n"
+    "\n"
+    "  -o FILE.png        the screenshot (default: <wallpaper name>-preview.png beside the\n"
+    "                     project)\n"
+    "  --size WxH         the screen's size in pixels (default 1024x768)\n"
+    "  --at SECONDS       how long the movie plays before the shot (default 1)\n"
+    "  --html DIR         write the preview folder (page, its files, the player) into DIR, which\n"
+    "                     must be new or empty, instead of taking a screenshot\n"
+    "  --browser PROGRAM  the Chromium to use (default: chromium on PATH)\n",
+    RunPreview};
+
+namespace {
+
+struct PreviewOptions {
+  std::string project, output, htmlFolder, browser = "chromium";
+  int width = 1024, height = 768;
+  double playSeconds = 1;
+};
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+  int w = 0, h = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) return false;
+  if (w < 16 || h < 16 || w > 8192 || h > 8192) return false;
+  width = w;
+  height = h;
+  return true;
+}
+
+bool ParseSeconds(const std::string& text, double& seconds) {
+  char* end = nullptr;
+  double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end || !(value >= 0 && value <= 600)) return false;
+  seconds = value;
+  return true;
+}
+
+// Gives kExitOk or the usage error's exit code.
+int ParseOptions(const std::vector<std::string>& args, PreviewOptions& options, std::ostream& err) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    bool takesValue = arg == "-o" || arg == "--size" || arg == "--at" || arg == "--html" ||
+                      arg == "--browser";
+    if (takesValue && i + 1 >= args.size())
+      return UsageError(kPreviewCommand, arg + " needs a value", err);
+    if (arg == "-o") {
+      options.output = args[++i];
+    } else if (arg == "--size") {
+      if (!ParseSize(args[++i], options.width, options.height))
+        return UsageError(kPreviewCommand, "--size takes WIDTHxHEIGHT, 16 to 8192 each", err);
+    } else if (arg == "--at") {
+      if (!ParseSeconds(args[++i], options.playSeconds))
+        return UsageError(kPreviewCommand, "--at takes seconds from 0 to 600", err);
+    } else if (arg == "--html") {
+      options.htmlFolder = args[++i];
+    } else if (arg == "--browser") {
+      options.browser = args[++i];
+    } else if (!arg.empty() && arg[0] == '-') {
+      return UsageError(kPreviewCommand, "unknown option " + arg, err);
+    } else if (options.project.empty()) {
+      options.project = arg;
+    } else {
+      return UsageError(kPreviewCommand, "expects one PROJECT.zvp", err);
+    }
+  }
+  if (options.project.empty()) return UsageError(kPreviewCommand, "expects one PROJECT.zvp", err);
+  if (!options.htmlFolder.empty() && !options.output.empty())
+    return UsageError(kPreviewCommand, "-o and --html exclude each other", err);
+  return kExitOk;
+}
+
+std::string FileUrl(const std::string& path) {
+  std::string url = "file://";
+  for (unsigned char c : std::filesystem::absolute(path).generic_string()) {
+    if (std::isalnum(c) || std::strchr("/-._~", c)) {
+      url += static_cast<char>(c);
+    } else {
+      char escape[4];
+      std::snprintf(escape, sizeof escape, "%%%02X", c);
+      url += escape;
+    }
+  }
+  return url;
+}
+
+bool IsNewOrEmptyFolder(const std::string& folder) {
+  std::error_code failure;
+  if (!std::filesystem::exists(folder, failure)) return std::filesystem::create_directories(folder, failure);
+  return std::filesystem::is_directory(folder, failure) &&
+         std::filesystem::is_empty(folder, failure);
+}
+
+// The player's files as the build fetched them.
+#ifdef ZARVANE_PLAYER_DIR
+const char kPlayerFolder[] = ZARVANE_PLAYER_DIR;
+#else
+const char kPlayerFolder[] = "";
+#endif
+
+}  // namespace
+
+static int RunPreview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  PreviewOptions options;
+  if (int usage = ParseOptions(args, options, err)) return usage;
+  const char* failure = "zarvane-cli preview: ";
+  if (!*kPlayerFolder) {
+    err << failure << "this build carries no web Flash player; the Linux build fetches one\n";
+    return kExitFailure;
+  }
+  std::string browser;
+  if (options.htmlFolder.empty()) {
+    browser = FindProgram(options.browser);
+    if (browser.empty()) {
+      err << failure << "Chromium not found ('" << Printable(options.browser)
+          << "'): install the package chromium or name the browser with --browser\n";
+      return kExitFailure;
+    }
+  }
+
+  StreamPrompt prompt(err);
+  HeadlessBuildHost host(prompt);
+  if (!OpenProjectFor(host, options.project, "preview", err)) return kExitFailure;
+  for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow}) {
+    if (int message = host.ValidateTab(tab)) {
+      prompt.Show("Error", ToolMessage(message), kPromptOk | kPromptIconExclamation);
+      return kExitFailure;
+    }
+  }
+  WallpaperSettings wallpaper;
+  PreviewSettings preview;
+  host.tabs.GetWallpaper(wallpaper);
+  host.tabs.GetPreview(preview);
+  const std::string installedPage = WallpaperPageText(InstallerPageFields(host.tabs));
+  std::string error;
+
+  if (!options.htmlFolder.empty()) {
+    std::string folder = FullPath(options.htmlFolder) + "/";
+    if (!IsNewOrEmptyFolder(folder)) {
+      err << failure << "'" << Printable(options.htmlFolder) << "' must be a new or empty folder\n";
+      return kExitFailure;
+    }
+    std::string page = WritePreviewFolder(folder, installedPage, wallpaper, preview,
+                                          kPlayerFolder, error);
+    if (page.empty()) {
+      err << failure << Printable(error) << "\n";
+      return kExitFailure;
+    }
+    out << "Open " << FileUrl(page) << "\nin a browser started with --allow-file-access-from-files"
+        << " (the player reads its files beside the page).\n";
+    return kExitOk;
+  }
+
+  std::string output = options.output.empty()
+                           ? FolderOf(host.ProjectFile()) + wallpaper.name + "-preview.png"
+                           : FullPath(options.output);
+  for (const std::string& input : {host.ProjectFile(), wallpaper.movieFile,
+                                   wallpaper.backgroundImage, preview.imageFile}) {
+    if (!input.empty() && SameFile(output, input)) {
+      err << failure << "'" << Printable(output) << "' is one of the project's files\n";
+      return kExitFailure;
+    }
+  }
+  std::string work = MakePrivateTempFolder();
+  if (work.empty()) {
+    err << failure << "cannot make a temporary folder\n";
+    return kExitFailure;
+  }
+  std::string png;
+  std::string page = MakeDirectory(work + "page/")
+                         ? WritePreviewFolder(work + "page/", installedPage, wallpaper, preview,
+                                              kPlayerFolder, error)
+                         : "";
+  if (page.empty() && error.empty()) error = "cannot make the preview folder in '" + work + "'";
+  bool shot = !page.empty();
+  BrowserShot request;
+  request.browser = browser;
+  request.pageUrl = FileUrl(page);
+  request.workFolder = work;
+  request.width = options.width;
+  request.height = options.height;
+  request.playSeconds = options.playSeconds;
+  request.timeLimitSeconds = 90 + static_cast<int>(options.playSeconds);
+  shot = shot && TakeBrowserShot(request, png, error);
+  std::error_code ignored;
+  std::filesystem::remove_all(work, ignored);
+  if (!shot) {
+    err << failure << Printable(error) << "\n";
+    return kExitFailure;
+  }
+  if (!ReplaceFileContents(output, png)) {
+    err << failure << "cannot write '" << Printable(output) << "'\n";
+    return kExitFailure;
+  }
+  out << output << "\n";
+  return kExitOk;
+}
+
+}  // namespace zarvane

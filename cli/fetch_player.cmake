@@ -1,0 +1,25 @@
+# Fetches the web Flash player's files (npm PACKAGE, a pinned version) into OUTPUT once. Without
+# npm or its registry the build goes on; the preview command then names the missing folder.
+if(EXISTS ${OUTPUT}/ruffle.js)
+  return()
+endif()
+find_program(NPM npm)
+if(NOT NPM)
+  message(WARNING "npm not found: zarvane-cli preview will have no player (${PACKAGE})")
+  return()
+endif()
+set(work ${OUTPUT}.fetch)
+file(REMOVE_RECURSE ${work})
+file(MAKE_DIRECTORY ${work})
+execute_process(COMMAND ${NPM} pack --silent ${PACKAGE} WORKING_DIRECTORY ${work}
+                RESULT_VARIABLE failed OUTPUT_VARIABLE tarball OUTPUT_STRIP_TRAILING_WHITESPACE
+                TIMEOUT 300)
+if(failed OR NOT EXISTS ${work}/${tarball})
+  message(WARNING "npm pack ${PACKAGE} failed: zarvane-cli preview will have no player")
+  file(REMOVE_RECURSE ${work})
+  return()
+endif()
+file(ARCHIVE_EXTRACT INPUT ${work}/${tarball} DESTINATION ${work})
+file(REMOVE_RECURSE ${OUTPUT})
+file(RENAME ${work}/package ${OUTPUT})
+file(REMOVE_RECURSE ${work})

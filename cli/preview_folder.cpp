@@ -1,0 +1,100 @@
+#include "preview_folder.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "file_system.h"
+#include "path_words.h"
+#include "preview_bitmap.h"
+#include "wallpaper_words.h"
+
+namespace zarvane {
+
+// Read by the player before it starts; runs once the page above it is parsed.
+const char kPreviewOptionScript[] =
+    "// The wallpaper as the desktop shows it: playing at once, silent, nothing to click, no\n"
+    "// network.\n"
+    "window.RufflePlayer = window.RufflePlayer || {};\n"
+    "window.RufflePlayer.config = {\n"
+    "  autoplay: \"on\", unmuteOverlay: \"hidden\", splashScreen: false,\n"
+    "  allowNetworking: \"none\", openUrlMode: \"deny\", allowScriptAccess: false,\n"
+    "  contextMenu: \"off\", showSwfDownload: false, warnOnUnsupportedContent: false,\n"
+    "  letterbox: \"off\", upgradeToHttps: false, polyfills: true\n"
+    "};\n"
+    "// The old browser read parameter names in any case and took \"\\\" in a CSS address as a\n"
+    "// path separator; the player wants \"movie\", a modern browser an escape.\n"
+    "(function () {\n"
+    "  for (const param of document.querySelectorAll(\"param[name]\"))\n"
+    "    param.setAttribute(\"name\", param.getAttribute(\"name\").toLowerCase());\n"
+    "  for (const layer of document.querySelectorAll(\"[style]\")) {\n"
+    "    const style = layer.getAttribute(\"style\");\n"
+    "    layer.setAttribute(\"style\", style.replace(/url\\([^)]*\\)/gi,\n"
+    "                                              url => url.replace(/\\\\/g, \"/\")));\n"
+    "  }\n"
+    "})();\n";
+
+static const char kOptionScriptName[] = "preview-options.js";
+static const char kPlayerScriptName[] = "ruffle.js";
+
+std::string PreviewPageText(const std::string& installedPage) {
+  const std::string bodyEnd = "</BODY>";
+  std::size_t at = installedPage.rfind(bodyEnd);
+  if (at == std::string::npos) at = installedPage.size();
+  return installedPage.substr(0, at) + "<script src=\"" + kOptionScriptName + "\"></script>\r\n" +
+         "<script src=\"" + kPlayerScriptName + "\"></script>\r\n" + installedPage.substr(at);
+}
+
+static bool CopyPlayer(const std::string& playerFolder, const std::string& folder) {
+  std::error_code failure;
+  if (!FileExists(playerFolder + "/" + kPlayerScriptName)) return false;
+  for (const auto& entry : std::filesystem::directory_iterator(playerFolder, failure)) {
+    std::string name = entry.path().filename().string();
+    // The player and its licences; not its source maps or package notes.
+    std::string type = entry.path().extension().string();
+    if (!entry.is_regular_file() || (type != ".js" && type != ".wasm" && name.rfind("LICENSE", 0)))
+      continue;
+    if (!CopyFileOver(entry.path().string(), folder + name)) return false;
+  }
+  return !failure;
+}
+
+std::string WritePreviewFolder(const std::string& folder, const std::string& installedPage,
+                               const WallpaperSettings& wallpaper, const PreviewSettings& preview,
+                               const std::string& playerFolder, std::string& error) {
+  // Where an installation puts them: the movie and pictures in the wallpaper's folder, the
+  // resource files beside the page.
+  const std::string copies = folder + wallpaper.name + "/";
+  std::vector<std::string> resources;
+  SplitFileList(wallpaper.resourceFiles, resources);
+  bool copied = MakeDirectory(copies) &&
+                CopyFileOver(wallpaper.movieFile, copies + BareName(wallpaper.movieFile));
+  if (copied && !wallpaper.backgroundImage.empty())
+    copied = CopyFileOver(wallpaper.backgroundImage, copies + BareName(wallpaper.backgroundImage));
+  if (copied) {
+    copied = preview.showImage
+                 ? CopyFileOver(preview.imageFile, copies + BareName(preview.imageFile))
+                 : WriteBitmapResource(kDefaultPreviewBitmap,
+                                       copies + wallpaper.name + "Preview.bmp");
+  }
+  for (const std::string& resource : resources) {
+    copied = copied && CopyFileOver(resource, folder + BareName(resource));
+  }
+  if (!copied) {
+    error = "cannot copy the wallpaper's files into '" + folder + "'";
+    return "";
+  }
+  if (!CopyPlayer(playerFolder, folder)) {
+    error = "the player's files are missing from '" + playerFolder +
+            "' (the build fetches them with npm)";
+    return "";
+  }
+  const std::string page = folder + wallpaper.name + ".htm";
+  if (!ReplaceFileContents(folder + kOptionScriptName, kPreviewOptionScript) ||
+      !ReplaceFileContents(page, PreviewPageText(installedPage))) {
+    error = "cannot write the preview page into '" + folder + "'";
+    return "";
+  }
+  return page;
+}
+
+}  // namespace zarvane

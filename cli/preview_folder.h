@@ -1,0 +1,22 @@
+#pragma once
+// The preview folder: the wallpaper page as an installation writes it, the files it names, the
+// web Flash player's files and an option script that adapts the page to a modern browser.
+#include <string>
+
+#include "project_records.h"
+
+namespace zarvane {
+
+extern const char kPreviewOptionScript[];
+
+// The installed page with the lines that load the option script and the player added just
+// before its body ends; nothing else differs.
+std::string PreviewPageText(const std::string& installedPage);
+
+// Writes the folder into `folder` (which ends in a separator and exists); gives the page's path,
+// or empty with the reason in `error`.
+std::string WritePreviewFolder(const std::string& folder, const std::string& installedPage,
+                               const WallpaperSettings& wallpaper, const PreviewSettings& preview,
+                               const std::string& playerFolder, std::string& error);
+
+}  // namespace zarvane
