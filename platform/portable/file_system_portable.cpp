@@ -81,6 +81,15 @@ bool ReplaceFileContents(const std::string& path, const std::string& text) {
   return false;
 }
 
+std::string MakePrivateTempFolder() {
+  std::error_code ec;
+  fs::path base = fs::temp_directory_path(ec);
+  if (ec) return std::string();
+  std::string folder = (base / "zarvane-XXXXXX").string();
+  if (!mkdtemp(&folder[0])) return std::string();
+  return folder + '/';
+}
+
 bool RemoveFolderAndFiles(const std::string& folder) {
   std::error_code ec;
   fs::path root = Native(folder);
