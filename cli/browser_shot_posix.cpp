@@ -38,15 +38,18 @@ std::string JsonString(const std::string& text) {
   return quoted + "\"";
 }
 
-// The string value of the first "key":"..." in a reply; escapes are kept (ids and base64 have
-// none).
+// The string value of the first "key":"..." in a reply, its escapes kept as they stand (ids and
+// base64 have none; messages are only shown).
 std::string JsonField(const std::string& message, const std::string& key) {
   std::string marker = "\"" + key + "\":\"";
   std::size_t at = message.find(marker);
   if (at == std::string::npos) return "";
   at += marker.size();
-  std::size_t end = message.find('"', at);
-  return end == std::string::npos ? "" : message.substr(at, end - at);
+  for (std::size_t end = at; end < message.size(); ++end) {
+    if (message[end] == '\\') ++end;
+    else if (message[end] == '"') return message.substr(at, end - at);
+  }
+  return "";
 }
 
 std::string DecodeBase64(const std::string& text) {
@@ -67,11 +70,15 @@ std::string DecodeBase64(const std::string& text) {
   return bytes;
 }
 
-// Resolves once the player has the whole movie and has played `ms` milliseconds of it.
+// Resolves to "played" once the player has the whole movie and has played `ms` milliseconds of
+// it, or to the text of the failure panel the player shows instead.
 std::string MoviePlayedScript(int ms) {
   return "new Promise(done => { const poll = () => {"
          " const player = document.querySelector('ruffle-object, ruffle-embed');"
-         " if (player && player.readyState === 2) setTimeout(() => done(true), " +
+         " const panic = player && player.shadowRoot && player.shadowRoot.querySelector('#panic');"
+         " if (panic) done((panic.querySelector('#panic-body') || panic).innerText"
+         ".replace(/\\s+/g, ' ').trim());"
+         " else if (player && player.readyState === 2) setTimeout(() => done('played'), " +
          std::to_string(ms) + "); else setTimeout(poll, 50); }; poll(); })";
 }
 
@@ -175,6 +182,8 @@ pid_t StartBrowser(const BrowserShot& shot, int& toBrowser, int& fromBrowser) {
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(&a[0]);
   argv.push_back(nullptr);
+  // Its scratch files too go into the run's folder, which is removed after the shot.
+  setenv("TMPDIR", shot.workFolder.c_str(), 1);
   pid_t pid = fork();
   if (pid == 0) {
     setpgid(0, 0);
@@ -273,7 +282,9 @@ bool TakeBrowserShot(const BrowserShot& shot, std::string& png, std::string& err
             JsonString(MoviePlayedScript(static_cast<int>(shot.playSeconds * 1000))) +
             ",\"awaitPromise\":true,\"returnByValue\":true}",
         session);
-    ok = played.find("\"value\":true") != std::string::npos;
+    std::string outcome = JsonField(played, "value");
+    ok = outcome == "played";
+    if (!outcome.empty() && !ok) stage = "the player failed on the movie: " + outcome;
   }
   if (ok) {
     stage = "the browser took no screenshot";

@@ -173,6 +173,17 @@ def test_compressed(work):
           "the compressed movie drew next to nothing (%d samples)" % drawn)
 
 
+def test_broken_movie(work):
+    """A movie the player cannot read is a failure with the player's reason, not a picture."""
+    path = project(os.path.join(work, "bad"), "Broken")
+    open(os.path.join(work, "bad", "clock.swf"), "wb").write(b"no movie at all\n" * 20)
+    png = os.path.join(work, "bad.png")
+    result = run("preview", path, "-o", png)
+    check(result.returncode == 1 and "the player failed on the movie" in result.stderr
+          and not os.path.exists(png), "a broken movie: exit %d, %r" % (result.returncode,
+                                                                     result.stderr))
+
+
 def main():
     if not shutil.which("chromium"):
         print("SKIPPED: Chromium is not installed (make deps installs the package chromium)")
@@ -185,6 +196,7 @@ def main():
         test_demo(work)
         test_left_top_colour(work)
         test_compressed(work)
+        test_broken_movie(work)
     print("%d failures" % len(failures))
     return 1 if failures else 0
 
