@@ -4,15 +4,19 @@
 #include <string>
 
 #include "dialog.h"
+#include "install_sequence.h"
 #include "installer_config.h"
 #include "movie_pane.h"
+#include "run_log.h"
 
 namespace zarvane {
 
-class InstallDialog : public DialogWithHandlers<InstallDialog> {
+class InstallDialog : public DialogWithHandlers<InstallDialog>, private InstallProgress {
  public:
   InstallDialog(const InstallerConfig& config, const std::string& extractionFolder, bool quiet,
-                const std::string& installPath);
+                const std::string& installPath, RunLog& log);
+  // Runs the dialog; gives the exit code (declined unless an installation went through).
+  int RunForExitCode();
 
  protected:
   bool OnInit() override;
@@ -23,16 +27,14 @@ class InstallDialog : public DialogWithHandlers<InstallDialog> {
  private:
   void PlacePane();
   void ShowToTheUser();
-  std::string DefaultInstallFolder() const;
   bool LoadLicence();
   void LayOutWithoutLicence();
   void Browse();
   void Decline() { End(0); }
   bool ValidateInstallFolder(std::string& folder);
   void Install();
-  void SetStatus(int stringId);
-  void Step();
-  void WriteUninstallKey(const std::string& installFolder);
+  void Status(int stringId) override;
+  void Step() override;
 
   const InstallerConfig& config_;
   std::string extractionFolder_;
@@ -40,6 +42,9 @@ class InstallDialog : public DialogWithHandlers<InstallDialog> {
   std::string installPath_;
   MoviePane pane_;
   bool installing_ = false;
+  RunLog& log_;
+  LoggedPrompt prompt_{&Prompt(), log_};
+  int exitCode_ = kExitDeclined;
 };
 
 }  // namespace zarvane

@@ -2,20 +2,12 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
-#include "desktop_shell.h"
-#include "desktop_wallpaper.h"
-#include "file_system.h"
 #include "folder_browser.h"
 #include "installer_resources.h"
 #include "installer_text.h"
 #include "media_type.h"
 #include "resource_text.h"
 #include "text.h"
-#include "uninstaller.h"
-#include "wallpaper_name_rule.h"
-#include "wallpaper_words.h"
 
 namespace zarvane {
 namespace {
@@ -33,17 +25,6 @@ std::string ReadWholeFile(const std::string& path, bool& opened) {
   return text;
 }
 
-std::string SystemErrorText(DWORD error) {
-  char* buffer = nullptr;
-  DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer),
-      0, nullptr);
-  std::string text = length && buffer ? std::string(buffer, length) : std::string();
-  if (buffer) LocalFree(buffer);
-  return text;
-}
-
 std::string WithBackslash(std::string path) {
   if (path.empty() || path.back() != '\\') path += '\\';
   return path;
@@ -52,15 +33,21 @@ std::string WithBackslash(std::string path) {
 }  // namespace
 
 InstallDialog::InstallDialog(const InstallerConfig& config, const std::string& extractionFolder,
-                             bool quiet, const std::string& installPath)
+                             bool quiet, const std::string& installPath, RunLog& log)
     : DialogWithHandlers(IDD_INSTALL),
       config_(config),
       extractionFolder_(extractionFolder),
       quiet_(quiet),
-      installPath_(installPath) {
+      installPath_(installPath),
+      log_(log) {
   OnClicked(IDB_INSTALL, &InstallDialog::Install);
   OnClicked(IDB_BROWSE, &InstallDialog::Browse);
   OnClicked(IDB_DECLINE, &InstallDialog::Decline);
+}
+
+int InstallDialog::RunForExitCode() {
+  if (RunModal(nullptr) < 0) return kExitFailed;
+  return exitCode_;
 }
 
 bool InstallDialog::OnInit() {
@@ -80,7 +67,7 @@ bool InstallDialog::OnInit() {
     PlacePane();
 
   SetTitle(FormatText(Title(), config_.name));
-  if (installPath_.empty()) installPath_ = DefaultInstallFolder();
+  if (installPath_.empty()) installPath_ = DefaultInstallFolder(config_.name);
   SetItemText(IDE_INSTALL_PATH, installPath_);
 
   if (!quiet_ && !LoadLicence()) LayOutWithoutLicence();
@@ -107,26 +94,6 @@ void InstallDialog::PlacePane() {
     pane_.CreateFromFile(DetectMediaType(config_.movieOrImageFile), config_.movieOrImageFile,
                          rect, Handle(), IDC_MOVIE_PANE);
   }
-}
-
-std::string InstallDialog::DefaultInstallFolder() const {
-  std::string folder;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
-                    KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-    char buffer[1024] = {0};
-    DWORD size = sizeof buffer - 1;
-    if (RegQueryValueExA(key, "ProgramFilesDir", nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS)
-      folder = buffer;
-    RegCloseKey(key);
-  }
-  if (folder.empty()) {
-    char buffer[1024] = {0};
-    GetWindowsDirectoryA(buffer, sizeof buffer);
-    folder = buffer;
-  }
-  return WithBackslash(folder) + config_.name;
 }
 
 bool InstallDialog::LoadLicence() {
@@ -174,56 +141,29 @@ void InstallDialog::Browse() {
 }
 
 bool InstallDialog::ValidateInstallFolder(std::string& folder) {
-  const std::string caption = ResourceText(IDS_ERROR_CAPTION);
   folder = Trim(ItemText(IDE_INSTALL_PATH));
-  if (folder.empty()) {
-    Message(caption, ResourceText(IDS_PATH_EMPTY), MB_ICONEXCLAMATION);
+  bool created = false;
+  std::string error;
+  if (!EnsureInstallFolder(folder, created, error)) {
+    prompt_.Show(ResourceText(IDS_ERROR_CAPTION), error, kPromptOk | kPromptIconExclamation);
     return false;
   }
-  if (!CreateDirectoryA(folder.c_str(), nullptr)) {
-    DWORD error = GetLastError();
-    if (error == ERROR_ALREADY_EXISTS) {
-      DWORD attributes = GetFileAttributesA(folder.c_str());
-      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return true;
-      // A file of that name: Uninstall.exe and Uninstall.ini would have nowhere to go.
-      error = ERROR_DIRECTORY;
-    }
-    Message(caption, SystemErrorText(error), MB_ICONEXCLAMATION);
-    return false;
-  }
+  if (!created) return true;
+  log_.Line("created folder " + folder);
   if (quiet_) return true;
-  int answer = Message(ResourceText(IDS_CREATE_FOLDER_CAPTION),
-                       FormatText(ResourceText(IDS_CREATE_FOLDER), folder), MB_YESNO);
-  if (answer == IDYES) return true;
+  int answer = prompt_.Show(ResourceText(IDS_CREATE_FOLDER_CAPTION),
+                            FormatText(ResourceText(IDS_CREATE_FOLDER), folder), kPromptYesNo);
+  if (answer == kAnswerYes) return true;
   RemoveDirectoryA(folder.c_str());
+  log_.Line("removed folder " + folder);
   return false;
 }
 
-void InstallDialog::SetStatus(int stringId) {
+void InstallDialog::Status(int stringId) {
   SetItemText(IDT_STATUS, FormatText(ResourceText(IDS_STATUS), ResourceText(stringId)));
 }
 
 void InstallDialog::Step() { SendMessageA(Item(IDC_PROGRESS), PBM_STEPIT, 0, 0); }
-
-void InstallDialog::WriteUninstallKey(const std::string& installFolder) {
-  HKEY root;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallRoot, 0, KEY_ALL_ACCESS, &root) !=
-      ERROR_SUCCESS)
-    return;
-  HKEY key;
-  if (RegCreateKeyA(root, config_.name.c_str(), &key) == ERROR_SUCCESS) {
-    std::string command = installFolder + "Uninstall.exe";
-    RegSetValueExA(key, "DisplayName", 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(config_.name.c_str()),
-                   static_cast<DWORD>(config_.name.size() + 1));
-    RegSetValueExA(key, "UninstallString", 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(command.c_str()),
-                   static_cast<DWORD>(command.size() + 1));
-    RegCloseKey(key);
-  }
-  RegCloseKey(root);
-}
 
 void InstallDialog::Install() {
   // A second click while a message box of the sequence is open must not start another run.
@@ -241,70 +181,13 @@ void InstallDialog::Install() {
     FocusAndSelect(IDE_INSTALL_PATH);
     return;
   }
-  const std::string installFolder = WithBackslash(folder);
-
-  SetStatus(IDS_COPYING_SYSTEM);
   HWND progress = Item(IDC_PROGRESS);
   SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, 4));
   SendMessageA(progress, PBM_SETSTEP, 1, 0);
-  CopyFileA((extractionFolder_ + "Uninstall.exe").c_str(),
-            (installFolder + "Uninstall.exe").c_str(), FALSE);
-
-  SetStatus(IDS_COPYING_WALLPAPER);
-  Step();
-  char windows[520] = {0};
-  if (!GetWindowsDirectoryA(windows, sizeof windows) &&
-      !GetSystemDirectoryA(windows, sizeof windows)) {
-    Message(ResourceText(IDS_ERROR_CAPTION), ResourceText(IDS_INSTALL_FAILED),
-            MB_ICONEXCLAMATION);
-    return;
-  }
-
-  // A system without Active Desktop may lack the wallpaper directory; without it every wallpaper
-  // would look like one that exists already.
-  std::string web = WithBackslash(windows) + "Web";
-  CreateDirectoryA(web.c_str(), nullptr);
-  CreateDirectoryA((web + "\\WallPaper").c_str(), nullptr);
-
-  DesktopWallpaper wallpaper(SystemDesktopShell(), Prompt());
-  wallpaper.PrepareDesktop();
-  wallpaper.SetName(config_.name);
-  wallpaper.SetMovieFile(config_.Prefixed(config_.movieFile));
-  wallpaper.SetImageFile(config_.Prefixed(config_.imageFile));
-  wallpaper.SetBackgroundImage(config_.Prefixed(config_.backgroundImageFile));
-  wallpaper.SetBackgroundColour(ColourFromText(config_.backgroundColour));
-  wallpaper.SetAlignment(config_.hAlign, config_.vAlign);
-  wallpaper.SetLoop(config_.loop);
-  wallpaper.SetQuality(config_.quality);
-  wallpaper.SetScale(config_.size);
-  wallpaper.SetBackgroundPosition(config_.backgroundPosition);
-  wallpaper.PrepareFolder();
-
-  const std::string wallpaperDir = wallpaper.GetWallpaperDir();
-  for (const std::string& item : config_.resourceFiles)
-    if (IsUsableWallpaperName(item))
-      CopyFileA((extractionFolder_ + item).c_str(), (wallpaperDir + item).c_str(), FALSE);
-
-  wallpaper.CopyFiles();
-  wallpaper.Apply();
-  Step();
-
-  SetStatus(IDS_UPDATING_REGISTRY);
-  Step();
-  WriteUninstallKey(installFolder);
-
-  const std::string ini = installFolder + "Uninstall.ini";
-  std::wstring saved = wallpaper.SavedWallpaper();
-  std::string previous = saved.empty() ? std::string("None") : NarrowAnsi(saved);
-  const std::string page = wallpaperDir + config_.name + ".htm";
-  const std::string regPath = std::string(kUninstallRoot) + "\\" + config_.name;
-  WritePrivateProfileStringA("Uninstaller", "SCRFile", page.c_str(), ini.c_str());
-  WritePrivateProfileStringA("Uninstaller", "RegPath", regPath.c_str(), ini.c_str());
-  WritePrivateProfileStringA("Uninstaller", "Resource", config_.resourceFileList.c_str(),
-                             ini.c_str());
-  WritePrivateProfileStringA("Uninstaller", "PrevSettings", previous.c_str(), ini.c_str());
-
-  Step();
+  InstallOutcome outcome =
+      RunInstallSequence(config_, extractionFolder_, WithBackslash(folder), prompt_, log_, *this);
+  if (outcome == InstallOutcome::kStopped) return;
+  exitCode_ = outcome == InstallOutcome::kDone ? kExitDone : kExitFailed;
   End(0);
 }
 

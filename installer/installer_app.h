@@ -8,6 +8,8 @@
 
 #include "installer_command_line.h"
 #include "installer_config.h"
+#include "run_log.h"
+#include "user_prompt.h"
 
 namespace zarvane {
 
@@ -17,7 +19,8 @@ class InstallerApp {
   int Run(const std::vector<std::string>& arguments);
 
  private:
-  bool ExtractAndPrepare();
+  int Install(const InstallerCommandLine& line, UserPrompt& prompt);
+  bool ExtractAndPrepare(UserPrompt& prompt);
   void WriteUninstallerCopy();
   static void OnArchiveEvent(int event, void* data, std::intptr_t user);
 
@@ -25,6 +28,7 @@ class InstallerApp {
   std::vector<std::string> extracted_;  // member names, as each was written completely
   std::uint32_t stubLength_ = 0;
   InstallerConfig config_;
+  RunLog log_;
 };
 
 }  // namespace zarvane

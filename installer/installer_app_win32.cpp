@@ -7,6 +7,7 @@
 #include "file_system.h"
 #include "flash_control.h"
 #include "install_dialog.h"
+#include "install_sequence.h"
 #include "installer_resources.h"
 #include "installer_text.h"
 #include "message_box_prompt.h"
@@ -22,9 +23,18 @@ namespace {
 // The app object of this process, for the archive's plain-function callback.
 InstallerApp* current = nullptr;
 
-void StartUpMessage(int stringId, const std::string& value) {
-  MessageBoxA(nullptr, FormatText(ResourceText(stringId), value).c_str(),
-              ResourceText(IDS_START_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+void StartUpMessage(UserPrompt& prompt, int stringId, const std::string& value) {
+  prompt.Show(ResourceText(IDS_START_CAPTION), FormatText(ResourceText(stringId), value),
+              kPromptOk | kPromptIconExclamation);
+}
+
+// The log file named on the command line; never the program's own file, which carries the payload.
+void OpenLog(RunLog& log, const std::string& path) {
+  char self[MAX_PATH] = {0}, full[MAX_PATH] = {0};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  if (!GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr) || lstrcmpiA(self, full) == 0)
+    return;
+  if (log.Open(full)) log.Line(std::string("run of ") + self);
 }
 
 }  // namespace
@@ -35,27 +45,38 @@ int InstallerApp::Run(const std::vector<std::string>& arguments) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
 
-  int exitCode = 0;
-  if (RunUninstallerUnlessInstalling()) {
-    InstallerCommandLine line = ParseInstallerCommandLine(arguments);
-    extractionFolder_ = MakePrivateTempFolder();
-    if (extractionFolder_.empty()) {
-      // Never the current folder instead: files of a member's name there may be the user's.
-      char temp[1024] = {0};
-      GetTempPathA(sizeof temp, temp);
-      StartUpMessage(IDS_EXTRACT_FAILED, temp);
-      exitCode = 1;
+  InstallerCommandLine line = ParseInstallerCommandLine(arguments);
+  if (!line.logFile.empty()) OpenLog(log_, line.logFile);
+  const bool uninstalling = IsUninstallerProgram();
+  MessageBoxPrompt boxes(ResourceText(uninstalling ? IDS_UNINSTALL_CAPTION : IDS_START_CAPTION));
+  LoggedPrompt prompt(line.silent ? nullptr : &boxes, log_);
+  int exitCode = uninstalling ? RunUninstaller(prompt, log_) : Install(line, prompt);
+  OleUninitialize();
+  log_.Line("exit code " + std::to_string(exitCode));
+  return exitCode;
+}
+
+int InstallerApp::Install(const InstallerCommandLine& line, UserPrompt& prompt) {
+  extractionFolder_ = MakePrivateTempFolder();
+  if (extractionFolder_.empty()) {
+    // Never the current folder instead: files of a member's name there may be the user's.
+    char temp[1024] = {0};
+    GetTempPathA(sizeof temp, temp);
+    StartUpMessage(prompt, IDS_EXTRACT_FAILED, temp);
+    return kExitFailed;
+  }
+  int exitCode = kExitFailed;
+  if (ExtractAndPrepare(prompt)) {
+    if (line.silent) {
+      // No window at all: not even a hidden dialog.
+      exitCode = InstallSilently(config_, extractionFolder_, line.installPath, prompt, log_);
     } else {
-      if (ExtractAndPrepare()) {
-        InstallDialog dialog(config_, extractionFolder_, line.quiet, line.installPath);
-        dialog.RunModal(nullptr);
-      } else {
-        exitCode = 1;
-      }
-      RemoveFolderAndFiles(extractionFolder_);
+      InstallDialog dialog(config_, extractionFolder_, line.quiet, line.installPath, log_);
+      exitCode = dialog.RunForExitCode();
     }
   }
-  OleUninitialize();
+  RemoveFolderAndFiles(extractionFolder_);
+  log_.Line("removed " + extractionFolder_ + " and the files extracted there");
   return exitCode;
 }
 
@@ -67,7 +88,7 @@ void InstallerApp::OnArchiveEvent(int event, void* data, std::intptr_t) {
   current->stubLength_ = member->offset;
 }
 
-bool InstallerApp::ExtractAndPrepare() {
+bool InstallerApp::ExtractAndPrepare(UserPrompt& prompt) {
   stubLength_ = 0;
   extracted_.clear();
   current = this;
@@ -83,17 +104,17 @@ bool InstallerApp::ExtractAndPrepare() {
     if (!IsCompletePayload(config_, extracted_)) result = kArchiveNoPayload;
   }
   if (result != kArchiveOk) {
-    StartUpMessage(IDS_EXTRACT_FAILED, extractionFolder_);
+    StartUpMessage(prompt, IDS_EXTRACT_FAILED, extractionFolder_);
     return false;
   }
+  log_.Line("extracted " + std::to_string(extracted_.size()) + " files to " + extractionFolder_);
 
   if (!IsUsableWallpaperName(config_.name)) {
-    MessageBoxA(nullptr, FormatText(ResourceText(IDS_BAD_NAME), config_.name).c_str(),
-                ResourceText(IDS_START_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    StartUpMessage(prompt, IDS_BAD_NAME, config_.name);
     return false;
   }
   if (InstallFlashControl(config_.baseFolder) != 0) {
-    StartUpMessage(IDS_REGISTER_FAILED, std::string());
+    StartUpMessage(prompt, IDS_REGISTER_FAILED, std::string());
     return false;
   }
   WriteUninstallerCopy();

@@ -11,7 +11,9 @@ InstallerCommandLine ParseInstallerCommandLine(const std::vector<std::string>& a
     if (isSwitch) {
       std::string word = argument.substr(1);
       if (EqualsIgnoreCase(word, "Q")) line.quiet = true;
+      if (EqualsIgnoreCase(word, "S")) line.silent = true;
       if (EqualsIgnoreCase(word, "P")) line.pathFollows = true;
+      if (EqualsIgnoreCase(word.substr(0, 4), "LOG=")) line.logFile = word.substr(4);
     } else if (line.pathFollows) {
       line.installPath = argument;
     }

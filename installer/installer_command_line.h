@@ -1,5 +1,6 @@
 #pragma once
-// The installer's switches: /Q (quiet) and /P (the install path follows). "-" works as "/".
+// The installer's switches: /Q (quiet), /S (silent: no window at all), /P (the install path
+// follows), /LOG=<file>. "-" works as "/"; letter case does not matter.
 #include <string>
 #include <vector>
 
@@ -7,8 +8,10 @@ namespace zarvane {
 
 struct InstallerCommandLine {
   bool quiet = false;
+  bool silent = false;
   bool pathFollows = false;
   std::string installPath;
+  std::string logFile;
 };
 
 // `arguments` without the program name. Unknown switches and plain arguments before /P are

@@ -3,11 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "run_log.h"
+#include "user_prompt.h"
+
 namespace zarvane {
 
-// Runs the uninstaller when the program's own file is named Uninstall.exe (any letter case) and
-// gives false; gives true, having done nothing, for any other name.
-bool RunUninstallerUnlessInstalling();
+// True when the program's own file is named Uninstall.exe (any letter case).
+bool IsUninstallerProgram();
+
+// Removes the wallpaper that the Uninstall.ini beside the program names, after the question
+// (silent mode takes it as Yes); gives the exit code. `prompt` shows what the user sees.
+int RunUninstaller(UserPrompt& prompt, RunLog& log);
 
 // Has each path removed at the next system start: WinInit.ini's [rename] section on the
 // Windows 9x family, MoveFileExA elsewhere. False when WinInit.ini cannot be rewritten.

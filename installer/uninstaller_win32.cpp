@@ -5,7 +5,6 @@
 #include "file_system.h"
 #include "installer_resources.h"
 #include "installer_text.h"
-#include "message_box_prompt.h"
 #include "resource_text.h"
 #include "restart_rename.h"
 #include "uninstaller.h"
@@ -96,61 +95,94 @@ bool ScheduleDeletionAtRestart(const std::vector<std::string>& paths) {
   return true;
 }
 
-bool RunUninstallerUnlessInstalling() {
+namespace {
+
+struct ProgramPath {
+  std::string path, folder, name;
+};
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ProgramPath OwnProgramPath() {
   char buffer[MAX_PATH] = {0};
   GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  std::string programPath = buffer;
-  std::string::size_type slash = programPath.find_last_of('\\');
-  std::string programFolder =
-      slash == std::string::npos ? std::string() : programPath.substr(0, slash + 1);
-  std::string programName =
-      slash == std::string::npos ? programPath : programPath.substr(slash + 1);
-  if (!SameTextIgnoringCase(programName, "Uninstall.exe")) return true;
+  ProgramPath program;
+  program.path = buffer;
+  std::string::size_type slash = program.path.find_last_of('\\');
+  program.folder = slash == std::string::npos ? std::string() : program.path.substr(0, slash + 1);
+  program.name = slash == std::string::npos ? program.path : program.path.substr(slash + 1);
+  return program;
+}
 
-  std::string ini = programFolder + "Uninstall.ini";
+}  // namespace
+
+bool IsUninstallerProgram() {
+  return SameTextIgnoringCase(OwnProgramPath().name, "Uninstall.exe");
+}
+
+int RunUninstaller(UserPrompt& prompt, RunLog& log) {
+  const ProgramPath program = OwnProgramPath();
+  std::string ini = program.folder + "Uninstall.ini";
   std::string page = ReadUninstallValue(ini, "SCRFile");
   std::string regPath = ReadUninstallValue(ini, "RegPath");
   std::string::size_type cut = regPath.find_last_of('\\');
   std::string name = cut == std::string::npos ? std::string() : regPath.substr(cut + 1);
 
-  MessageBoxPrompt prompt(ResourceText(IDS_UNINSTALL_CAPTION));
   DesktopWallpaper wallpaper(SystemDesktopShell(), prompt);
   const std::string wallpaperDir = WindowsDirectory() + "\\Web\\WallPaper\\";
   if (!RecordIsSound(name, regPath, page, wallpaperDir)) {
     prompt.Show(FormatText(ResourceText(IDS_UNINSTALL_DAMAGED), ini),
                 kPromptOk | kPromptIconExclamation);
-    return false;
+    return kExitFailed;
   }
 
   std::string question = FormatText(ResourceText(IDS_UNINSTALL_QUESTION), name);
-  if (prompt.Show(question, kPromptYesNo | kPromptIconQuestion) != kAnswerYes) return false;
+  if (prompt.Show(question, kPromptYesNo | kPromptIconQuestion) != kAnswerYes)
+    return kExitDeclined;
 
-  ScheduleDeletionAtRestart({programPath, programFolder + "Uninstall.ini", programFolder});
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, regPath.c_str());
+  const std::vector<std::string> own = {program.path, ini, program.folder};
+  ScheduleDeletionAtRestart(own);
+  for (const std::string& path : own) log.Line("removed at the next restart: " + path);
+  if (RegDeleteKeyA(HKEY_LOCAL_MACHINE, regPath.c_str()) == ERROR_SUCCESS)
+    log.Line("removed key HKEY_LOCAL_MACHINE\\" + regPath);
   // HKEY_CURRENT_USER\Software\<name> is left alone: nothing of ours writes it, so whatever is
   // there belongs to another program of that name.
 
   std::string resources = ReadUninstallValue(ini, "Resource");
   std::string previous = ReadUninstallValue(ini, "PrevSettings");
-  wallpaper.SetFolder(wallpaperDir + name + "\\");
+  std::vector<std::string> items;
+  SplitFileList(resources, items);
+  const std::string folder = wallpaperDir + name + "\\";
+  std::vector<std::string> present;  // for the log: what this run removes
+  for (const std::string& path : {folder, page})
+    if (Exists(path)) present.push_back(path);
+  for (const std::string& item : items)
+    if (IsUsableWallpaperName(item) && Exists(wallpaperDir + item))
+      present.push_back(wallpaperDir + item);
+
+  wallpaper.SetFolder(folder);
   wallpaper.SetResourceFiles(resources);
   wallpaper.Delete();
 
   if (!SameTextIgnoringCase(previous, page)) {
     wallpaper.Restore(previous);
+    log.Line("desktop wallpaper put back: " + previous);
   } else if (SameTextIgnoringCase(CurrentDesktopWallpaper(), page)) {
     wallpaper.Restore("None");
+    log.Line("desktop wallpaper put back: None");
   }
 
   DeleteFileA(page.c_str());
-  std::vector<std::string> items;
-  SplitFileList(resources, items);
   for (const std::string& item : items)
     if (IsUsableWallpaperName(item)) DeleteFileA((wallpaperDir + item).c_str());
+  for (const std::string& path : present)
+    if (!Exists(path)) log.Line("removed " + path);
 
   prompt.Show(FormatText(ResourceText(IDS_UNINSTALL_DONE), name),
               kPromptOk | kPromptIconInformation);
-  return false;
+  return kExitDone;
 }
 
 }  // namespace zarvane

@@ -36,7 +36,7 @@ for r in greeting.txt palette.xml; do
 done
 check "desktop shows the page" grep -qx "Wallpaper=C:\\\\windows\\\\Web\\\\WallPaper\\\\$NAME.htm" \
   <($DOUBLES state | tr -d '\r')
-check "uninstall key" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" "$INSTALL\\Uninstall.exe"
+check "uninstall key" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" "\"$INSTALL\\Uninstall.exe\""
 ini="$(hostpath "$INSTALL")/Uninstall.ini"
 check "resource list recorded by bare names" equals "$(ini_value "$ini" Uninstaller Resource)" \
   "greeting.txt;palette.xml;"

@@ -21,7 +21,7 @@ make_installer "$WORK/Without Licence.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
 drive run "$(cmdline "$WORK/With Licence.exe")" wait-window "$NAME Installation" \
   expect-text 1007 "Licence line one.*Licence line two.*" expect-state 1007 visible \
   expect-text 1003 "Accept && &Install" expect-text 1002 "&Decline" \
-  expect-text 1006 "C:\\Program Files\\$NAME" dump click 1002 wait-exit 0 >"$WORK/with.txt"
+  expect-text 1006 "C:\\Program Files\\$NAME" dump click 1002 wait-exit 1 >"$WORK/with.txt"
 check "licence shown, Decline ends the dialog" equals "$?" 0
 check "Decline installs nothing" no_file "$WALLPAPER_DIR/$NAME.htm"
 
@@ -57,7 +57,7 @@ check "refused folder removed again" no_file "$DRIVE_C/e2e-refused"
 check "accepted folder holds Uninstall.exe" test -f "$DRIVE_C/e2e-accepted/Uninstall.exe"
 check "accepted folder holds Uninstall.ini" test -f "$DRIVE_C/e2e-accepted/Uninstall.ini"
 check "uninstall command names the trimmed folder" equals \
-  "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" 'C:\e2e-accepted\Uninstall.exe'
+  "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" '"C:\e2e-accepted\Uninstall.exe"'
 check "wallpaper installed" test -f "$WALLPAPER_DIR/$NAME.htm"
 
 # A path that names an existing file is no folder: the system's message, and the dialog stays,

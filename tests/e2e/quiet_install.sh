@@ -54,7 +54,7 @@ check "desktop shows the page" grep -qx "Wallpaper=C:\\\\windows\\\\Web\\\\WallP
   <($DOUBLES state | tr -d '\r')
 
 check "DisplayName" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" DisplayName)" "$NAME"
-check "UninstallString" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" "$INSTALL\\Uninstall.exe"
+check "UninstallString" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" "\"$INSTALL\\Uninstall.exe\""
 
 ini="$(hostpath "$INSTALL")/Uninstall.ini"
 check "SCRFile" equals "$(ini_value "$ini" Uninstaller SCRFile)" "C:\\windows\\Web\\WallPaper\\$NAME.htm"

@@ -19,7 +19,7 @@ for name in "" "." ".." " . " "..\\..\\System32" "a/b" "x:y" "con" "nul .txt" "a
   make_installer "$WORK/refused$i.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
   drive run "$(cmdline "$WORK/refused$i.exe") /Q" \
     answer-box Error "This installer names its wallpaper '*', which cannot be used:*Nothing has been installed." ok \
-    wait-exit 1
+    wait-exit 2
   check "install refuses name '$name'" equals "$?" 0
 done
 
@@ -33,7 +33,7 @@ make_installer "$WORK/damaged2.exe" "$WORK/instcfg.ini" "$WORK/data.xml" "$WORK/
 make_installer "$WORK/damaged3.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
 for i in 1 2 3; do
   drive run "$(cmdline "$WORK/damaged$i.exe") /Q" \
-    answer-box Error "Unable to extract files to 'C:\\users\\*\\Temp\\zarvane-*\\'.*" ok wait-exit 1
+    answer-box Error "Unable to extract files to 'C:\\users\\*\\Temp\\zarvane-*\\'.*" ok wait-exit 2
   check "damaged payload $i refused" equals "$?" 0
 done
 snapshot "$WORK/after.txt"

@@ -18,7 +18,7 @@ check "UNINSTALL.EXE uninstalls" equals "$?" 0
 # Any other name installs: the bare program carries no payload.
 drive run '"C:\e2e-mode\Uninstall2.exe"' \
   answer-box Error "Unable to extract files to 'C:\\users\\*\\Temp\\zarvane-*\\'.*Check if there is enough disk space and *appropriate user rights are set to the folder. " ok \
-  wait-exit 1
+  wait-exit 2
 check "Uninstall2.exe installs, and finds no payload" equals "$?" 0
 
 # /P without a folder after it: the dialog proposes its default folder.
@@ -37,7 +37,7 @@ check "/p with two folders: the second" equals "$?" 0
 # extracted into the current folder instead, where a file of a member's name is kept.
 printf 'mine\r\n' >"$folder/movie.swf"
 long="C:\\$(printf 'x%.0s' {1..300})"
-printf 'run "%s"\nanswer-box Error "Unable to extract files to *" ok\nwait-exit 1\n' \
+printf 'run "%s"\nanswer-box Error "Unable to extract files to *" ok\nwait-exit 2\n' \
   "$(winpath "$WORK/Setup.exe")" >"$WORK/unusable.txt"
 for temp in 'C:\e2e-mode\missing' "$long"; do
   "$RUN" cmd /c "cd /d C:\e2e-mode&&set TEMP=$temp&&set TMP=$temp&&$(winpath "$BIN/zarvane-driver.exe") -f $(winpath "$WORK/unusable.txt")"

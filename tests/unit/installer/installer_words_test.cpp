@@ -8,6 +8,8 @@
 #include "installer_text.h"
 #include "media_type.h"
 #include "restart_rename.h"
+#include "run_log.h"
+#include "scripted_prompt.h"
 #include "text.h"
 #include "wallpaper_name_rule.h"
 
@@ -30,6 +32,7 @@ TEST(InstallerCommandLine, SwitchesAndPath) {
       {{"/P", "-x", "C:\\kept"}, false, true, "C:\\kept"},  // unknown switches are skipped
       {{"/QP", "/", "-", "C:\\plain"}, false, false, ""},
       {{"/P", "C:\\Program Files\\My Wall"}, false, true, "C:\\Program Files\\My Wall"},
+      {{"/P", "C:\\a", "/LOG=C:\\x.log", "C:\\b"}, false, true, "C:\\b"},  // the log is no path
   };
   for (const Case& c : cases) {
     InstallerCommandLine line = ParseInstallerCommandLine(c.arguments);
@@ -38,6 +41,44 @@ TEST(InstallerCommandLine, SwitchesAndPath) {
     EXPECT_EQ(line.pathFollows, c.pathFollows) << shown;
     EXPECT_EQ(line.installPath, c.installPath) << shown;
   }
+}
+
+TEST(InstallerCommandLine, SilentAndLog) {
+  for (const char* word : {"/S", "-s", "/s"}) EXPECT_TRUE(ParseInstallerCommandLine({word}).silent);
+  EXPECT_FALSE(ParseInstallerCommandLine({"/Q", "/SP", "S"}).silent);
+  EXPECT_EQ(ParseInstallerCommandLine({"/log=C:\\my logs\\a.txt"}).logFile, "C:\\my logs\\a.txt");
+  EXPECT_EQ(ParseInstallerCommandLine({"-LOG="}).logFile, "");
+  EXPECT_EQ(ParseInstallerCommandLine({"/LOGFILE"}).logFile, "");
+}
+
+// Silent mode must never wait for an answer, and must take the one that lets the run go on;
+// what it kept back is in the log, one line each.
+TEST(LoggedPrompt, SilentTakesTheAnswerThatGoesOnAndLogsEveryMessage) {
+  const std::string path = testing::TempDir() + "logged_prompt.log";
+  std::remove(path.c_str());
+  {
+    RunLog log;
+    ASSERT_TRUE(log.Open(path));
+    LoggedPrompt silent(nullptr, log);
+    EXPECT_EQ(silent.Show("Folder %s does not exist.\nCreate it?", kPromptYesNo), kAnswerYes);
+    EXPECT_EQ(silent.Show("Wallpaper Exists..Replace?", kPromptOkCancel), kAnswerOk);
+    EXPECT_EQ(silent.Show("Failed to Get Desktop Settings", kPromptOk), kAnswerOk);
+    ScriptedPrompt boxes;
+    boxes.answers = {kAnswerNo};
+    LoggedPrompt shown(&boxes, log);
+    EXPECT_EQ(shown.Show("Uninstall?", kPromptYesNo), kAnswerNo);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+  }
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(file, nullptr);
+  char buffer[1024] = {0};
+  std::fread(buffer, 1, sizeof buffer - 1, file);
+  std::fclose(file);
+  EXPECT_EQ(std::string(buffer),
+            "message not shown: Folder %s does not exist. Create it? -> taken as Yes\r\n"
+            "message not shown: Wallpaper Exists..Replace? -> taken as OK\r\n"
+            "message not shown: Failed to Get Desktop Settings\r\n"
+            "message: Uninstall? -> No\r\n");
 }
 
 TEST(WallpaperNameRule, RefusesNamesThatAddressSharedPlaces) {

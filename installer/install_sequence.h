@@ -1,0 +1,43 @@
+#pragma once
+// The install sequence, shared by the install dialog and silent mode (/S, no window at all): the
+// uninstaller into the install folder, the wallpaper, the uninstall key, Uninstall.ini.
+#include <string>
+
+#include "installer_config.h"
+#include "run_log.h"
+#include "user_prompt.h"
+
+namespace zarvane {
+
+// What the sequence shows while it runs: the dialog's status line and progress bar, or nothing.
+class InstallProgress {
+ public:
+  virtual ~InstallProgress() = default;
+  virtual void Status(int stringId) { (void)stringId; }
+  virtual void Step() {}
+};
+
+enum class InstallOutcome {
+  kDone,
+  kFailed,   // went to its end, but something it must write was not written
+  kStopped,  // stopped before the wallpaper was touched; the dialog stays open
+};
+
+// The program-files folder (else the Windows folder) followed by `name`.
+std::string DefaultInstallFolder(const std::string& name);
+
+// Makes sure `folder` (trimmed) is a folder, creating its last level when missing (`created`).
+// False with the message to show when it is empty, cannot be created or is a file.
+bool EnsureInstallFolder(const std::string& folder, bool& created, std::string& error);
+
+// Everything from the uninstaller copy to Uninstall.ini; `installFolder` ends in a backslash.
+InstallOutcome RunInstallSequence(const InstallerConfig& config,
+                                  const std::string& extractionFolder,
+                                  const std::string& installFolder, UserPrompt& prompt,
+                                  RunLog& log, InstallProgress& progress);
+
+// Silent mode: the install path (else the default folder) without a question; an exit code.
+int InstallSilently(const InstallerConfig& config, const std::string& extractionFolder,
+                    const std::string& installPath, UserPrompt& prompt, RunLog& log);
+
+}  // namespace zarvane

@@ -1,0 +1,44 @@
+#pragma once
+// The plain-text record of one run (/LOG=<file>): files and folders written and removed, registry
+// values set and removed, every message shown or kept back, the exit code.
+#include <cstdio>
+#include <string>
+
+#include "user_prompt.h"
+
+namespace zarvane {
+
+class RunLog {
+ public:
+  RunLog() = default;
+  ~RunLog();
+  RunLog(const RunLog&) = delete;
+  RunLog& operator=(const RunLog&) = delete;
+
+  // Appends, so a file named by mistake loses nothing. False when it cannot be opened.
+  bool Open(const std::string& path);
+  // One line; line breaks inside `text` become blanks. Nothing happens without an open file.
+  void Line(const std::string& text);
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+// Every message goes into the log. Without a `shown` prompt (silent mode) nothing appears and each
+// question takes the answer that lets the run go on: Yes, or OK.
+class LoggedPrompt : public UserPrompt {
+ public:
+  LoggedPrompt(UserPrompt* shown, RunLog& log) : shown_(shown), log_(log) {}
+  using UserPrompt::Show;
+  int Show(const std::string& caption, const std::string& text, unsigned style) override;
+  bool Silent() const { return shown_ == nullptr; }
+
+ private:
+  UserPrompt* shown_;
+  RunLog& log_;
+};
+
+// The process's exit codes.
+enum : int { kExitDone = 0, kExitDeclined = 1, kExitFailed = 2 };
+
+}  // namespace zarvane
