@@ -33,6 +33,7 @@ const char kUsage[] =
     "  checkpoint PATH             create file PATH, wait until it is deleted (screenshots)\n"
     "  sleep MS                    wait MS\n"
     "  wait-exit CODE|any          the program ends, with exit code CODE\n"
+    "  wait-exit-unseen CODE|any   the same, and no window of it was ever shown until then\n"
     "  kill                        end the program now\n"
     "CAPTION and TEXT are whole-text patterns: * any characters, ? one character.\n"
     "Exit code: 0 all steps passed, 1 a step failed, 2 usage, 77 no display (under Wine).\n";
@@ -51,7 +52,7 @@ constexpr Arity kCommands[] = {
     {"expect-box", 2},  {"answer", 1},       {"answer-box", 3},  {"expect-no-box", 1},
     {"close", 0},       {"wait-gone", 0},    {"checkpoint", 1},  {"sleep", 1},
     {"wait-exit", 1},   {"kill", 0},         {"mouse-click", 1}, {"key", 1},
-    {"type", 1},        {"expect-focus", 1}, {"screen-rect", 1},
+    {"type", 1},        {"expect-focus", 1}, {"screen-rect", 1}, {"wait-exit-unseen", 1},
 };
 
 std::string NormaliseLineEnds(const std::string& text) {

@@ -132,6 +132,7 @@ class Driver {
     if (n == "answer") return Answer(a[0]);
     if (n == "expect-no-box") return ExpectNoBox(a[0]);
     if (n == "wait-exit") return WaitExit(a[0]);
+    if (n == "wait-exit-unseen") return WaitExitUnseen() && WaitExit(a[0]);
     if (n == "kill") {
       Kill();
       return true;
@@ -463,6 +464,41 @@ class Driver {
     DWORD want = 0;
     if (!Number(expected, want)) return false;
     if (code != want) return Fail("expected exit code %lu, got %lu", want, code);
+    return true;
+  }
+
+  // Until the program ends, every window of it that is shown is noted: through the system's
+  // show events (nothing is missed however briefly it shows) and by looking every few
+  // milliseconds (in case the events do not come).
+  bool WaitExitUnseen() {
+    static std::string seen;
+    seen.clear();
+    struct Hook {
+      static void CALLBACK OnShow(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD,
+                                  DWORD) {
+        if (object == OBJID_WINDOW && window && GetAncestor(window, GA_ROOT) == window &&
+            seen.empty())
+          seen = ClassOf(window) + " '" + TextOf(window) + "'";
+      }
+    };
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, &Hook::OnShow,
+                        process_.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+    DWORD begin = GetTickCount();
+    while (seen.empty() && GetTickCount() - begin < timeout_) {
+      for (HWND w : WindowsOf(process_.dwProcessId))
+        if (seen.empty()) seen = ClassOf(w) + " '" + TextOf(w) + "'";
+      if (MsgWaitForMultipleObjects(1, &process_.hProcess, FALSE, 2, QS_ALLINPUT) ==
+          WAIT_OBJECT_0)
+        break;
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    if (hook) UnhookWinEvent(hook);
+    if (!seen.empty()) return Fail("the program showed a window: %s", seen.c_str());
+    Log("no window shown%s", hook ? "" : " (polled only)");
     return true;
   }
 

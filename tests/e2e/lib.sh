@@ -51,6 +51,12 @@ reg_value() {
   "$RUN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
     sed -n "s/^ *$2 *REG_SZ *//p"
 }
+# reg_dword KEY NAME: a REG_DWORD value in decimal, empty when missing.
+reg_dword() {
+  local hex
+  hex=$("$RUN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_DWORD *//p")
+  [ -n "$hex" ] && printf '%d' "$hex"
+}
 reg_key_exists() { "$RUN" reg query "$1" >/dev/null 2>&1; }
 
 # ini_value FILE SECTION KEY (host path)
