@@ -98,6 +98,9 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   InstallerSettings installer;
   host.tabs.GetInstaller(installer);
   out << "installer: " << Printable(installer.installerFilePath) << "\n";
+  const std::string& file = installer.installerFilePath;
+  out << "to install it silently: \"" << Printable(file.substr(file.find_last_of("\\/") + 1))
+      << "\" /S /P \"<install folder>\" [/LOG=<log file>]\n";
   return kExitOk;
 }
 
