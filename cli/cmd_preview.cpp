@@ -13,6 +13,7 @@
 #include "path_words.h"
 #include "preview_folder.h"
 #include "terminal_text.h"
+#include "wallpaper_words.h"
 
 namespace zarvane {
 
@@ -126,19 +127,75 @@ const char kPlayerFolder[] = "";
 
 }  // namespace
 
+static const char kFailure[] = "zarvane-cli preview: ";
+
+struct PreviewSources {
+  WallpaperSettings wallpaper;
+  PreviewSettings preview;
+  std::string installedPage;
+};
+
+// --html: the folder kept for a browser.
+static int KeepPreviewFolder(const PreviewOptions& options, const PreviewSources& sources,
+                             std::ostream& out, std::ostream& err) {
+  std::string folder = FullPath(options.htmlFolder) + "/";
+  if (!IsNewOrEmptyFolder(folder)) {
+    err << kFailure << "'" << Printable(options.htmlFolder) << "' must be a new or empty folder\n";
+    return kExitFailure;
+  }
+  std::string error;
+  std::string page = WritePreviewFolder(folder, sources.installedPage, sources.wallpaper,
+                                        sources.preview, kPlayerFolder, error);
+  if (page.empty()) {
+    err << kFailure << Printable(error) << "\n";
+    return kExitFailure;
+  }
+  out << "Open " << FileUrl(page) << "\nin Chromium started with --allow-file-access-from-files"
+      << " (the player reads its files beside the page).\n";
+  return kExitOk;
+}
+
+// The folder in a private place, photographed, and gone again.
+static bool ShootPreview(const PreviewOptions& options, const std::string& browser,
+                         const PreviewSources& sources, std::string& png, std::string& error) {
+  std::string work = MakePrivateTempFolder();
+  if (work.empty()) {
+    error = "cannot make a temporary folder";
+    return false;
+  }
+  std::string page;
+  if (MakeDirectory(work + "page/")) {
+    page = WritePreviewFolder(work + "page/", sources.installedPage, sources.wallpaper,
+                              sources.preview, kPlayerFolder, error);
+  } else {
+    error = "cannot make the preview folder in '" + work + "'";
+  }
+  BrowserShot request;
+  request.browser = browser;
+  request.pageUrl = FileUrl(page);
+  request.workFolder = work;
+  request.width = options.width;
+  request.height = options.height;
+  request.playSeconds = options.playSeconds;
+  request.timeLimitSeconds = 90 + static_cast<int>(options.playSeconds);
+  bool shot = !page.empty() && TakeBrowserShot(request, png, error);
+  std::error_code ignored;
+  std::filesystem::remove_all(work, ignored);
+  return shot;
+}
+
 static int RunPreview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   PreviewOptions options;
   if (int usage = ParseOptions(args, options, err)) return usage;
-  const char* failure = "zarvane-cli preview: ";
   if (!*kPlayerFolder) {
-    err << failure << "this build carries no web Flash player; the Linux build fetches one\n";
+    err << kFailure << "this build carries no web Flash player; the Linux build fetches one\n";
     return kExitFailure;
   }
   std::string browser;
   if (options.htmlFolder.empty()) {
     browser = FindProgram(options.browser);
     if (browser.empty()) {
-      err << failure << "Chromium not found ('" << Printable(options.browser)
+      err << kFailure << "Chromium not found ('" << Printable(options.browser)
           << "'): install the package chromium or name the browser with --browser\n";
       return kExitFailure;
     }
@@ -153,69 +210,33 @@ static int RunPreview(const std::vector<std::string>& args, std::ostream& out, s
       return kExitFailure;
     }
   }
-  WallpaperSettings wallpaper;
-  PreviewSettings preview;
-  host.tabs.GetWallpaper(wallpaper);
-  host.tabs.GetPreview(preview);
-  const std::string installedPage = WallpaperPageText(InstallerPageFields(host.tabs));
-  std::string error;
+  PreviewSources sources;
+  host.tabs.GetWallpaper(sources.wallpaper);
+  host.tabs.GetPreview(sources.preview);
+  sources.installedPage = WallpaperPageText(InstallerPageFields(host.tabs));
+  if (!options.htmlFolder.empty()) return KeepPreviewFolder(options, sources, out, err);
 
-  if (!options.htmlFolder.empty()) {
-    std::string folder = FullPath(options.htmlFolder) + "/";
-    if (!IsNewOrEmptyFolder(folder)) {
-      err << failure << "'" << Printable(options.htmlFolder) << "' must be a new or empty folder\n";
-      return kExitFailure;
-    }
-    std::string page = WritePreviewFolder(folder, installedPage, wallpaper, preview,
-                                          kPlayerFolder, error);
-    if (page.empty()) {
-      err << failure << Printable(error) << "\n";
-      return kExitFailure;
-    }
-    out << "Open " << FileUrl(page) << "\nin a browser started with --allow-file-access-from-files"
-        << " (the player reads its files beside the page).\n";
-    return kExitOk;
-  }
-
-  std::string output = options.output.empty()
-                           ? FolderOf(host.ProjectFile()) + wallpaper.name + "-preview.png"
-                           : FullPath(options.output);
-  for (const std::string& input : {host.ProjectFile(), wallpaper.movieFile,
-                                   wallpaper.backgroundImage, preview.imageFile}) {
+  std::string output =
+      options.output.empty()
+          ? FolderOf(host.ProjectFile()) + sources.wallpaper.name + "-preview.png"
+          : FullPath(options.output);
+  std::vector<std::string> inputs;
+  SplitFileList(sources.wallpaper.resourceFiles, inputs);
+  inputs.insert(inputs.end(), {host.ProjectFile(), sources.wallpaper.movieFile,
+                               sources.wallpaper.backgroundImage, sources.preview.imageFile});
+  for (const std::string& input : inputs) {
     if (!input.empty() && SameFile(output, input)) {
-      err << failure << "'" << Printable(output) << "' is one of the project's files\n";
+      err << kFailure << "'" << Printable(output) << "' is one of the project's files\n";
       return kExitFailure;
     }
   }
-  std::string work = MakePrivateTempFolder();
-  if (work.empty()) {
-    err << failure << "cannot make a temporary folder\n";
-    return kExitFailure;
-  }
-  std::string png;
-  std::string page = MakeDirectory(work + "page/")
-                         ? WritePreviewFolder(work + "page/", installedPage, wallpaper, preview,
-                                              kPlayerFolder, error)
-                         : "";
-  if (page.empty() && error.empty()) error = "cannot make the preview folder in '" + work + "'";
-  bool shot = !page.empty();
-  BrowserShot request;
-  request.browser = browser;
-  request.pageUrl = FileUrl(page);
-  request.workFolder = work;
-  request.width = options.width;
-  request.height = options.height;
-  request.playSeconds = options.playSeconds;
-  request.timeLimitSeconds = 90 + static_cast<int>(options.playSeconds);
-  shot = shot && TakeBrowserShot(request, png, error);
-  std::error_code ignored;
-  std::filesystem::remove_all(work, ignored);
-  if (!shot) {
-    err << failure << Printable(error) << "\n";
+  std::string png, error;
+  if (!ShootPreview(options, browser, sources, png, error)) {
+    err << kFailure << Printable(error) << "\n";
     return kExitFailure;
   }
   if (!ReplaceFileContents(output, png)) {
-    err << failure << "cannot write '" << Printable(output) << "'\n";
+    err << kFailure << "cannot write '" << Printable(output) << "'\n";
     return kExitFailure;
   }
   out << output << "\n";

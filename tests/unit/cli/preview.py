@@ -111,11 +111,18 @@ def test_folder(work):
     check(again.returncode == 1, "--html into a folder that is not empty was not refused")
 
 
-def test_missing_browser(work):
+def test_refusals(work):
+    """A missing Chromium is named; a shot never lands on one of the project's files."""
     result = run("preview", os.path.join(DEMO, "demo.zvp"), "-o", os.path.join(work, "x.png"),
                  "--browser", os.path.join(work, "no-such-chromium"))
     check(result.returncode == 1 and "Chromium not found" in result.stderr,
           "a missing Chromium: exit %d, %r" % (result.returncode, result.stderr))
+    path = project(os.path.join(work, "over"), "Over")
+    resource = os.path.join(work, "over", "resources", "greeting.txt")
+    before = open(resource, "rb").read()
+    result = run("preview", path, "-o", resource)
+    check(result.returncode == 1 and "one of the project's files" in result.stderr
+          and open(resource, "rb").read() == before, "a shot over a resource file was not refused")
 
 
 def test_demo(work):
@@ -192,7 +199,7 @@ def main():
         if os.environ.get("KEEP_SHOTS"):
             work = os.environ["KEEP_SHOTS"]
         test_folder(work)
-        test_missing_browser(work)
+        test_refusals(work)
         test_demo(work)
         test_left_top_colour(work)
         test_compressed(work)
