@@ -14,8 +14,9 @@ PACKAGES := cmake ninja-build g++ googletest zlib1g-dev python3 \
 # The benchmarks' peers only (make bench); the tests never need them.
 BENCH_PACKAGES := p7zip-full
 
-# The wallpaper preview's browser and the client that fetches its player; without recommends
-# (Chromium's pull in a desktop). Without them the build goes on and the preview tests skip.
+# The wallpaper preview's browser and the client that fetches its player, each a command of the
+# package's name (npm may come with another nodejs package); without recommends (Chromium's pull
+# in a desktop). Without them the build goes on and the preview's test skips.
 PREVIEW_PACKAGES := chromium npm
 
 FUZZ := build/fuzz
@@ -42,7 +43,7 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing >/dev/null; \
 	fi
 	@missing=""; for p in $(PREVIEW_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	  command -v "$$p" >/dev/null || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	  sudo=""; [ "$$(id -u)" = 0 ] || sudo=sudo; \
