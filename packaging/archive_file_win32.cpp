@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "archive_file.h"
 #include "archive_format.h"
@@ -38,11 +39,11 @@ bool CopyInPlace(const std::string& from, const std::string& to) {
   if (!in) return false;
   std::FILE* out = std::fopen(to.c_str(), "wb");
   bool ok = out != nullptr;
-  char buffer[kArchiveBufferSize];
+  std::vector<char> buffer(kArchiveBufferSize);
   while (ok) {
-    std::size_t n = std::fread(buffer, 1, sizeof buffer, in);
+    std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in);
     if (n == 0) break;
-    ok = std::fwrite(buffer, 1, n, out) == n;
+    ok = std::fwrite(buffer.data(), 1, n, out) == n;
   }
   ok = ok && !std::ferror(in);
   std::fclose(in);

@@ -26,8 +26,9 @@ constexpr std::size_t kArchiveTrailerSize = 4 + kArchiveVersionSize + kArchiveMa
 constexpr std::size_t kArchiveRecordFixedSize = 16;  // offset, usize, csize, n
 constexpr int kArchiveMaxMembers = 256;
 constexpr std::size_t kArchiveNameLimit = 1000;  // names are shorter than this
-// Reads and writes go in blocks this large: few system calls, and the inflate window fits.
-constexpr std::size_t kArchiveBufferSize = 64 * 1024;
+// Reads and writes go in blocks this large: few system calls, and inflate copies little into
+// its window.
+constexpr std::size_t kArchiveBufferSize = 256 * 1024;
 // The reader positions with signed 32-bit distances, so no installer may reach 2 GiB.
 constexpr std::uint64_t kArchiveMaxFileSize = 0x7FFFFFFFu;
 constexpr int kStubResourceId = 228;

@@ -37,7 +37,7 @@ class MemberCompressor::Deflater {
     std::memset(&full_, 0, sizeof full_);
     std::memset(&probe_, 0, sizeof probe_);
     ready_ = deflateInit2(&full_, 6, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) == Z_OK &&
-             deflateInit2(&probe_, 1, Z_DEFLATED, -12, 1, Z_DEFAULT_STRATEGY) == Z_OK;
+             deflateInit2(&probe_, 1, Z_DEFLATED, -14, 8, Z_DEFAULT_STRATEGY) == Z_OK;
   }
   ~Deflater() {
     deflateEnd(&full_);
