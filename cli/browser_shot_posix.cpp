@@ -70,15 +70,16 @@ std::string DecodeBase64(const std::string& text) {
   return bytes;
 }
 
-// Resolves to "played" once the player has the whole movie and has played `ms` milliseconds of
-// it, or to the text of the failure panel the player shows instead.
+// Resolves to "played" once the player has the whole movie, has played it `ms` milliseconds and
+// has drawn since, or to the text of the failure panel the player shows instead.
 std::string MoviePlayedScript(int ms) {
   return "new Promise(done => { const poll = () => {"
          " const player = document.querySelector('ruffle-object, ruffle-embed');"
          " const panic = player && player.shadowRoot && player.shadowRoot.querySelector('#panic');"
          " if (panic) done((panic.querySelector('#panic-body') || panic).innerText"
          ".replace(/\\s+/g, ' ').trim());"
-         " else if (player && player.readyState === 2) setTimeout(() => done('played'), " +
+         " else if (player && player.readyState === 2 && player.isPlaying) setTimeout(() =>"
+         " requestAnimationFrame(() => requestAnimationFrame(() => done('played'))), " +
          std::to_string(ms) + "); else setTimeout(poll, 50); }; poll(); })";
 }
 
