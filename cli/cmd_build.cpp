@@ -6,7 +6,12 @@
 #include "build_installer.h"
 #include "build_installer_headless.h"
 #include "cli_command.h"
+#include "file_messages.h"
+#include "file_system.h"
+#include "path_words.h"
+#include "project_host.h"
 #include "terminal_text.h"
+#include "text.h"
 
 namespace zarvane {
 
@@ -61,6 +66,25 @@ class ProgressPrinter {
   std::string last_;
 };
 
+// The installer looks for the control as "flash.ocx" beside itself: a file of another name is
+// packed through a copy of that name in a private folder.
+class FlashControlCopy {
+ public:
+  ~FlashControlCopy() {
+    if (!folder_.empty()) RemoveFolderAndFiles(folder_);
+  }
+  // The file to pack, or empty when the copy could not be made.
+  std::string UnderInstallerName(const std::string& file) {
+    if (EqualsIgnoreCase(BareName(file), "flash.ocx")) return file;
+    folder_ = MakePrivateTempFolder();
+    if (folder_.empty() || !CopyFileOver(file, folder_ + "flash.ocx")) return "";
+    return folder_ + "flash.ocx";
+  }
+
+ private:
+  std::string folder_;
+};
+
 }  // namespace
 
 static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -80,13 +104,18 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   }
   if (project.empty()) return UsageError(kBuildCommand, "expects one PROJECT.zvp", err);
 
-  StreamPrompt prompt(err);
-  HeadlessBuildHost host(prompt);
-  if (!OpenProjectFor(host, project, "build", err)) return kExitFailure;
+  CliProjectHost host(err);
+  if (!host.OpenOrTell(project)) return kExitFailure;
   if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);
-  if (!flash.empty()) host.flashControl = FullPath(flash);
-  host.onWarning = [&err](const std::string& text) {
-    err << "zarvane-cli build: warning: " << Printable(text, true) << "\n";
+  FlashControlCopy control;
+  if (!flash.empty()) {
+    std::string why = WhyUnreadable(flash);
+    if (!why.empty()) return FileFailure(err, flash, why);
+    host.flashControl = control.UnderInstallerName(FullPath(flash));
+    if (host.flashControl.empty()) return FileFailure(err, flash, "cannot be copied under the name flash.ocx");
+  }
+  host.onWarning = [&err, &host](const std::string& text) {
+    FileFailure(err, host.ProjectFile(), "warning: " + text);
   };
   ProgressPrinter progress(out, &out == &std::cout && isatty(1));
   host.onProgress = [&progress](int position, int range, const std::string& status) {

@@ -4,6 +4,7 @@
 #include "build_checks.h"
 #include "path_words.h"
 #include "cli_command.h"
+#include "file_messages.h"
 #include "payload_archive.h"
 #include "terminal_text.h"
 
@@ -15,8 +16,9 @@ extern const CliCommand kExtractCommand = {
     "extract", "extracts every member of an installer into a folder",
     "usage: zarvane-cli extract INSTALLER DIR\n"
     "\n"
-    "Extracts every member into the existing folder DIR as the installer itself does: last\n"
-    "member first, each file replaced, so of two members named alike the first one stays.\n"
+    "Extracts every member into the folder DIR, made with its parents when missing, as the\n"
+    "installer itself does: last member first, each file replaced, so of two members named\n"
+    "alike the first one stays.\n"
     "Members that cannot be extracted are named on stderr; the exit status is 0 only when\n"
     "every member arrived intact.\n",
     RunExtract};
@@ -25,10 +27,11 @@ namespace {
 
 struct Tracker {
   std::ostream* err;
+  const std::string* installer;
   std::string pending;  // begun but not (yet) done
   bool open = false;
   void Flush() {
-    if (open) *err << "zarvane-cli extract: member \"" << Printable(pending) << "\" failed\n";
+    if (open) FileFailure(*err, *installer, "member \"" + Printable(pending) + "\" failed");
     open = false;
   }
 };
@@ -48,33 +51,33 @@ void Track(int event, void* data, std::intptr_t user) {
 
 static int RunExtract(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
   if (args.size() != 2) return UsageError(kExtractCommand, "expects INSTALLER and DIR", err);
-  std::error_code ec;
-  if (!std::filesystem::is_directory(std::filesystem::u8path(HostPath(args[1])), ec)) {
-    err << "zarvane-cli extract: " << args[1] << ": not an existing folder\n";
-    return kExitFailure;
-  }
   PayloadArchive archive;
+  int read = archive.ReadDirectory(args[0]);
+  if (read != kArchiveOk) return ArchiveFailure(err, args[0], read);
+  std::error_code ec;
+  std::filesystem::path target = std::filesystem::u8path(HostPath(args[1]));
+  std::filesystem::create_directories(target, ec);
+  std::error_code isFolder;
+  if (!std::filesystem::is_directory(target, isFolder)) {
+    std::string why = ec ? ec.message() : "not a folder";
+    return FileFailure(err, args[1], "cannot make the folder: " + why);
+  }
   // Extraction replaces files; never the installer it reads.
-  if (archive.ReadDirectory(args[0]) == kArchiveOk) {
-    std::string folder = args[1];
-    if (!IsPathSeparator(folder.back())) folder += '/';
-    for (int i = 0; i < archive.Count(); ++i) {
-      if (SameFile(folder + archive.Member(i).name, args[0])) {
-        err << "zarvane-cli extract: member \"" << Printable(archive.Member(i).name)
-            << "\" would replace the installer itself; extract into another folder\n";
-        return kExitFailure;
-      }
+  std::string folder = args[1];
+  if (!IsPathSeparator(folder.back())) folder += '/';
+  for (int i = 0; i < archive.Count(); ++i) {
+    if (SameFile(folder + archive.Member(i).name, args[0])) {
+      return FileFailure(err, args[0],
+                         "member \"" + Printable(archive.Member(i).name) +
+                             "\" would replace the installer itself; extract into another folder");
     }
   }
   Tracker tracker;
   tracker.err = &err;
+  tracker.installer = &args[0];
   int result = archive.ExtractAllFrom(args[0], args[1], Track, reinterpret_cast<std::intptr_t>(&tracker));
   tracker.Flush();
-  if (result != kArchiveOk) {
-    err << "zarvane-cli extract: " << args[0] << ": " << ArchiveResultText(result, false) << " ("
-        << result << ")\n";
-    return kExitFailure;
-  }
+  if (result != kArchiveOk) return ArchiveFailure(err, args[0], result);
   return kExitOk;
 }
 

@@ -1,4 +1,5 @@
 #include "cli_command.h"
+#include "file_messages.h"
 #include "payload_archive.h"
 #include "terminal_text.h"
 
@@ -21,11 +22,7 @@ static int RunList(const std::vector<std::string>& args, std::ostream& out, std:
   if (args.size() != 1) return UsageError(kListCommand, "expects one INSTALLER", err);
   PayloadArchive archive;
   int result = archive.ReadDirectory(args[0]);
-  if (result != kArchiveOk) {
-    err << "zarvane-cli list: " << args[0] << ": " << ArchiveResultText(result, false) << " ("
-        << result << ")\n";
-    return kExitFailure;
-  }
+  if (result != kArchiveOk) return ArchiveFailure(err, args[0], result);
   for (int i = 0; i < archive.Count(); ++i) {
     const ArchiveMember& m = archive.Member(i);
     out << i << '\t' << m.offset << '\t' << m.usize << '\t' << m.csize << '\t' << Printable(m.name) << '\n';

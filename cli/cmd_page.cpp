@@ -3,6 +3,8 @@
 #include "build_installer_headless.h"
 #include "cli_command.h"
 #include "installer_page.h"
+#include "file_messages.h"
+#include "project_host.h"
 #include "terminal_text.h"
 #include "path_words.h"
 #include "wallpaper_page.h"
@@ -60,13 +62,12 @@ static int RunPage(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (project.empty()) return UsageError(kPageCommand, "expects one PROJECT.zvp", err);
 
-  StreamPrompt prompt(err);
-  HeadlessBuildHost host(prompt);
-  if (!OpenProjectFor(host, project, "page", err)) return kExitFailure;
+  CliProjectHost host(err);
+  if (!host.OpenOrTell(project)) return kExitFailure;
   // The name and paths the installer sees are those that passed the build's checks.
   for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow}) {
     if (int message = host.ValidateTab(tab)) {
-      prompt.Show("Error", ToolMessage(message), kPromptOk | kPromptIconExclamation);
+      host.Prompt().Show("Error", ToolMessage(message), kPromptOk | kPromptIconExclamation);
       return kExitFailure;
     }
   }
@@ -78,8 +79,7 @@ static int RunPage(const std::vector<std::string>& args, std::ostream& out, std:
   // Never over the project or its movie, and an older page stays until the new one is whole.
   std::string path = FullPath(output);
   if (SameFile(path, host.ProjectFile()) || SameFile(path, host.tabs.wallpaper.movieFile)) {
-    err << "zarvane-cli page: '" << Printable(output) << "' is one of the project's files\n";
-    return kExitFailure;
+    return FileFailure(err, output, "is one of the project's files");
   }
   ArchiveFile file;
   std::string fresh;
@@ -88,8 +88,7 @@ static int RunPage(const std::vector<std::string>& args, std::ostream& out, std:
   written = file.Close() && written && MoveOver(fresh, path);
   if (!written) {
     if (!fresh.empty()) RemoveCreatedFile(fresh);
-    err << "zarvane-cli page: cannot write '" << Printable(output) << "'\n";
-    return kExitFailure;
+    return FileFailure(err, output, "cannot be written");
   }
   return kExitOk;
 }

@@ -5,6 +5,8 @@ namespace zarvane {
 #define ZARVANE_CLI_COMMANDS(X) \
   X(kListCommand)               \
   X(kExtractCommand)            \
+  X(kVerifyCommand)             \
+  X(kTestCommand)               \
   X(kSwfColourCommand)          \
   X(kBuildCommand)              \
   X(kPageCommand)               \

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "cli_command.h"
+#include "zarvane_version.h"
 
 namespace zarvane {
 
@@ -9,8 +10,9 @@ namespace {
 const char kToolUsage[] =
     "usage: zarvane-cli COMMAND [ARGUMENTS]\n"
     "       zarvane-cli COMMAND --help\n"
+    "       zarvane-cli --version\n"
     "\n"
-    "Builds and inspects Zarvane wallpaper installers.\n"
+    "Builds and inspects Zarvane wallpaper installers (version " ZARVANE_VERSION_TEXT ").\n"
     "\n"
     "commands:\n";
 
@@ -40,6 +42,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (args.empty()) {
     PrintToolHelp(err);
     return kExitUsage;
+  }
+  if (args[0] == "--version" || args[0] == "-V") {
+    out << "zarvane-cli " ZARVANE_VERSION_TEXT "\n";
+    return kExitOk;
   }
   if (IsHelp(args[0]) || args[0] == "help") {
     if (args.size() == 1 || IsHelp(args[0])) {

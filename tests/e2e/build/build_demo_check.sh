@@ -20,6 +20,12 @@ python3 "$here/check_installer.py" "$work/Demo Setup.exe" "$stub" \
   instcfg.ini Demo_build.bmp licence.txt background.bmp DemoPreview.bmp greeting.txt palette.xml \
   clock.swf $sources
 
+echo "== verified whole, extracted into a new nested folder"
+"$@" verify "$work/Demo Setup.exe" > "$work/verify.out"
+tail -n 1 "$work/verify.out" | grep -q "8 members: whole"
+"$@" extract "$work/Demo Setup.exe" "$work/new/nested"
+cmp "$work/new/nested/clock.swf" "$demo/clock.swf"
+
 echo "== with the Flash control, built twice over the same file"
 sed 's/^FlashControl=1/FlashControl=0/' "$demo/demo.zvp" > "$demo/flash.zvp"
 printf 'stand-in control' > "$work/flash.ocx"
@@ -42,11 +48,21 @@ echo "== no project, no arguments"
 if "$@" build "$work/none.zvp" > "$work/none.err" 2>&1; then
   echo "a missing project was built"; exit 1
 fi
-grep -q "cannot open the project file" "$work/none.err"
+grep -q "none.zvp: no such file" "$work/none.err"
 rc=0; "$@" build > /dev/null 2>&1 || rc=$?
 [ "$rc" = 2 ]
 rc=0; "$@" page "$demo/demo.zvp" -o "$work/no/such/folder/x.htm" > "$work/page.err" 2>&1 || rc=$?
-[ "$rc" = 1 ] && grep -q "cannot write" "$work/page.err"
+[ "$rc" = 1 ] && grep -q "cannot be written" "$work/page.err"
+
+echo "== the Flash control of another name is packed as flash.ocx; a missing one is an error"
+cp "$work/flash.ocx" "$work/Flash10_a.ocx"
+"$@" build "$demo/flash.zvp" -o "$work/Demo Renamed.exe" --flash-ocx "$work/Flash10_a.ocx"
+python3 "$here/check_installer.py" "$work/Demo Renamed.exe" "$stub" \
+  instcfg.ini Demo_build.bmp licence.txt background.bmp DemoPreview.bmp greeting.txt palette.xml \
+  flash.ocx clock.swf $sources --source "flash.ocx=$work/flash.ocx"
+rc=0; "$@" build "$demo/flash.zvp" -o "$work/Demo Missing.exe" --flash-ocx "$work/gone.ocx" \
+  2> "$work/gone.err" || rc=$?
+[ "$rc" = 1 ] && grep -q "gone.ocx: no such file" "$work/gone.err" && [ ! -e "$work/Demo Missing.exe" ]
 
 if [ "$kind" = native ]; then
   echo "== no control file anywhere: a warning, and the installer goes without it"

@@ -7,6 +7,7 @@
 #include "compiled_in_stub.h"
 #include "payload_archive.h"
 #include "stub_resource.h"
+#include "zarvane_version.h"
 
 namespace zarvane {
 namespace {
@@ -68,16 +69,18 @@ TEST(Cli, ListAndExtract) {
                           std::to_string(a.Member(1).csize) + "\tm.swf\n");
   EXPECT_EQ(Cli({"extract", good, out.Path()}).exit, 0);
   EXPECT_EQ(ReadBytes(out.File("m.swf")), Bytes(5000, 7));
+  EXPECT_EQ(Cli({"extract", good, out.File("new/nested")}).exit, 0);
+  EXPECT_EQ(ReadBytes(out.File("new/nested/m.swf")), Bytes(5000, 7));
 
   const struct {
     const char* what;
     std::vector<std::string> args;
     const char* reason;
   } failures[] = {
-      {"list missing", {"list", dir.File("none.exe")}, "(1000)"},
+      {"list missing", {"list", dir.File("none.exe")}, ": no such file\n"},
       {"list plain file", {"list", dir.Write("plain.exe", stub)}, "(1001)"},
       {"list empty archive", {"list", dir.Write("empty.exe", LayOut(stub, {}))}, "(1004)"},
-      {"extract into missing folder", {"extract", good, dir.File("nowhere")}, "not an existing folder"},
+      {"extract into a file", {"extract", good, dir.Write("file", stub)}, "cannot make the folder"},
       {"extract bad member",
        {"extract", dir.Write("bad.exe", LayOut(stub, {{"ok.txt", TextBytes("x")}, {"..", TextBytes("y")}})),
         out.Path()},
@@ -99,6 +102,65 @@ TEST(Cli, ListAndExtract) {
 
   CliRun forged = Cli({"list", dir.Write("forged.exe", LayOut(stub, {{"a\n9\t0\t0\t0\tb", {}}}))});
   EXPECT_EQ(forged.out, "0\t13\t0\t8\ta\\x0a9\\x090\\x090\\x090\\x09b\n");
+}
+
+// A damaged installer is told from a whole one, whatever part of it is damaged.
+TEST(Cli, Verify) {
+  ScratchDir dir("cliverify");
+  const Bytes config = TextBytes("[Movie]\r\nSWFFile=m.swf\r\n");
+  const Bytes good = LayOut(TextBytes("MZ stub"), {{"instcfg.ini", config}, {"m.swf", Bytes(5000, 7)}});
+  PayloadArchive a;
+  ASSERT_EQ(a.ReadDirectory(dir.Write("good.exe", good)), kArchiveOk);
+  Bytes flipped = good;
+  flipped[a.Member(1).offset + a.Member(1).csize / 2] ^= 0x10;
+  const Bytes renamed = LayOut(TextBytes("MZ stub"), {{"instcfg.ini", config}, {"m.swg", Bytes(5000, 7)}});
+
+  for (const char* command : {"verify", "test"}) {
+    SCOPED_TRACE(command);
+    CliRun whole = Cli({command, dir.File("good.exe")});
+    EXPECT_EQ(whole.exit, kExitOk) << whole.err;
+    EXPECT_EQ(whole.out, "ok\tinstcfg.ini\nok\tm.swf\n2 members: whole\n");
+    const struct {
+      const char* what;
+      Bytes file;
+      const char* reason;
+    } damaged[] = {
+        {"truncated", Bytes(good.begin(), good.end() - 30), "(1001)"},
+        {"a bit flipped in a stream", flipped, "damaged member \"m.swf\""},
+        {"a bit flipped in a name", renamed, "names a file that is not among the members"},
+    };
+    for (const auto& d : damaged) {
+      SCOPED_TRACE(d.what);
+      CliRun r = Cli({command, dir.Write("bad.exe", d.file)});
+      EXPECT_EQ(r.exit, kExitFailure);
+      EXPECT_EQ(r.err.rfind("zarvane-cli: " + dir.File("bad.exe") + ": ", 0), 0u) << r.err;
+      EXPECT_NE(r.err.find(d.reason), std::string::npos) << r.err;
+    }
+  }
+}
+
+// Messages name the file first and say why it could not be opened; a project's check names the
+// key at fault and the path it resolved to.
+TEST(Cli, MessagesNameTheFile) {
+  ScratchDir dir("climessages");
+  dir.Write("p.zvp", TextBytes("[ScreenSaver]\r\nName=Clock\r\n[Movie]\r\nSWFFile=gone.swf\r\n"));
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"build", dir.File("none.zvp")}, "zarvane-cli: " + dir.File("none.zvp") + ": no such file\n"},
+      {{"page", dir.Path()}, "zarvane-cli: " + dir.Path() + ": is a folder\n"},
+      {{"build", dir.File("p.zvp")},
+       "zarvane-cli: " + dir.File("p.zvp") + ": [Movie] SWFFile '" + dir.File("gone.swf") + "': Flash movie file path is invalid. Check if the file/folder exists.\n"},
+  };
+  for (const auto& c : cases) {
+    CliRun r = Cli(c.args);
+    EXPECT_EQ(r.exit, kExitFailure);
+    EXPECT_EQ(r.err, c.err);
+  }
+  CliRun version = Cli({"--version"});
+  EXPECT_EQ(version.exit, kExitOk);
+  EXPECT_EQ(version.out, "zarvane-cli " ZARVANE_VERSION_TEXT "\n");
 }
 
 // Names that come out of an installer or a project reach the terminal with their control

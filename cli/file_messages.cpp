@@ -1,0 +1,39 @@
+#include "file_messages.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "archive_file.h"
+#include "cli_command.h"
+#include "payload_archive.h"
+#include "terminal_text.h"
+
+namespace zarvane {
+
+std::string WhyUnreadable(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path host = std::filesystem::u8path(HostPath(path));
+  std::filesystem::file_status status = std::filesystem::status(host, ec);
+  if (!std::filesystem::exists(status)) return "no such file";
+  if (std::filesystem::is_directory(status)) return "is a folder";
+  ArchiveFile file;
+  if (file.OpenRead(path)) return "";
+  return errno == EACCES ? "permission denied" : std::strerror(errno);
+}
+
+int FileFailure(std::ostream& err, const std::string& file, const std::string& what) {
+  err << "zarvane-cli: " << Printable(file) << ": " << Printable(what, true) << "\n";
+  return kExitFailure;
+}
+
+int ArchiveFailure(std::ostream& err, const std::string& installer, int result) {
+  if (result == kArchiveCannotOpen || result == kArchiveSourceFailed) {
+    std::string why = WhyUnreadable(installer);
+    if (!why.empty()) return FileFailure(err, installer, why);
+  }
+  return FileFailure(err, installer,
+                     std::string(ArchiveResultText(result, false)) + " (" + std::to_string(result) + ")");
+}
+
+}  // namespace zarvane

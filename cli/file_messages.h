@@ -1,0 +1,19 @@
+#pragma once
+// The tool's messages about files: "zarvane-cli: <file>: <what>" on stderr.
+#include <ostream>
+#include <string>
+
+namespace zarvane {
+
+// Why `path` cannot be read as a file: "no such file", "is a folder", "permission denied";
+// empty when it can.
+std::string WhyUnreadable(const std::string& path);
+
+// Prints the message with the file's name escaped; gives kExitFailure.
+int FileFailure(std::ostream& err, const std::string& file, const std::string& what);
+
+// A reader's result other than kArchiveOk as such a message: why the file could not be opened,
+// or the result's text and number.
+int ArchiveFailure(std::ostream& err, const std::string& installer, int result);
+
+}  // namespace zarvane

@@ -1,0 +1,44 @@
+#pragma once
+// The build's host for the commands that read a project: it opens the project saying why it
+// could not, and its messages name the project file, the section and key at fault and the path
+// that key resolved to, before the tool's own message text.
+#include <ostream>
+#include <string>
+
+#include "build_installer_headless.h"
+#include "terminal_text.h"
+
+namespace zarvane {
+
+class CliProjectHost;
+
+// "Error" messages of a check go out as "zarvane-cli: <project>: [Section] Key '<path>': <text>".
+class ProjectPrompt : public StreamPrompt {
+ public:
+  ProjectPrompt(std::ostream& err, CliProjectHost& host) : StreamPrompt(err), err_(err), host_(host) {}
+  using UserPrompt::Show;
+  int Show(const std::string& caption, const std::string& text, unsigned style) override;
+
+ private:
+  std::ostream& err_;
+  CliProjectHost& host_;
+};
+
+class CliProjectHost : public HeadlessBuildHost {
+ public:
+  explicit CliProjectHost(std::ostream& err);
+
+  int ValidateTab(ProjectTab tab) override;
+  // Opens the project, or says on `err` why not; false then.
+  bool OpenOrTell(const std::string& project);
+
+  // The key the last refusing check was about, with the value it holds now; empty when none.
+  std::string KeyAtFault(const std::string& message) const;
+
+ private:
+  std::ostream& err_;
+  ProjectPrompt prompt_;
+  TabVerdict lastRefusal_;
+};
+
+}  // namespace zarvane
