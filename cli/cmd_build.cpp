@@ -24,7 +24,9 @@ extern const CliCommand kBuildCommand = {
     "Opens the project as the authoring tool does, checks it as Build Now does and writes the\n"
     "installer: \"instcfg.ini\", the pictures, the licence, the resource files, the Flash\n"
     "control unless the project leaves it out, and the movie, behind the installer program.\n"
-    "Relative paths in the project are taken from the project file's folder.\n"
+    "Relative paths in the project are taken from the project file's folder; without an\n"
+    "installer path the installer is \"<name> Setup.exe\" beside the project file. What\n"
+    "reading replaces silently is printed as warnings first (see zarvane-cli check).\n"
     "\n"
     "  -o OUTPUT         write the installer here instead of the project's installer path\n"
     "  --flash-ocx PATH  the Flash control to pack (else Macromed\\Flash\\flash.ocx of the\n"
@@ -106,7 +108,9 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
 
   CliProjectHost host(err);
   if (!host.OpenOrTell(project)) return kExitFailure;
+  host.TellSilentReplacements();
   if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);
+  host.TellDefaultInstallerPath();
   FlashControlCopy control;
   if (!flash.empty()) {
     std::string why = WhyUnreadable(flash);

@@ -8,6 +8,7 @@ namespace zarvane {
   X(kVerifyCommand)             \
   X(kTestCommand)               \
   X(kSwfColourCommand)          \
+  X(kCheckCommand)              \
   X(kBuildCommand)              \
   X(kPageCommand)               \
   X(kPreviewCommand)

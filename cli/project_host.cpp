@@ -1,6 +1,9 @@
 #include "project_host.h"
 
 #include "file_messages.h"
+#include "path_words.h"
+#include "project_check.h"
+#include "text.h"
 #include "tab_rules.h"
 
 namespace zarvane {
@@ -31,6 +34,32 @@ bool CliProjectHost::OpenOrTell(const std::string& project) {
     return false;
   }
   return true;
+}
+
+int CliProjectHost::TellSilentReplacements() {
+  std::vector<std::string> found = SilentReplacements(ProjectFile(), tabs);
+  for (const std::string& line : found) FileFailure(err_, ProjectFile(), "warning: " + line);
+  return static_cast<int>(found.size());
+}
+
+void CliProjectHost::TellDefaultInstallerPath() {
+  if (!Trim(tabs.installer.installerPath).empty() || Trim(tabs.wallpaper.name).empty()) return;
+  tabs.installer.installerPath = FolderOf(ProjectFile()) + Trim(tabs.wallpaper.name) + " Setup.exe";
+  FileFailure(err_, ProjectFile(),
+              "no [Installer] InstallerFilePath; the installer goes beside the project as '" +
+                  tabs.installer.installerPath + "'");
+}
+
+int CliProjectHost::TellRefusals() {
+  int refusals = 0;
+  for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow,
+                         ProjectTab::kSettingsWindow, ProjectTab::kInstaller}) {
+    if (int message = ValidateTab(tab)) {
+      Prompt().Show("Error", ToolMessage(message), kPromptOk | kPromptIconExclamation);
+      ++refusals;
+    }
+  }
+  return refusals;
 }
 
 std::string CliProjectHost::KeyAtFault(const std::string& message) const {

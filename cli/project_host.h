@@ -32,6 +32,13 @@ class CliProjectHost : public HeadlessBuildHost {
   // Opens the project, or says on `err` why not; false then.
   bool OpenOrTell(const std::string& project);
 
+  // Prints what reading the project silently replaced, as warnings; gives their number.
+  int TellSilentReplacements();
+  // A project without an installer path builds "<name> Setup.exe" beside the project file.
+  void TellDefaultInstallerPath();
+  // Runs the checks of every tab, as a build does, showing each refusal; gives their number.
+  int TellRefusals();
+
   // The key the last refusing check was about, with the value it holds now; empty when none.
   std::string KeyAtFault(const std::string& message) const;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "archive_test_util.h"
@@ -143,7 +144,8 @@ TEST(Cli, Verify) {
 // key at fault and the path it resolved to.
 TEST(Cli, MessagesNameTheFile) {
   ScratchDir dir("climessages");
-  dir.Write("p.zvp", TextBytes("[ScreenSaver]\r\nName=Clock\r\n[Movie]\r\nSWFFile=gone.swf\r\n"));
+  dir.Write("p.zvp", TextBytes("[ScreenSaver]\r\nName=Clock\r\n[Movie]\r\nSWFFile=gone.swf\r\n"
+                               "[Installer]\r\nInstallerFilePath=C.exe\r\n"));
   const struct {
     std::vector<std::string> args;
     std::string err;
@@ -151,7 +153,8 @@ TEST(Cli, MessagesNameTheFile) {
       {{"build", dir.File("none.zvp")}, "zarvane-cli: " + dir.File("none.zvp") + ": no such file\n"},
       {{"page", dir.Path()}, "zarvane-cli: " + dir.Path() + ": is a folder\n"},
       {{"build", dir.File("p.zvp")},
-       "zarvane-cli: " + dir.File("p.zvp") + ": [Movie] SWFFile '" + dir.File("gone.swf") + "': Flash movie file path is invalid. Check if the file/folder exists.\n"},
+       "zarvane-cli: " + dir.File("p.zvp") + ": [Movie] SWFFile '" + dir.File("gone.swf") +
+           "': Flash movie file path is invalid. Check if the file/folder exists.\n"},
   };
   for (const auto& c : cases) {
     CliRun r = Cli(c.args);
@@ -161,6 +164,51 @@ TEST(Cli, MessagesNameTheFile) {
   CliRun version = Cli({"--version"});
   EXPECT_EQ(version.exit, kExitOk);
   EXPECT_EQ(version.out, "zarvane-cli " ZARVANE_VERSION_TEXT "\n");
+}
+
+// Every value reading would replace by another is reported, and only those.
+TEST(Cli, CheckReportsSilentReplacements) {
+  ScratchDir dir("clicheck");
+  dir.Write("clock.swf", TextBytes("FWS movie"));
+  const std::string clean =
+      "[ScreenSaver]\r\nName=Clock\r\n[Movie]\r\nSWFFile=clock.swf\r\nMovieSize=exactfit\r\n"
+      "Quality=best\r\nHAlign=Left\r\nVAlign=Top\r\nMovieBkgColor=A0b0C0\r\nMovieBkgSet=1\r\n"
+      "[Wallpaper]\r\nAlign=Tile\r\n[Installer]\r\nInstallerFilePath=Clock Setup.exe\r\n";
+  CliRun good = Cli({"check", dir.Write("clean.zvp", TextBytes(clean))});
+  EXPECT_EQ(good.exit, kExitOk) << good.err;
+  EXPECT_EQ(good.err, "");
+
+  const struct {
+    const char* from;
+    const char* to;
+    const char* warning;
+  } replacements[] = {
+      {"MovieSize=exactfit", "MovieSize=fit", "[Movie] MovieSize 'fit' is not a size keyword; read as 'noscale'"},
+      {"Quality=best", "Quality=Hgh", "[Movie] Quality 'Hgh' is not a quality; read as 'High'"},
+      {"HAlign=Left", "HAlign=Centre", "[Movie] HAlign 'Centre' is not a horizontal alignment"},
+      {"VAlign=Top", "VAlign=Middle", "[Movie] VAlign 'Middle' is not a vertical alignment"},
+      {"Align=Tile", "Align=Tiled", "[Wallpaper] Align 'Tiled' is not a background position"},
+      {"MovieBkgColor=A0b0C0", "MovieBkgColor=#ff0000", "[Movie] MovieBkgColor '#ff0000' is not six hex digits"},
+      {"MovieBkgSet=1", "MovieBkgSet=1\r\nLoops=3", "[Movie] Loops is not a project key"},
+  };
+  for (const auto& r : replacements) {
+    SCOPED_TRACE(r.to);
+    std::string text = clean;
+    text.replace(text.find(r.from), std::string(r.from).size(), r.to);
+    CliRun bad = Cli({"check", dir.Write("bad.zvp", TextBytes(text))});
+    EXPECT_EQ(bad.exit, kExitFailure);
+    EXPECT_EQ(bad.err.rfind("zarvane-cli: " + dir.File("bad.zvp") + ": warning: " + r.warning, 0), 0u)
+        << bad.err;
+    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
+  }
+
+  // A refusal is a problem too; without an installer path the installer goes beside the project.
+  CliRun refused = Cli({"check", dir.Write("nameless.zvp", TextBytes("[Movie]\r\nSWFFile=clock.swf\r\n"))});
+  EXPECT_EQ(refused.exit, kExitFailure);
+  EXPECT_NE(refused.err.find("[ScreenSaver] Name ''"), std::string::npos) << refused.err;
+  CliRun placed = Cli({"check", dir.Write("placed.zvp", TextBytes("[ScreenSaver]\r\nName=Clock\r\n"
+                                                                  "[Movie]\r\nSWFFile=clock.swf\r\n"))});
+  EXPECT_NE(placed.err.find("as '" + dir.File("Clock Setup.exe") + "'"), std::string::npos) << placed.err;
 }
 
 // Names that come out of an installer or a project reach the terminal with their control

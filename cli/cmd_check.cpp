@@ -1,0 +1,30 @@
+#include "cli_command.h"
+#include "project_host.h"
+
+namespace zarvane {
+
+static int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+extern const CliCommand kCheckCommand = {
+    "check", "reports what a project's reading would replace and what a build would refuse",
+    "usage: zarvane-cli check PROJECT.zvp\n"
+    "\n"
+    "Reads the project as build does and reports, without building, every value that reading\n"
+    "silently replaces (a size, quality, alignment or position word it does not know, a colour\n"
+    "that is not six hex digits, a key it ignores) and what each tab's check refuses.\n"
+    "Exit status 0 when nothing was found, 1 when something was.\n",
+    RunCheck};
+
+static int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) return UsageError(kCheckCommand, "expects one PROJECT.zvp", err);
+  CliProjectHost host(err);
+  if (!host.OpenOrTell(args[0])) return kExitFailure;
+  int found = host.TellSilentReplacements();
+  host.TellDefaultInstallerPath();
+  found += host.TellRefusals();
+  if (found > 0) return kExitFailure;
+  out << "no problems found\n";
+  return kExitOk;
+}
+
+}  // namespace zarvane
