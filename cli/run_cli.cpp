@@ -23,7 +23,8 @@ void PrintToolHelp(std::ostream& out) {
     out << "  " << name << std::string(name.size() < 12 ? 12 - name.size() : 1, ' ')
         << (*c)->summary << "\n";
   }
-  out << "\nExit status: 0 success, 1 failure, 2 usage error.\n";
+  out << "\nExit status: 0 success, 1 failure, 2 usage error.\n"
+         "The project file: docs/project-file.md; the installer file: docs/installer-format.md.\n";
 }
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }

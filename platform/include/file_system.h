@@ -18,7 +18,8 @@ std::vector<std::string> ListDirectory(const std::string& folder);
 bool ReplaceFileContents(const std::string& path, const std::string& text);
 
 // A new, empty folder of this run's own under the system's temporary folder, with its trailing
-// separator; empty when none can be made (the installer's extraction, the preview's page).
+// separator; empty when none can be made (the installer's extraction, the preview's page, the
+// command-line tool's scratch copies).
 std::string MakePrivateTempFolder();
 // Removes the files directly inside `folder` (links as links), then the folder itself.
 bool RemoveFolderAndFiles(const std::string& folder);

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 
 #include "archive_test_util.h"
 #include "cli_command.h"
 #include "compiled_in_stub.h"
 #include "payload_archive.h"
+#include "project_check.h"
 #include "stub_resource.h"
 #include "zarvane_version.h"
 
@@ -210,6 +212,24 @@ TEST(Cli, CheckReportsSilentReplacements) {
                                                                   "[Movie]\r\nSWFFile=clock.swf\r\n"))});
   EXPECT_NE(placed.err.find("as '" + dir.File("Clock Setup.exe") + "'"), std::string::npos) << placed.err;
 }
+
+#ifndef _WIN32
+// The page for people who write projects by hand names every key the reader reads.
+TEST(Cli, ProjectFilePageNamesEveryKeyTheReaderReads) {
+  std::ifstream page(ZARVANE_SOURCE_DIR "/docs/project-file.md");
+  ASSERT_TRUE(page.is_open());
+  std::vector<ProjectKey> documented;
+  std::string line, section;
+  while (std::getline(page, line)) {
+    if (line.rfind("## `[", 0) == 0) section = line.substr(5, line.find(']') - 5);
+    if (line.rfind("| `", 0) == 0) documented.emplace_back(section, line.substr(3, line.find('`', 3) - 3));
+  }
+  for (const ProjectKey& key : KeysTheReaderReads()) {
+    EXPECT_NE(std::find(documented.begin(), documented.end(), key), documented.end())
+        << "[" << key.first << "] " << key.second << " is missing from docs/project-file.md";
+  }
+}
+#endif
 
 // Names that come out of an installer or a project reach the terminal with their control
 // characters escaped, by every command; no command writes over the project it reads.
