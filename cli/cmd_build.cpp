@@ -19,7 +19,7 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
 
 extern const CliCommand kBuildCommand = {
     "build", "builds a wallpaper installer from a project file",
-    "usage: zarvane-cli build PROJECT.zvp [-o OUTPUT] [--flash-ocx PATH]\n"
+    "usage: zarvane-cli build PROJECT.zvp [-o OUTPUT] [--flash-ocx PATH] [--codepage N]\n"
     "\n"
     "Opens the project as the authoring tool does, checks it as Build Now does and writes the\n"
     "installer: \"instcfg.ini\", the pictures, the licence, the resource files, the Flash\n"
@@ -30,7 +30,9 @@ extern const CliCommand kBuildCommand = {
     "\n"
     "  -o OUTPUT         write the installer here instead of the project's installer path\n"
     "  --flash-ocx PATH  the Flash control to pack (else Macromed\\Flash\\flash.ocx of the\n"
-    "                    system folder, else flash.ocx beside this program)\n"
+    "                    system folder, else flash.ocx beside this program), packed as\n"
+    "                    flash.ocx whatever its name\n"
+    "  --codepage N      the Windows code page a UTF-8 project is converted to (1252)\n"
     "\n"
     "Exit status 0 only when the build completed; the reason of a failure goes to stderr.\n",
     RunBuild};
@@ -90,11 +92,11 @@ class FlashControlCopy {
 }  // namespace
 
 static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string project, output, flash;
+  std::string project, output, flash, codePage = "1252";
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" || args[i] == "--flash-ocx") {
-      if (i + 1 >= args.size()) return UsageError(kBuildCommand, args[i] + " needs a path", err);
-      (args[i] == "-o" ? output : flash) = args[i + 1];
+    if (args[i] == "-o" || args[i] == "--flash-ocx" || args[i] == "--codepage") {
+      if (i + 1 >= args.size()) return UsageError(kBuildCommand, args[i] + " needs a value", err);
+      (args[i] == "-o" ? output : args[i] == "--flash-ocx" ? flash : codePage) = args[i + 1];
       ++i;
     } else if (!args[i].empty() && args[i][0] == '-') {
       return UsageError(kBuildCommand, "unknown option " + args[i], err);
@@ -107,6 +109,7 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   if (project.empty()) return UsageError(kBuildCommand, "expects one PROJECT.zvp", err);
 
   CliProjectHost host(err);
+  if (!host.SetCodePage(codePage)) return UsageError(kBuildCommand, "--codepage needs a number", err);
   if (!host.OpenOrTell(project)) return kExitFailure;
   host.TellSilentReplacements();
   if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);

@@ -7,7 +7,7 @@ static int RunCheck(const std::vector<std::string>& args, std::ostream& out, std
 
 extern const CliCommand kCheckCommand = {
     "check", "reports what a project's reading would replace and what a build would refuse",
-    "usage: zarvane-cli check PROJECT.zvp\n"
+    "usage: zarvane-cli check PROJECT.zvp [--codepage N]\n"
     "\n"
     "Reads the project as build does and reports, without building, every value that reading\n"
     "silently replaces (a size, quality, alignment or position word it does not know, a colour\n"
@@ -16,9 +16,20 @@ extern const CliCommand kCheckCommand = {
     RunCheck};
 
 static int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) return UsageError(kCheckCommand, "expects one PROJECT.zvp", err);
+  std::string project, codePage = "1252";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--codepage" && i + 1 < args.size()) {
+      codePage = args[++i];
+    } else if (!project.empty() || args[i].empty() || args[i][0] == '-') {
+      return UsageError(kCheckCommand, "expects one PROJECT.zvp and --codepage N", err);
+    } else {
+      project = args[i];
+    }
+  }
+  if (project.empty()) return UsageError(kCheckCommand, "expects one PROJECT.zvp", err);
   CliProjectHost host(err);
-  if (!host.OpenOrTell(args[0])) return kExitFailure;
+  if (!host.SetCodePage(codePage)) return UsageError(kCheckCommand, "--codepage needs a number", err);
+  if (!host.OpenOrTell(project)) return kExitFailure;
   int found = host.TellSilentReplacements();
   host.TellDefaultInstallerPath();
   found += host.TellRefusals();

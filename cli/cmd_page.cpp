@@ -15,14 +15,15 @@ static int RunPage(const std::vector<std::string>& args, std::ostream& out, std:
 
 extern const CliCommand kPageCommand = {
     "page", "writes the wallpaper page an installer of the project would write",
-    "usage: zarvane-cli page PROJECT.zvp [-o FILE]\n"
+    "usage: zarvane-cli page PROJECT.zvp [-o FILE] [--codepage N]\n"
     "\n"
     "Writes the wallpaper page (HTML) exactly as the project's installer would write it on\n"
     "the recipient's machine: the project's wallpaper name, the files by their bare names, and\n"
     "the default preview picture's name when the project chooses no preview image of its own.\n"
     "The project is checked as for a preview first.\n"
     "\n"
-    "  -o FILE  write the page to FILE instead of standard output\n",
+    "  -o FILE        write the page to FILE instead of standard output\n"
+    "  --codepage N   the Windows code page a UTF-8 project is converted to (1252)\n",
     RunPage};
 
 // The page as the installer writes it from the "instcfg.ini" a build of this project carries.
@@ -47,11 +48,12 @@ WallpaperPageFields InstallerPageFields(ProjectTabs& tabs) {
 }
 
 static int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string project, output;
+  std::string project, output, codePage = "1252";
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o") {
-      if (i + 1 >= args.size()) return UsageError(kPageCommand, "-o needs a path", err);
-      output = args[++i];
+    if (args[i] == "-o" || args[i] == "--codepage") {
+      if (i + 1 >= args.size()) return UsageError(kPageCommand, args[i] + " needs a value", err);
+      (args[i] == "-o" ? output : codePage) = args[i + 1];
+      ++i;
     } else if (!args[i].empty() && args[i][0] == '-') {
       return UsageError(kPageCommand, "unknown option " + args[i], err);
     } else if (project.empty()) {
@@ -63,6 +65,7 @@ static int RunPage(const std::vector<std::string>& args, std::ostream& out, std:
   if (project.empty()) return UsageError(kPageCommand, "expects one PROJECT.zvp", err);
 
   CliProjectHost host(err);
+  if (!host.SetCodePage(codePage)) return UsageError(kPageCommand, "--codepage needs a number", err);
   if (!host.OpenOrTell(project)) return kExitFailure;
   // The name and paths the installer sees are those that passed the build's checks.
   for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow}) {

@@ -22,6 +22,14 @@ std::string WhyUnreadable(const std::string& path) {
   return errno == EACCES ? "permission denied" : std::strerror(errno);
 }
 
+bool ReadWholeFile(const std::string& path, std::string& text) {
+  ArchiveFile file;
+  std::int64_t size = file.OpenRead(path) ? file.Size() : -1;
+  if (size < 0) return false;
+  text.resize(static_cast<std::size_t>(size));
+  return file.Read(&text[0], text.size()) == text.size();
+}
+
 int FileFailure(std::ostream& err, const std::string& file, const std::string& what) {
   err << "zarvane-cli: " << Printable(file) << ": " << Printable(what, true) << "\n";
   return kExitFailure;

@@ -9,6 +9,9 @@ namespace zarvane {
 // empty when it can.
 std::string WhyUnreadable(const std::string& path);
 
+// The file's bytes in `text`; false when it cannot be read whole.
+bool ReadWholeFile(const std::string& path, std::string& text);
+
 // Prints the message with the file's name escaped; gives kExitFailure.
 int FileFailure(std::ostream& err, const std::string& file, const std::string& what);
 

@@ -1,6 +1,9 @@
 #include "project_host.h"
 
+#include "code_page.h"
 #include "file_messages.h"
+#include "file_system.h"
+#include "project_file.h"
 #include "path_words.h"
 #include "project_check.h"
 #include "text.h"
@@ -29,9 +32,60 @@ bool CliProjectHost::OpenOrTell(const std::string& project) {
     FileFailure(err_, project, why);
     return false;
   }
-  if (!Open(FullPath(project))) {
+  std::string text;
+  if (!ReadWholeFile(project, text)) return FileFailure(err_, project, "cannot be read"), false;
+  if (!IsUtf8BeyondAscii(text)) {
+    if (!Open(FullPath(project))) {
+      FileFailure(err_, project, "cannot be read as a project file");
+      return false;
+    }
+    return true;
+  }
+  std::string converted;
+  if (!InCodePage(project, text, converted)) return false;
+  // Read from a private copy; paths are still taken from the project's own folder.
+  std::string folder = MakePrivateTempFolder();
+  bool read = !folder.empty() && ReplaceFileContents(folder + "project.zvp", converted) &&
+              OpenProject(tabs, SystemProfile(), folder + "project.zvp");
+  if (!folder.empty()) RemoveFolderAndFiles(folder);
+  if (!read) {
     FileFailure(err_, project, "cannot be read as a project file");
     return false;
+  }
+  projectFile = FullPath(project);
+  tabs.ResolvePathsAgainst(FolderOf(projectFile));
+  return true;
+}
+
+bool CliProjectHost::SetCodePage(const std::string& text) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  codePage = std::stoi(text);
+  return true;
+}
+
+bool CliProjectHost::InCodePage(const std::string& project, const std::string& utf8,
+                                std::string& converted) {
+  std::string section;
+  std::size_t start = 0;
+  while (start < utf8.size()) {
+    std::size_t end = utf8.find('\n', start);
+    end = end == std::string::npos ? utf8.size() : end + 1;
+    std::string line = utf8.substr(start, end - start), bytes;
+    if (!Utf8ToCodePage(line, codePage, bytes)) {
+      std::string trimmed = Trim(line);
+      std::string where = trimmed.rfind('[', 0) == 0 ? trimmed
+                          : "[" + section + "] " + Trim(trimmed.substr(0, trimmed.find('=')));
+      std::string value = trimmed.substr(trimmed.find('=') + 1);
+      FileFailure(err_, project, where + ": '" + value + "' has a character that code page " +
+                                     std::to_string(codePage) + " cannot hold");
+      return false;
+    }
+    std::string trimmed = Trim(bytes);
+    if (trimmed.size() > 1 && trimmed[0] == '[' && trimmed.back() == ']')
+      section = Trim(line).substr(1, Trim(line).size() - 2);
+    converted += bytes;
+    start = end;
   }
   return true;
 }

@@ -29,8 +29,14 @@ class CliProjectHost : public HeadlessBuildHost {
   explicit CliProjectHost(std::ostream& err);
 
   int ValidateTab(ProjectTab tab) override;
-  // Opens the project, or says on `err` why not; false then.
+  // Opens the project, or says on `err` why not; false then. A project in UTF-8 is read
+  // through a copy in `codePage`; a character the code page cannot hold is refused.
   bool OpenOrTell(const std::string& project);
+
+  // False when `text` is no code page number.
+  bool SetCodePage(const std::string& text);
+
+  int codePage = 1252;
 
   // Prints what reading the project silently replaced, as warnings; gives their number.
   int TellSilentReplacements();
@@ -43,6 +49,9 @@ class CliProjectHost : public HeadlessBuildHost {
   std::string KeyAtFault(const std::string& message) const;
 
  private:
+  // The project in `codePage` in `converted`; false, having said which key, when it cannot be.
+  bool InCodePage(const std::string& project, const std::string& utf8, std::string& converted);
+
   std::ostream& err_;
   ProjectPrompt prompt_;
   TabVerdict lastRefusal_;

@@ -6,6 +6,7 @@
 
 #include "archive_test_util.h"
 #include "cli_command.h"
+#include "code_page.h"
 #include "compiled_in_stub.h"
 #include "payload_archive.h"
 #include "project_check.h"
@@ -230,6 +231,36 @@ TEST(Cli, ProjectFilePageNamesEveryKeyTheReaderReads) {
   }
 }
 #endif
+
+// Only well-formed UTF-8 is converted; code page bytes are taken as they are.
+TEST(Cli, CodePageConversion) {
+  EXPECT_TRUE(IsUtf8BeyondAscii("Gr\xC3\xBC\xC3\x9F" "e"));
+  EXPECT_TRUE(IsUtf8BeyondAscii("\xEF\xBB\xBFName=\xE2\x82\xAC"));
+  for (const char* notUtf8 : {"plain ascii", "Gr\xFC\xDF" "e", "\xC0\xAF", "\xED\xA0\x80",
+                              "cut \xC3", "\xF4\x90\x80\x80"}) {
+    EXPECT_FALSE(IsUtf8BeyondAscii(notUtf8)) << notUtf8;
+  }
+  std::string out;
+  EXPECT_TRUE(Utf8ToCodePage("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC", 1252, out));
+  EXPECT_EQ(out, "Gr\xFC\xDF" "e \x80");
+  EXPECT_FALSE(Utf8ToCodePage("Gr\xC5\x82" "e", 1252, out));  // no best fit: not "Grle"
+  EXPECT_TRUE(Utf8ToCodePage("Gr\xC5\x82" "e", 1250, out));
+  EXPECT_EQ(out, "Gr\xB3" "e");
+
+  ScratchDir dir("clicodepage");
+  dir.Write("clock.swf", TextBytes("FWS movie"));
+  const std::string project = "[Movie]\r\nSWFFile=clock.swf\r\n[Installer]\r\nInstallerFilePath=G.exe\r\n"
+                              "[ScreenSaver]\r\nName=";
+  CliRun page = Cli({"page", dir.Write("u.zvp", TextBytes(project + "Gr\xC3\xBC\xC3\x9F" "e\r\n"))});
+  EXPECT_EQ(page.exit, kExitOk) << page.err;
+  EXPECT_NE(page.out.find("VALUE=\"Gr\xFC\xDF" "e\\clock.swf\""), std::string::npos) << page.out;
+  CliRun asIs = Cli({"page", dir.Write("c.zvp", TextBytes(project + "Gr\xFC\xDF" "e\r\n"))});
+  EXPECT_EQ(asIs.out, page.out);
+  CliRun refused = Cli({"build", dir.Write("l.zvp", TextBytes(project + "Gr\xC5\x82" "e\r\n"))});
+  EXPECT_EQ(refused.exit, kExitFailure);
+  EXPECT_NE(refused.err.find("[ScreenSaver] Name: 'Gr\xC5\x82" "e' has a character that code page 1252 cannot hold"),
+            std::string::npos) << refused.err;
+}
 
 // Names that come out of an installer or a project reach the terminal with their control
 // characters escaped, by every command; no command writes over the project it reads.

@@ -1,0 +1,94 @@
+#include "code_page.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+#include <vector>
+
+namespace zarvane {
+namespace {
+
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+std::string WithoutByteOrderMark(const std::string& text) {
+  return text.compare(0, 3, kByteOrderMark) == 0 ? text.substr(3) : text;
+}
+
+}  // namespace
+
+bool IsUtf8BeyondAscii(const std::string& text) {
+  const std::string body = WithoutByteOrderMark(text);
+  bool beyond = false;
+  for (std::size_t i = 0; i < body.size();) {
+    unsigned char c = body[i];
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    // Lead byte, number of continuation bytes and the least value the sequence may encode
+    // (shorter forms are overlong, and no valid UTF-8).
+    int extra;
+    unsigned least, value;
+    if (c >= 0xC2 && c <= 0xDF) {
+      extra = 1, least = 0x80, value = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2, least = 0x800, value = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      extra = 3, least = 0x10000, value = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + extra >= body.size()) return false;
+    for (int k = 1; k <= extra; ++k) {
+      unsigned char next = body[i + k];
+      if ((next & 0xC0) != 0x80) return false;
+      value = value << 6 | (next & 0x3F);
+    }
+    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    beyond = true;
+    i += extra + 1;
+  }
+  return beyond;
+}
+
+bool Utf8ToCodePage(const std::string& utf8, int codePage, std::string& out) {
+  const std::string body = WithoutByteOrderMark(utf8);
+  out.clear();
+  if (body.empty()) return true;
+#ifdef _WIN32
+  int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, body.data(),
+                                 static_cast<int>(body.size()), nullptr, 0);
+  if (wide <= 0) return false;
+  std::vector<wchar_t> text(wide);
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, body.data(), static_cast<int>(body.size()),
+                      text.data(), wide);
+  BOOL lost = FALSE;
+  // No best fit: "ł" must not quietly become "l".
+  int bytes = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), wide, nullptr, 0,
+                                  nullptr, &lost);
+  if (bytes <= 0 || lost) return false;
+  out.resize(bytes);
+  WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), wide, &out[0], bytes, nullptr,
+                      &lost);
+  return !lost;
+#else
+  iconv_t convert = iconv_open(("CP" + std::to_string(codePage)).c_str(), "UTF-8");
+  if (convert == reinterpret_cast<iconv_t>(-1)) return false;
+  std::vector<char> in(body.begin(), body.end());
+  std::vector<char> buffer(body.size() * 2 + 16);
+  char* from = in.data();
+  std::size_t fromLeft = in.size();
+  char* to = buffer.data();
+  std::size_t toLeft = buffer.size();
+  // A single-byte code page never needs more bytes than UTF-8 did; double-byte ones fit twice.
+  bool whole = iconv(convert, &from, &fromLeft, &to, &toLeft) != static_cast<std::size_t>(-1);
+  iconv_close(convert);
+  out.assign(buffer.data(), to);
+  return whole && fromLeft == 0;
+#endif
+}
+
+}  // namespace zarvane
