@@ -149,13 +149,13 @@ bool InstallDialog::ValidateInstallFolder(std::string& folder) {
     return false;
   }
   if (!created) return true;
-  log_.Line("created folder " + folder);
+  log_.Line("created folder ", folder);
   if (quiet_) return true;
   int answer = prompt_.Show(ResourceText(IDS_CREATE_FOLDER_CAPTION),
                             FormatText(ResourceText(IDS_CREATE_FOLDER), folder), kPromptYesNo);
   if (answer == kAnswerYes) return true;
   RemoveDirectoryA(folder.c_str());
-  log_.Line("removed folder " + folder);
+  log_.Line("removed folder ", folder);
   return false;
 }
 

@@ -51,11 +51,11 @@ class Written {
   bool File(const std::string& path) {
     unsigned long long size = FileSize(path);
     if (!size && !FileExists(path)) {
-      log_.Line("not written: " + path);
+      log_.Line("not written: ", path);
       return false;
     }
     bytes_ += size;
-    log_.Line("wrote " + path);
+    log_.Line("wrote ", path);
     return true;
   }
   DWORD KiB() const { return static_cast<DWORD>((bytes_ + 1023) / 1024); }
@@ -65,31 +65,35 @@ class Written {
   unsigned long long bytes_ = 0;
 };
 
+// `keyName` ends in a blank, ready for the value's name.
+bool SetValue(HKEY key, const std::string& keyName, const char* value, DWORD type,
+              const void* data, DWORD size, const std::string& shown, RunLog& log) {
+  bool ok = RegSetValueExA(key, value, 0, type, static_cast<const BYTE*>(data), size) ==
+            ERROR_SUCCESS;
+  log.Line(ok ? "set " : "could not set ", keyName + value + " = " + shown);
+  return ok;
+}
+
 bool SetText(HKEY key, const std::string& keyName, const char* value, const std::string& text,
              RunLog& log) {
-  bool ok = RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
-  log.Line((ok ? "set " : "could not set ") + keyName + " " + value + " = " + text);
-  return ok;
+  return SetValue(key, keyName, value, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1),
+                  text, log);
 }
 
 bool SetNumber(HKEY key, const std::string& keyName, const char* value, DWORD number,
                RunLog& log) {
-  bool ok = RegSetValueExA(key, value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                           sizeof number) == ERROR_SUCCESS;
-  log.Line((ok ? "set " : "could not set ") + keyName + " " + value + " = " +
-           std::to_string(number));
-  return ok;
+  return SetValue(key, keyName, value, REG_DWORD, &number, sizeof number,
+                  std::to_string(number), log);
 }
 
 // The entry in the system's list of programs. False when the key or a value was not written.
 bool WriteUninstallKey(const std::string& name, const std::string& installFolder, DWORD kib,
                        RunLog& log) {
-  const std::string keyName = "HKEY_LOCAL_MACHINE\\" + std::string(kUninstallRoot) + "\\" + name;
+  const std::string keyName = "HKEY_LOCAL_MACHINE\\" + std::string(kUninstallRoot) + "\\" + name + " ";
   HKEY root;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallRoot, 0, KEY_ALL_ACCESS, &root) !=
       ERROR_SUCCESS) {
-    log.Line("could not open HKEY_LOCAL_MACHINE\\" + std::string(kUninstallRoot));
+    log.Line("could not open HKEY_LOCAL_MACHINE\\", kUninstallRoot);
     return false;
   }
   HKEY key;
@@ -109,7 +113,7 @@ bool WriteUninstallKey(const std::string& name, const std::string& installFolder
          SetNumber(key, keyName, "NoModify", 1, log) & SetNumber(key, keyName, "NoRepair", 1, log);
     RegCloseKey(key);
   } else {
-    log.Line("could not create " + keyName);
+    log.Line("could not create ", keyName);
   }
   RegCloseKey(root);
   return ok;
@@ -198,7 +202,7 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   wallpaper.SetScale(config.size);
   wallpaper.SetBackgroundPosition(config.backgroundPosition);
   const std::string folder = wallpaper.PrepareFolder();
-  log.Line("wallpaper folder " + folder);
+  log.Line("wallpaper folder ", folder);
 
   const std::string wallpaperDir = wallpaper.GetWallpaperDir();
   for (const std::string& item : config.resourceFiles)
@@ -246,7 +250,7 @@ int InstallSilently(const InstallerConfig& config, const std::string& extraction
     prompt.Show(ResourceText(IDS_ERROR_CAPTION), error, kPromptOk | kPromptIconExclamation);
     return kExitFailed;
   }
-  if (created) log.Line("created folder " + folder);
+  if (created) log.Line("created folder ", folder);
   InstallProgress unseen;
   InstallOutcome outcome =
       RunInstallSequence(config, extractionFolder, WithBackslash(folder), prompt, log, unseen);

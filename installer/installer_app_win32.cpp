@@ -34,7 +34,7 @@ void OpenLog(RunLog& log, const std::string& path) {
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   if (!GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr) || lstrcmpiA(self, full) == 0)
     return;
-  if (log.Open(full)) log.Line(std::string("run of ") + self);
+  if (log.Open(full)) log.Line("run of ", self);
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ int InstallerApp::Run(const std::vector<std::string>& arguments) {
   LoggedPrompt prompt(line.silent ? nullptr : &boxes, log_);
   int exitCode = uninstalling ? RunUninstaller(prompt, log_) : Install(line, prompt);
   OleUninitialize();
-  log_.Line("exit code " + std::to_string(exitCode));
+  log_.Line("exit code ", std::to_string(exitCode));
   return exitCode;
 }
 
@@ -76,7 +76,7 @@ int InstallerApp::Install(const InstallerCommandLine& line, UserPrompt& prompt) 
     }
   }
   RemoveFolderAndFiles(extractionFolder_);
-  log_.Line("removed " + extractionFolder_ + " and the files extracted there");
+  log_.Line("removed ", extractionFolder_, " and the files extracted there");
   return exitCode;
 }
 
@@ -107,7 +107,7 @@ bool InstallerApp::ExtractAndPrepare(UserPrompt& prompt) {
     StartUpMessage(prompt, IDS_EXTRACT_FAILED, extractionFolder_);
     return false;
   }
-  log_.Line("extracted " + std::to_string(extracted_.size()) + " files to " + extractionFolder_);
+  log_.Line("extracted the payload to ", extractionFolder_);
 
   if (!IsUsableWallpaperName(config_.name)) {
     StartUpMessage(prompt, IDS_BAD_NAME, config_.name);

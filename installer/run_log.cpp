@@ -3,12 +3,12 @@
 namespace zarvane {
 namespace {
 
-const char* AnswerName(int answer) {
+const char* AnswerName(int answer, bool given) {
   switch (answer) {
-    case kAnswerYes: return "Yes";
-    case kAnswerNo: return "No";
-    case kAnswerCancel: return "Cancel";
-    default: return "OK";
+    case kAnswerYes: return given ? " -> Yes" : " -> taken as Yes";
+    case kAnswerNo: return " -> No";
+    case kAnswerCancel: return " -> Cancel";
+    default: return given ? " -> OK" : " -> taken as OK";
   }
 }
 
@@ -24,13 +24,12 @@ bool RunLog::Open(const std::string& path) {
   return file_ != nullptr;
 }
 
-void RunLog::Line(const std::string& text) {
+void RunLog::Line(const char* what, const std::string& text, const char* after) {
   if (!file_) return;
-  std::string line = text;
-  for (char& c : line)
-    if (c == '\r' || c == '\n') c = ' ';
-  line += "\r\n";
-  std::fwrite(line.data(), 1, line.size(), file_);
+  std::fputs(what, file_);
+  for (char c : text) std::fputc(c == '\r' || c == '\n' ? ' ' : c, file_);
+  std::fputs(after, file_);
+  std::fputs("\r\n", file_);
   std::fflush(file_);  // what was done so far stays on record if the process is ended
 }
 
@@ -42,10 +41,9 @@ int LoggedPrompt::Show(const std::string& caption, const std::string& text, unsi
   } else {
     answer = buttons == kPromptYesNo ? kAnswerYes : kAnswerOk;
   }
-  std::string line = shown_ ? "message: " : "message not shown: ";
-  line += text;
-  if (buttons != kPromptOk) line += std::string(shown_ ? " -> " : " -> taken as ") + AnswerName(answer);
-  log_.Line(line);
+  const char* answered = "";
+  if (buttons != kPromptOk) answered = AnswerName(answer, shown_ != nullptr);
+  log_.Line(shown_ ? "message: " : "message not shown: ", text, answered);
   return answer;
 }
 

@@ -17,8 +17,9 @@ class RunLog {
 
   // Appends, so a file named by mistake loses nothing. False when it cannot be opened.
   bool Open(const std::string& path);
-  // One line; line breaks inside `text` become blanks. Nothing happens without an open file.
-  void Line(const std::string& text);
+  // One line: `what`, then `text` with its line breaks made blanks, then `after`. Nothing happens
+  // without an open file. In pieces, so no caller builds a string for it.
+  void Line(const char* what, const std::string& text = std::string(), const char* after = "");
 
  private:
   std::FILE* file_ = nullptr;

@@ -144,9 +144,9 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
 
   const std::vector<std::string> own = {program.path, ini, program.folder};
   ScheduleDeletionAtRestart(own);
-  for (const std::string& path : own) log.Line("removed at the next restart: " + path);
+  for (const std::string& path : own) log.Line("removed at the next restart: ", path);
   if (RegDeleteKeyA(HKEY_LOCAL_MACHINE, regPath.c_str()) == ERROR_SUCCESS)
-    log.Line("removed key HKEY_LOCAL_MACHINE\\" + regPath);
+    log.Line("removed key HKEY_LOCAL_MACHINE\\", regPath);
   // HKEY_CURRENT_USER\Software\<name> is left alone: nothing of ours writes it, so whatever is
   // there belongs to another program of that name.
 
@@ -168,7 +168,7 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
 
   if (!SameTextIgnoringCase(previous, page)) {
     wallpaper.Restore(previous);
-    log.Line("desktop wallpaper put back: " + previous);
+    log.Line("desktop wallpaper put back: ", previous);
   } else if (SameTextIgnoringCase(CurrentDesktopWallpaper(), page)) {
     wallpaper.Restore("None");
     log.Line("desktop wallpaper put back: None");
@@ -178,7 +178,7 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
   for (const std::string& item : items)
     if (IsUsableWallpaperName(item)) DeleteFileA((wallpaperDir + item).c_str());
   for (const std::string& path : present)
-    if (!Exists(path)) log.Line("removed " + path);
+    if (!Exists(path)) log.Line("removed ", path);
 
   prompt.Show(FormatText(ResourceText(IDS_UNINSTALL_DONE), name),
               kPromptOk | kPromptIconInformation);
