@@ -33,12 +33,6 @@ bool ArchiveFile::OpenRead(const std::string& path) {
   return file_ != nullptr;
 }
 
-bool ArchiveFile::Create(const std::string& path) {
-  Close();
-  file_ = Buffered(std::fopen(HostPath(path).c_str(), "wb"));
-  return file_ != nullptr;
-}
-
 bool ArchiveFile::CreateFresh(const std::string& folder, std::string& path) {
   Close();
   // The name need not be secret: the file is created only where nothing is, so a taken name
@@ -85,8 +79,6 @@ std::int64_t ArchiveFile::Size() {
 bool ArchiveFile::Seek(std::int64_t offset) {
   return file_ && offset >= 0 && SeekTo(file_, offset, SEEK_SET) == 0;
 }
-
-std::int64_t ArchiveFile::Position() { return file_ ? Tell(file_) : -1; }
 
 std::size_t ArchiveFile::Read(void* buffer, std::size_t size) {
   return file_ ? std::fread(buffer, 1, size, file_) : 0;

@@ -15,7 +15,6 @@ class ArchiveFile {
   ArchiveFile& operator=(const ArchiveFile&) = delete;
 
   bool OpenRead(const std::string& path);  // the file must exist
-  bool Create(const std::string& path);    // replaces any existing file
   // A new file in `folder` (ending in a separator) under a name nothing had; `path` gets it.
   bool CreateFresh(const std::string& folder, std::string& path);
   bool IsOpen() const { return file_ != nullptr; }
@@ -23,7 +22,6 @@ class ArchiveFile {
 
   std::int64_t Size();                     // -1 on failure
   bool Seek(std::int64_t offset);
-  std::int64_t Position();
   std::size_t Read(void* buffer, std::size_t size);
   bool Write(const void* buffer, std::size_t size);
 
