@@ -119,10 +119,11 @@ shoot_dialog() {
   local exe=$1 caption=$2 shot=$3; shift 3
   local mark="$WORK/dialog-open"
   rm -f "$mark" "$shot"
-  drive run "$(cmdline "$exe")" wait-window "$caption" "$@" checkpoint "$(winpath "$mark")" \
-    close wait-exit any &
+  # A loaded machine can take long to start a cold installer: wait longer than the driver's default.
+  drive timeout 30000 run "$(cmdline "$exe")" wait-window "$caption" "$@" \
+    checkpoint "$(winpath "$mark")" close wait-exit any &
   local driver=$! i=0
-  while [ ! -f "$mark" ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i + 1)); done
+  while [ ! -f "$mark" ] && [ $i -lt 700 ]; do sleep 0.05; i=$((i + 1)); done
   sleep 0.3  # let the pane and the control finish painting
   [ -f "$mark" ] && import -window root "$shot"
   rm -f "$mark"
