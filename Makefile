@@ -24,7 +24,8 @@ FUZZ_SECONDS ?= 60
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 CORPUS ?= $(firstword $(wildcard ../shared/corpus /work/shared/corpus))
 
-.PHONY: test deps build fuzz build-native build-win32 test-native test-win32 demo dist clean bench
+.PHONY: test deps build fuzz build-native build-win32 test-native test-win32 demo dist clean bench \
+        configure-native configure-win32 build-demo
 
 test: deps build
 	$(MAKE) --no-print-directory test-native
@@ -56,15 +57,28 @@ deps:
 # The Windows tree comes first: the native command-line tool carries the installer stub it builds.
 build: build-win32 build-native
 
-build-win32:
+configure-win32:
 	@[ -f $(WIN32)/build.ninja ] || cmake -S . -B $(WIN32) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+
+build-win32: configure-win32
 	cmake --build $(WIN32)
 
-build-native:
+configure-native:
 	@[ -f $(NATIVE)/build.ninja ] || cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DZARVANE_INSTALLER_STUB=$(STUB) >/dev/null
+
+build-native: configure-native
 	cmake --build $(NATIVE)
+
+# What the demo runs, and no test program: the two Windows programs, the test driver that
+# photographs them, the stand-ins for the Active Desktop and the Flash control, and the native
+# command-line tool.
+DEMO_WIN32_TARGETS := zarvane-installer Zarvane zarvane_driver zarvane_active_desktop_double \
+                      zarvane_flash_double_plain
+build-demo: configure-win32 configure-native
+	cmake --build $(WIN32) --target $(DEMO_WIN32_TARGETS)
+	cmake --build $(NATIVE) --target zarvane-cli
 
 test-native:
 	ctest --test-dir $(NATIVE) --output-on-failure -j2
@@ -101,12 +115,14 @@ fuzz:
 # looked at, photographed and uninstalled again; last the authoring tool photographed with the
 # demo project open.
 DEMO := out/demo
-demo: deps build
+demo: deps build-demo
 	@rm -rf $(DEMO) && mkdir -p $(DEMO)
 	$(NATIVE)/bin/zarvane-cli build examples/demo/demo.zvp -o "$(DEMO)/Demo Setup.exe"
 	$(NATIVE)/bin/zarvane-cli list "$(DEMO)/Demo Setup.exe" > $(DEMO)/members.txt
 	$(NATIVE)/bin/zarvane-cli page examples/demo/demo.zvp -o $(DEMO)/Demo.htm
 	$(NATIVE)/bin/zarvane-cli preview examples/demo/demo.zvp -o $(DEMO)/wallpaper.png
+	bash tests/e2e/demo_install.sh $(WIN32) $(NATIVE)/bin/zarvane-cli $(DEMO) "$(DEMO)/Demo Setup.exe"
+	bash tests/e2e/demo_authoring.sh $(WIN32) $(DEMO)
 	@echo; echo "Members of the installer (index, offset, size, packed size, name):"
 	@sed 's/^/  /' $(DEMO)/members.txt
 	@echo; echo "installer:       $(abspath $(DEMO))/Demo Setup.exe"
@@ -114,8 +130,7 @@ demo: deps build
 	@echo "wallpaper page:  $(abspath $(DEMO))/Demo.htm"
 	@echo "wallpaper:       $(abspath $(DEMO))/wallpaper.png"
 	@echo "project:         $(abspath examples/demo)/demo.zvp"
-	bash tests/e2e/demo_install.sh $(WIN32) $(NATIVE)/bin/zarvane-cli $(DEMO) "$(DEMO)/Demo Setup.exe"
-	bash tests/e2e/demo_authoring.sh $(WIN32) $(DEMO)
+	@echo "screenshots:"; for f in $(DEMO)/*.png; do echo "  $(CURDIR)/$$f"; done
 
 # The Windows programs with their help, licence and read-me in one zip for Windows users; then
 # the zip's Zarvane.exe must start from a fresh folder and open its help.
