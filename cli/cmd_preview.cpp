@@ -6,6 +6,8 @@
 
 #include "build_checks.h"
 #include "build_installer_headless.h"
+#include "file_messages.h"
+#include "project_host.h"
 #include "browser_shot.h"
 #include "cli_command.h"
 #include "file_system.h"
@@ -127,8 +129,6 @@ const char kPlayerFolder[] = "";
 
 }  // namespace
 
-static const char kFailure[] = "zarvane-cli preview: ";
-
 struct PreviewSources {
   WallpaperSettings wallpaper;
   PreviewSettings preview;
@@ -140,16 +140,12 @@ static int KeepPreviewFolder(const PreviewOptions& options, const PreviewSources
                              std::ostream& out, std::ostream& err) {
   std::string folder = FullPath(options.htmlFolder) + "/";
   if (!IsNewOrEmptyFolder(folder)) {
-    err << kFailure << "'" << Printable(options.htmlFolder) << "' must be a new or empty folder\n";
-    return kExitFailure;
+    return FileFailure(err, options.htmlFolder, "must be a new or empty folder");
   }
   std::string error;
   std::string page = WritePreviewFolder(folder, sources.installedPage, sources.wallpaper,
                                         sources.preview, kPlayerFolder, error);
-  if (page.empty()) {
-    err << kFailure << Printable(error) << "\n";
-    return kExitFailure;
-  }
+  if (page.empty()) return FileFailure(err, options.htmlFolder, error);
   out << "Open " << FileUrl(page) << "\nin Chromium started with --allow-file-access-from-files"
       << " (the player reads its files beside the page).\n";
   return kExitOk;
@@ -188,25 +184,24 @@ static int RunPreview(const std::vector<std::string>& args, std::ostream& out, s
   PreviewOptions options;
   if (int usage = ParseOptions(args, options, err)) return usage;
   if (!*kPlayerFolder) {
-    err << kFailure << "this build carries no web Flash player; the Linux build fetches one\n";
-    return kExitFailure;
+    return FileFailure(err, options.project,
+                       "this build carries no web Flash player; the Linux build fetches one");
   }
   std::string browser;
   if (options.htmlFolder.empty()) {
     browser = FindProgram(options.browser);
     if (browser.empty()) {
-      err << kFailure << "Chromium not found ('" << Printable(options.browser)
-          << "'): install the package chromium or name the browser with --browser\n";
-      return kExitFailure;
+      return FileFailure(err, options.browser,
+                         "Chromium not found: install the package chromium or name the browser "
+                         "with --browser");
     }
   }
 
-  StreamPrompt prompt(err);
-  HeadlessBuildHost host(prompt);
-  if (!OpenProjectFor(host, options.project, "preview", err)) return kExitFailure;
+  CliProjectHost host(err);
+  if (!host.OpenOrTell(options.project)) return kExitFailure;
   for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow}) {
     if (int message = host.ValidateTab(tab)) {
-      prompt.Show("Error", ToolMessage(message), kPromptOk | kPromptIconExclamation);
+      host.Prompt().Show("Error", ToolMessage(message), kPromptOk | kPromptIconExclamation);
       return kExitFailure;
     }
   }
@@ -226,19 +221,13 @@ static int RunPreview(const std::vector<std::string>& args, std::ostream& out, s
                                sources.wallpaper.backgroundImage, sources.preview.imageFile});
   for (const std::string& input : inputs) {
     if (!input.empty() && SameFile(output, input)) {
-      err << kFailure << "'" << Printable(output) << "' is one of the project's files\n";
-      return kExitFailure;
+      return FileFailure(err, output, "is one of the project's files");
     }
   }
   std::string png, error;
-  if (!ShootPreview(options, browser, sources, png, error)) {
-    err << kFailure << Printable(error) << "\n";
-    return kExitFailure;
-  }
-  if (!ReplaceFileContents(output, png)) {
-    err << kFailure << "cannot write '" << Printable(output) << "'\n";
-    return kExitFailure;
-  }
+  if (!ShootPreview(options, browser, sources, png, error))
+    return FileFailure(err, options.project, error);
+  if (!ReplaceFileContents(output, png)) return FileFailure(err, output, "cannot be written");
   out << output << "\n";
   return kExitOk;
 }
