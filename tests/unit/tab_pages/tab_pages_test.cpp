@@ -20,6 +20,7 @@
 #include "tab_ids.h"
 #include "tabs.h"
 #include "temp_dir.h"
+#include "skip_without_display.h"
 
 namespace zarvane {
 namespace {
@@ -171,11 +172,7 @@ int RecordShell(const std::string& verb, const std::string& target, int) {
 class Pages : public ::testing::Test {
  protected:
   void SetUp() override {
-    bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    if (wine && !std::getenv("DISPLAY")) {
-      std::printf("no DISPLAY: skipped\n");
-      std::exit(77);
-    }
+    SkipWithoutDisplay();
     UseChoosers(&choosers);
     shellCalls.clear();
     UseShellOpener(&RecordShell);

@@ -12,6 +12,7 @@
 
 #include "dialog.h"
 #include "hyper_link.h"
+#include "skip_without_display.h"
 
 namespace zarvane {
 namespace {
@@ -102,12 +103,7 @@ class BoxAnswerer {
 class HyperLinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Under Wine without an X display no window can be made: the program reports "skipped".
-    bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    if (wine && !std::getenv("DISPLAY")) {
-      std::printf("no DISPLAY: skipped\n");
-      std::exit(77);
-    }
+    SkipWithoutDisplay();
     // The browser's log, private to this program (the browser inherits the variable).
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
