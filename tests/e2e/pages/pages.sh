@@ -6,7 +6,7 @@
 prepare_prefix
 new_case pages_movie_browse
 forget_settings
-MOVIE=$(winpath "$2/swf/files/ruffle-colorconversion_vp6a.swf")
+MOVIE=$(winpath "$(realpath "$2")/swf/files/ruffle-colorconversion_vp6a.swf")
 W=$(winpath "$WORK")
 
 zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
