@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 
 namespace zarvane {
 namespace {
@@ -104,7 +105,14 @@ MemberCompressor::MemberCompressor(int threads) {
   if (threads <= 0) threads = 1;
   // Enough pieces that every worker has one while finished ones wait to be written.
   for (int i = 0; i < 2 * threads + 2; ++i) ring_.push_back(std::make_unique<Piece>());
-  for (int i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+  for (int i = 0; i < threads; ++i) {
+    // A system out of threads gets fewer workers, or none; then Submit deflates in place.
+    try {
+      workers_.emplace_back([this] { Work(); });
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
 }
 
 MemberCompressor::~MemberCompressor() {
@@ -133,6 +141,12 @@ void MemberCompressor::Work() {
 }
 
 void MemberCompressor::Submit(Piece& piece) {
+  if (workers_.empty()) {
+    if (!ownDeflater_) ownDeflater_ = std::make_unique<Deflater>();
+    ownDeflater_->Compress(piece);
+    piece.done = true;
+    return;
+  }
   {
     std::lock_guard<std::mutex> lock(mutex_);
     piece.done = false;

@@ -46,6 +46,7 @@ class MemberCompressor {
 
   std::vector<std::unique_ptr<Piece>> ring_;
   std::vector<std::thread> workers_;
+  std::unique_ptr<Deflater> ownDeflater_;  // when no worker could be started
   std::deque<Piece*> queue_;  // submitted, not yet taken
   std::mutex mutex_;
   std::condition_variable submitted_;

@@ -524,6 +524,37 @@ TEST(PayloadArchive, FullDiskIsAFailureAndLeavesTheOldFile) {
   EXPECT_EQ(ReadBytes(out.File("movie.swf")), movie);
 }
 
+// A system that will not start another thread (here: no address space left for a thread's
+// stack) still gets the installer a single thread writes, not an ended program.
+TEST(PayloadArchive, NoThreadToSpareStillBuildsTheSameInstaller) {
+  ScratchDir dir("nothread");
+  PayloadArchive writer;
+  writer.SetCompressionThreads(1);
+  ASSERT_TRUE(writer.AddFile(dir.Write("movie.swf", RandomBytes(700000, 3))));
+  ASSERT_TRUE(writer.AddFile(dir.Write("page.txt", Bytes(900000, 'w'))));
+  ASSERT_EQ(writer.WriteInstaller(kStubResourceId, dir.File("one.exe"), nullptr, 0), kArchiveOk);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    alarm(60);  // a writer stuck on a worker that never came is a failure too
+    long pages = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+      std::fclose(statm);
+    }
+    // Room for the pieces and zlib, none for a thread's 8 MiB stack.
+    const rlim_t room = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + 6 * 1024 * 1024;
+    rlimit limit{room, room};
+    if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0) _exit(2);
+    writer.SetCompressionThreads(2);
+    _exit(writer.WriteInstaller(kStubResourceId, dir.File("two.exe"), nullptr, 0) == kArchiveOk ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(ReadBytes(dir.File("two.exe")) == ReadBytes(dir.File("one.exe")));
+}
+
 }  // namespace
 }  // namespace zarvane
 #endif
