@@ -24,7 +24,7 @@ static int RunPreview(const std::vector<std::string>& args, std::ostream& out, s
 extern const CliCommand kPreviewCommand = {
     "preview", "shows the wallpaper as the desktop would, in a PNG or a folder for a browser",
     "usage: zarvane-cli preview PROJECT.zvp [-o FILE.png] [--size WxH] [--at SECONDS]\n"
-    "                          [--html DIR] [--browser PROGRAM]\n"
+    "                          [--html DIR] [--browser PROGRAM] [--codepage N]\n"
     "\n"
     "Renders the wallpaper page an installation of the project would write, with the web\n"
     "Flash player Ruffle in headless Chromium, once the movie has loaded and played a while.\n"
@@ -36,13 +36,14 @@ extern const CliCommand kPreviewCommand = {
     "  --at SECONDS       how long the movie plays before the shot (default 1)\n"
     "  --html DIR         write the preview folder (page, its files, the player) into DIR, which\n"
     "                     must be new or empty, instead of taking a screenshot\n"
-    "  --browser PROGRAM  the Chromium to use (default: chromium on PATH)\n",
+    "  --browser PROGRAM  the Chromium to use (default: chromium on PATH)\n"
+    "  --codepage N       the Windows code page a UTF-8 project is converted to (1252)\n",
     RunPreview};
 
 namespace {
 
 struct PreviewOptions {
-  std::string project, output, htmlFolder, browser = "chromium";
+  std::string project, output, htmlFolder, browser = "chromium", codePage = "1252";
   int width = 1024, height = 768;
   double playSeconds = 1;
 };
@@ -70,7 +71,7 @@ int ParseOptions(const std::vector<std::string>& args, PreviewOptions& options, 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     bool takesValue = arg == "-o" || arg == "--size" || arg == "--at" || arg == "--html" ||
-                      arg == "--browser";
+                      arg == "--browser" || arg == "--codepage";
     if (takesValue && i + 1 >= args.size())
       return UsageError(kPreviewCommand, arg + " needs a value", err);
     if (arg == "-o") {
@@ -85,6 +86,8 @@ int ParseOptions(const std::vector<std::string>& args, PreviewOptions& options, 
       options.htmlFolder = args[++i];
     } else if (arg == "--browser") {
       options.browser = args[++i];
+    } else if (arg == "--codepage") {
+      options.codePage = args[++i];
     } else if (!arg.empty() && arg[0] == '-') {
       return UsageError(kPreviewCommand, "unknown option " + arg, err);
     } else if (options.project.empty()) {
@@ -198,6 +201,8 @@ static int RunPreview(const std::vector<std::string>& args, std::ostream& out, s
   }
 
   CliProjectHost host(err);
+  if (!host.SetCodePage(options.codePage))
+    return UsageError(kPreviewCommand, "--codepage needs a number", err);
   if (!host.OpenOrTell(options.project)) return kExitFailure;
   for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow}) {
     if (int message = host.ValidateTab(tab)) {

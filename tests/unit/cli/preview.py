@@ -123,6 +123,14 @@ def test_refusals(work):
     result = run("preview", path, "-o", resource)
     check(result.returncode == 1 and "one of the project's files" in result.stderr
           and open(resource, "rb").read() == before, "a shot over a resource file was not refused")
+    # A name in Cyrillic needs the code page the installation will use, as for build and page.
+    path = project(os.path.join(work, "cyrillic"), "Ёлка")
+    result = run("preview", path, "--html", os.path.join(work, "cyrillic-1252"))
+    check(result.returncode == 1 and "] Name: " in result.stderr
+          and "code page 1252" in result.stderr, "a name 1252 cannot hold: %r" % result.stderr)
+    result = run("preview", path, "--html", os.path.join(work, "cyrillic-1251"), "--codepage", "1251")
+    check(result.returncode == 0 and os.path.isfile(os.path.join(work, "cyrillic-1251", "preview-options.js")),
+          "--codepage 1251: exit %d, %r" % (result.returncode, result.stderr))
 
 
 def test_demo(work):
