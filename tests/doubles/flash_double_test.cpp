@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "skip_without_display.h"
 
 namespace {
 
@@ -106,12 +106,7 @@ HRESULT Call(IDispatch* control, DISPID id) {
 class FlashDouble : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Under Wine without an X display no window can be made: report the test as skipped.
-    bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    if (wine && !std::getenv("DISPLAY")) {
-      std::printf("no DISPLAY: skipped\n");
-      std::exit(77);
-    }
+    zarvane::SkipWithoutDisplay();
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     folder = std::string(temp) + "zarvane-flash-test\\";
