@@ -53,6 +53,7 @@ bool ArchiveFile::CreateFresh(const std::string& folder, std::string& path) {
 }
 
 bool ArchiveFile::Close() {
+  unwritten_ = 0;
   if (!file_) return true;
   bool ok = std::fclose(file_) == 0;
   file_ = nullptr;
@@ -85,7 +86,15 @@ std::size_t ArchiveFile::Read(void* buffer, std::size_t size) {
 }
 
 bool ArchiveFile::Write(const void* buffer, std::size_t size) {
-  return file_ && std::fwrite(buffer, 1, size, file_) == size;
+  if (!file_ || std::fwrite(buffer, 1, size, file_) != size) return false;
+  // A large file goes to the disk while it is being made, not all at once when it replaces
+  // another: that wait would otherwise fall on the rename at the end.
+  unwritten_ += size;
+  if (unwritten_ >= kWriteBackStep) {
+    unwritten_ = 0;
+    os::StartWriteBack(file_);
+  }
+  return true;
 }
 
 }  // namespace zarvane

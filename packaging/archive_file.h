@@ -26,7 +26,9 @@ class ArchiveFile {
   bool Write(const void* buffer, std::size_t size);
 
  private:
+  static constexpr std::size_t kWriteBackStep = 8u << 20;
   std::FILE* file_ = nullptr;
+  std::size_t unwritten_ = 0;  // bytes written since the system was last asked to store them
 };
 
 // Removes a file this archive created, never a device or link that stood at the path.
@@ -48,6 +50,7 @@ std::string HostPath(const std::string& path);
 namespace os {
 bool IsRegularFile(std::FILE* file);
 std::FILE* CreateNewFile(const std::string& path);  // fails when anything is at the path
+void StartWriteBack(std::FILE* file);  // starts storing what was written, without waiting
 }  // namespace os
 
 }  // namespace zarvane

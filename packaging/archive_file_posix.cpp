@@ -24,6 +24,14 @@ std::FILE* os::CreateNewFile(const std::string& path) {
   return file;
 }
 
+void os::StartWriteBack(std::FILE* file) {
+#ifdef SYNC_FILE_RANGE_WRITE
+  sync_file_range(fileno(file), 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+  (void)file;
+#endif
+}
+
 void RemoveCreatedFile(const std::string& path) {
   std::string host = HostPath(path);
   struct stat st;

@@ -58,6 +58,9 @@ bool os::IsRegularFile(std::FILE* file) {
   return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK;
 }
 
+// Windows' cache manager writes a growing file behind on its own.
+void os::StartWriteBack(std::FILE*) {}
+
 std::FILE* os::CreateNewFile(const std::string& path) {
   int fd = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
   if (fd < 0) return nullptr;
