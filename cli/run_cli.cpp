@@ -12,7 +12,7 @@ const char kToolUsage[] =
     "       zarvane-cli COMMAND --help\n"
     "       zarvane-cli --version\n"
     "\n"
-    "Builds and inspects Zarvane wallpaper installers (version " ZARVANE_VERSION_TEXT ").\n"
+    "Builds and inspects Zarvane wallpaper installers. Version " ZARVANE_VERSION_TEXT ".\n"
     "\n"
     "commands:\n";
 
