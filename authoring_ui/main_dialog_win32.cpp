@@ -301,6 +301,12 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       result = 0;
       return true;
+    case WM_ENDSESSION:
+      // Windows may end without destroying this window: the author's own wallpaper comes back
+      // now, not never.
+      if (wParam && wallpaperTab_.Previewing()) wallpaperTab_.CancelPreview();
+      result = 0;
+      return true;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
