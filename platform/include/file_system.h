@@ -19,7 +19,8 @@ bool ReplaceFileContents(const std::string& path, const std::string& text);
 
 // A new, empty folder of this run's own under the system's temporary folder, with its trailing
 // separator; empty when none can be made (the installer's extraction, the preview's page, the
-// command-line tool's scratch copies).
+// command-line tool's scratch copies). On Windows the folders that runs which have ended left
+// there ("zarvane-<process>-<n>") are removed first.
 std::string MakePrivateTempFolder();
 // Removes the files directly inside `folder` (links as links), then the folder itself.
 bool RemoveFolderAndFiles(const std::string& folder);

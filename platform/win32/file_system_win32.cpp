@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "file_system.h"
@@ -58,12 +59,54 @@ bool ReplaceFileContents(const std::string& path, const std::string& text) {
   return false;
 }
 
+namespace {
+
+// The process numbered `id` has ended. A number in use again by another program counts as
+// running, so at worst a folder stays.
+bool ProcessEnded(DWORD id) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+  if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+  bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+// "zarvane-<process>-<n>": the number of the process whose folder it is.
+bool RunFolderOwner(const char* name, DWORD& id) {
+  const char* at = name + 8;
+  if (std::strncmp(name, "zarvane-", 8) != 0 || *at < '0' || *at > '9') return false;
+  unsigned long long number = 0;
+  for (; *at >= '0' && *at <= '9'; ++at) number = number * 10 + unsigned(*at - '0');
+  if (*at++ != '-' || *at < '0' || *at > '9' || number > 0xFFFFFFFFull) return false;
+  while (*at >= '0' && *at <= '9') ++at;
+  id = static_cast<DWORD>(number);
+  return *at == '\0';
+}
+
+// A run that was killed or lost its power left its folder behind; the next run takes it away.
+void RemoveFoldersOfEndedRuns(const std::string& temp) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((temp + "zarvane-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DWORD owner = 0;
+    bool plainFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                       !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (plainFolder && RunFolderOwner(found.cFileName, owner) && ProcessEnded(owner))
+      RemoveFolderAndFiles(temp + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+}  // namespace
+
 std::string MakePrivateTempFolder() {
   char buffer[MAX_PATH] = {};
   DWORD length = GetTempPathA(MAX_PATH, buffer);
   if (length == 0 || length >= MAX_PATH) return std::string();
   std::string base = buffer;
   if (base.back() != '\\') base += '\\';
+  RemoveFoldersOfEndedRuns(base);
   base += "zarvane-" + std::to_string(GetCurrentProcessId()) + "-";
   // Only a folder this call creates is ours: one that exists already may be anybody's.
   for (unsigned n = 0; n < 1000; ++n) {
