@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "archive_format.h"
 #include "build_installer.h"
 #include "build_installer_headless.h"
 #include "cli_command.h"
@@ -10,6 +11,7 @@
 #include "file_system.h"
 #include "path_words.h"
 #include "project_host.h"
+#include "stub_resource.h"
 #include "terminal_text.h"
 #include "text.h"
 
@@ -20,6 +22,7 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
 extern const CliCommand kBuildCommand = {
     "build", "builds a wallpaper installer from a project file",
     "usage: zarvane-cli build PROJECT.zvp [-o OUTPUT] [--flash-ocx PATH] [--codepage N]\n"
+    "                         [--installer-program EXE]\n"
     "\n"
     "Opens the project as the authoring tool does, checks it as Build Now does and writes the\n"
     "installer: \"instcfg.ini\", the pictures, the licence, the resource files, the Flash\n"
@@ -33,6 +36,9 @@ extern const CliCommand kBuildCommand = {
     "                    system folder, else flash.ocx beside this program), packed as\n"
     "                    flash.ocx whatever its name\n"
     "  --codepage N      the Windows code page a UTF-8 project is converted to (1252)\n"
+    "  --installer-program EXE\n"
+    "                    the installer program to pack instead of the one this tool carries\n"
+    "                    (a zarvane-installer.exe of another build, a 64-bit one for tests)\n"
     "\n"
     "Exit status 0 only when the build completed; the reason of a failure goes to stderr.\n",
     RunBuild};
@@ -89,14 +95,42 @@ class FlashControlCopy {
   std::string folder_;
 };
 
+// Another installer program for one build; the carried one is back when the build is over.
+class InstallerProgramOverride {
+ public:
+  ~InstallerProgramOverride() {
+    if (active_) RegisterStubResource(kStubResourceId, carried_.data, carried_.size);
+  }
+  // Empty when the file's bytes are what the build packs now, else why not.
+  std::string Use(const std::string& file) {
+    if (!ReadWholeFile(file, bytes_)) return "cannot be read";
+    if (bytes_.compare(0, 2, "MZ") != 0) return "is not a Windows program";
+    FindStubResource(kStubResourceId, &carried_);
+    RegisterStubResource(kStubResourceId, reinterpret_cast<const unsigned char*>(bytes_.data()),
+                         bytes_.size());
+    active_ = true;
+    return "";
+  }
+
+ private:
+  std::string bytes_;
+  StubBytes carried_;
+  bool active_ = false;
+};
+
 }  // namespace
 
 static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string project, output, flash, codePage = "1252";
+  std::string project, output, flash, program, codePage = "1252";
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" || args[i] == "--flash-ocx" || args[i] == "--codepage") {
+    if (args[i] == "-o" || args[i] == "--flash-ocx" || args[i] == "--codepage" ||
+        args[i] == "--installer-program") {
       if (i + 1 >= args.size()) return UsageError(kBuildCommand, args[i] + " needs a value", err);
-      (args[i] == "-o" ? output : args[i] == "--flash-ocx" ? flash : codePage) = args[i + 1];
+      std::string& value = args[i] == "-o"            ? output
+                           : args[i] == "--flash-ocx" ? flash
+                           : args[i] == "--codepage"  ? codePage
+                                                      : program;
+      value = args[i + 1];
       ++i;
     } else if (!args[i].empty() && args[i][0] == '-') {
       return UsageError(kBuildCommand, "unknown option " + args[i], err);
@@ -107,6 +141,14 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
     }
   }
   if (project.empty()) return UsageError(kBuildCommand, "expects one PROJECT.zvp", err);
+
+  InstallerProgramOverride installerProgram;
+  if (!program.empty()) {
+    std::string why = WhyUnreadable(program);
+    if (!why.empty()) return FileFailure(err, program, why);
+    why = installerProgram.Use(program);
+    if (!why.empty()) return FileFailure(err, program, why);
+  }
 
   CliProjectHost host(err);
   if (!host.SetCodePage(codePage)) return UsageError(kBuildCommand, "--codepage needs a number", err);

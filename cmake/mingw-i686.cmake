@@ -1,19 +1,3 @@
-# Cross build for 32-bit Windows with Debian's MinGW-w64.
-# The posix thread model: GoogleTest needs std::mutex, which the win32 model lacks.
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows: what ships.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(_tc i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${_tc}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${_tc}-g++-posix)
-set(CMAKE_RC_COMPILER  ${_tc}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${_tc})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# -static: no libgcc, libstdc++ or winpthread DLLs next to our programs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

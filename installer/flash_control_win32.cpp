@@ -36,8 +36,9 @@ int RegisterControl(const std::string& path) {
   HMODULE module = LoadLibraryA(path.c_str());
   if (reinterpret_cast<UINT_PTR>(module) < 32) return 1;
   typedef HRESULT(STDAPICALLTYPE * RegisterFunction)();
-  auto registerServer =
-      reinterpret_cast<RegisterFunction>(GetProcAddress(module, "DllRegisterServer"));
+  // Through the generic function type: FARPROC's return type differs from HRESULT on 64-bit.
+  auto registerServer = reinterpret_cast<RegisterFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(module, "DllRegisterServer")));
   if (!registerServer) return 0;
   return registerServer() == S_OK ? 0 : 1;
 }

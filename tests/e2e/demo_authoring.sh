@@ -3,7 +3,7 @@
 # of its tabs, with the Project menu listing two recent projects, the about box, the preview's
 # warning, the "Error" box that Build Now gives a project without a movie, and the wallpaper tab
 # once the demo movie is chosen. The pictures land in OUT as authoring-*.png.
-# Usage: demo_authoring.sh BUILD_WIN32 OUT
+# Usage: demo_authoring.sh WINDOWS_BUILD OUT
 set -u
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
@@ -14,7 +14,7 @@ export ZARVANE_WINEPREFIX="$out/wineprefix"
 WORK="$out/authoring"
 rm -rf "$WORK" && mkdir -p "$WORK"
 trap 'WINEPREFIX=$PREFIX wineserver -k 2>/dev/null' EXIT
-prepare_prefix
+prepare_prefix >/dev/null || { echo "make demo: $(wine_cannot_run)" >&2; exit 1; }
 TOOL=$(cmdline "$BIN/Zarvane.exe")
 say() { printf '\n== %s\n' "$*"; }
 
@@ -41,25 +41,27 @@ photograph() {
     fi
   done
   drive "${args[@]}" &
-  local driver=$!
+  local driver=$! status=0
   for name in "${names[@]}"; do
     local mark="$WORK/$name.mark" shot="$out/authoring-$name.png" i=0
     while [ ! -f "$mark" ] && [ $i -lt 600 ] && kill -0 $driver 2>/dev/null; do
       sleep 0.05
       i=$((i + 1))
     done
-    [ -f "$mark" ] || { echo "no picture $name"; break; }
+    [ -f "$mark" ] || { echo "no picture $name"; status=1; break; }
     import -window root "$shot" && convert "$shot" -trim +repage "$shot"
     echo "$shot"
     rm -f "$mark"
   done
-  wait $driver
+  wait $driver || status=1
+  return $status
 }
 
 say "two projects opened, one after the other: the recent list"
 # The tool starts in the project's folder, as the project's relative paths expect.
-drive run-in "$(winpath "$WORK/Second demo")" "$TOOL \"$second\"" wait-window "Zarvane - *" close wait-exit any
-photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" wait-window "Zarvane - *" \
+check "the second project opened and closed" \
+  drive run-in "$(winpath "$WORK/Second demo")" "$TOOL \"$second\"" wait-window "Zarvane - *" close wait-exit any
+check "the tabs and the project menu photographed" photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" wait-window "Zarvane - *" \
   shot wallpaper-tab \
   click 1035 shot preview-window-tab \
   click 1041 shot installer-tab \
@@ -67,14 +69,15 @@ photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" wait-window "Zarva
   kill
 
 say "the about box, and the warning before a preview"
-photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" wait-window "Zarvane - *" \
+check "the about box and the preview warning photographed" photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" wait-window "Zarvane - *" \
   command 32776 wait-window "About Zarvane*" shot about-box click 1 \
   wait-window "Zarvane - *" click 1067 wait-window "Zarvane Information*" shot preview-warning \
   kill
 
 say "an untitled project: Build Now, then the demo movie chosen"
-photograph run "$TOOL" wait-window "Zarvane - *" \
+check "the build error and the chosen movie photographed" photograph run "$TOOL" wait-window "Zarvane - *" \
   click 1071 wait-box Error shot build-error answer ok \
   click 1044 wait-window "Open" type "$(winpath "$WORK/Demo/clock.swf")" key return \
   wait-window "Zarvane - *" shot movie-chosen \
   kill
+[ "$failures" = 0 ] || { echo "make demo: $failures step(s) of the authoring pictures failed (FAIL above)" >&2; exit 1; }

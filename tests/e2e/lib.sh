@@ -32,9 +32,21 @@ same_file() { cmp -s "$1" "$2"; }
 no_file() { [ ! -e "$1" ]; }
 equals() { [ "$1" = "$2" ] || { echo "     got '$1', expected '$2'"; return 1; }; }
 
+# The tree holds 64-bit programs (run under the 64-bit Wine).
+tree_is_64_bit() { grep -q '^export WINEARCH=win64' "$RUN"; }
+# One line on why this tree's Wine starts no program.
+wine_cannot_run() {
+  if tree_is_64_bit; then
+    echo "the 64-bit Wine loader (Debian package wine64) cannot start the programs of $BUILD"
+  else
+    echo "Wine cannot start the 32-bit programs of $BUILD (does this machine run 32-bit programs? WINDOWS_TESTS=win64 takes the 64-bit tree)"
+  fi
+}
+
 # The prefix exists and its wineserver runs; TEMP_DIR is the installer's extraction folder.
+# Fails when Wine cannot start a program.
 prepare_prefix() {
-  "$RUN" cmd /c exit >/dev/null 2>&1
+  "$RUN" cmd /c exit >/dev/null 2>&1 || { echo "$(wine_cannot_run)"; return 1; }
   TEMP_DIR=$(hostpath "$("$RUN" cmd /c echo %TEMP% | tr -d '\r')")
   mkdir -p "$TEMP_DIR"
 }
