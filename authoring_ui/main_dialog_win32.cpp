@@ -297,9 +297,17 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
       OnForwardedCommand(wParam, lParam);
       result = 0;
       return true;
+    case kPageEdited:
+      SetModified(true);
+      result = 0;
+      return true;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       result = 0;
+      return true;
+    case WM_QUERYENDSESSION:
+      // Unsaved work is asked about as on closing; Cancel keeps the session going.
+      result = AskToSave() != kCancel;
       return true;
     case WM_ENDSESSION:
       // Windows may end without destroying this window: the author's own wallpaper comes back

@@ -1,6 +1,7 @@
 // The Project menu's commands: New, Open, Save, Save As, the recent projects, and the question
 // before unsaved changes are given up.
 #include "choosers.h"
+#include "headless_tabs.h"
 #include "main_dialog.h"
 #include "profile.h"
 
@@ -32,6 +33,29 @@ bool CanBeRead(const std::string& path) {
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
+}
+
+// The project's records through the headless tabs, which take relative paths from the project
+// file's folder as zarvane-cli does: one project builds one installer, whichever folder the tool
+// was started in or browsed last.
+void ResolveRelativePaths(ProjectTabs& tabs, const std::string& projectPath) {
+  HeadlessTabs resolved;
+  WallpaperSettings wallpaper;
+  PreviewSettings preview;
+  InstallerSettings installer;
+  tabs.GetWallpaper(wallpaper);
+  tabs.GetPreview(preview);
+  tabs.GetInstaller(installer);
+  resolved.SetWallpaper(wallpaper);
+  resolved.SetPreview(preview);
+  resolved.SetInstaller(installer);
+  resolved.ResolvePathsAgainst(projectPath.substr(0, projectPath.find_last_of('\\') + 1));
+  resolved.GetWallpaper(wallpaper);
+  resolved.GetPreview(preview);
+  resolved.GetInstaller(installer);
+  tabs.SetWallpaper(wallpaper);
+  tabs.SetPreview(preview);
+  tabs.SetInstaller(installer);
 }
 
 }  // namespace
@@ -76,6 +100,7 @@ bool MainDialog::OpenProjectAt(std::string path) {
     return false;
   }
   OpenProject(*this, SystemProfile(), path);
+  ResolveRelativePaths(*this, path);
   projectPath_ = path;
   modified_ = false;
   RefreshTitle();
@@ -91,8 +116,9 @@ bool MainDialog::Save() {
 
 bool MainDialog::SaveAs() {
   std::string path;
-  if (!ActiveChoosers().SaveFile(Handle(), ProjectFileRequest(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST),
-                                 path))
+  if (!ActiveChoosers().SaveFile(
+          Handle(), ProjectFileRequest(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT),
+          path))
     return false;
   if (!WriteProjectTo(path)) return false;
   projectPath_ = path;
@@ -101,8 +127,18 @@ bool MainDialog::SaveAs() {
 }
 
 // A project that did not land is reported, and the window keeps its path and its modified flag.
+// Written whole into a fresh file beside the old one and moved over it: no key of the old file
+// survives, a foreign file never gets project text appended, and a failed write leaves the old
+// file as it was.
 bool MainDialog::WriteProjectTo(const std::string& path) {
-  if (SaveProject(*this, SystemProfile(), path, buildState_)) return true;
+  std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+  char fresh[MAX_PATH] = {};
+  if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "zvp", 0, fresh)) {
+    if (SaveProject(*this, SystemProfile(), fresh, buildState_) &&
+        MoveFileExA(fresh, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    DeleteFileA(fresh);
+  }
   Message("Error",
           "Unable to save the project to '" + path +
               "'.\nCheck if there is enough disk space and \nappropriate user rights are set to "

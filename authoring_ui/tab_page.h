@@ -12,6 +12,8 @@
 namespace zarvane {
 
 constexpr UINT kForwardedCommand = WM_USER + 1;
+// An edit made without a control's own notification (the colour chooser): the project is modified.
+constexpr UINT kPageEdited = WM_USER + 2;
 
 class TabPage : public Dialog {
  public:
@@ -39,6 +41,7 @@ class TabPage : public Dialog {
   HWND Owner() const { return GetAncestor(Handle(), GA_ROOT); }
   // A message box captioned "Error" over the main window.
   void ShowError(const std::string& text);
+  void MarkEdited() { SendMessageA(GetParent(Handle()), kPageEdited, 0, 0); }
   // A Browse-like push button showing `picture` and the three pictures after it, sized to them.
   void AttachPictureButton(BitmapButton& button, int id, int picture);
 

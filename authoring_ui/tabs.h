@@ -39,12 +39,13 @@ class WallpaperTab : public TabPage {
   void SetColour(Colour colour);
   RECT SwatchRect() const;
   void StartPreview();
+  int Check(bool forPreview);
 
   std::function<PreviewSettings()> previewSettings_;
   Colour colour_ = 0xFFFFFF;
   BitmapButton movieBrowse_, resourceBrowse_, colourButton_, backgroundBrowse_, preview_,
       cancelPreview_;
-  // Set from the moment Preview is pressed (the checks differ then) until Cancel.
+  // Set from the moment Preview passed its checks until Cancel.
   bool previewing_ = false;
   WallpaperPreview desktopPreview_{SystemDesktopShell(), RegistryToolSettings()};
 };

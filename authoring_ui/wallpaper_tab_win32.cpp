@@ -49,9 +49,13 @@ WallpaperSettings WallpaperTab::Get() const { return GetWallpaperControls(Read()
 
 void WallpaperTab::Show(bool focus) { ShowPage(focus, IDE_MOVIE_FILE); }
 
-int WallpaperTab::Validate() {
+int WallpaperTab::Validate() { return Check(false); }
+
+// Only the preview's own check may go without the name: a build with a preview on screen
+// still needs a name every installer accepts.
+int WallpaperTab::Check(bool forPreview) {
   WallpaperControls controls = Read();
-  TabVerdict verdict = ValidateWallpaperTab(controls, Previewing());
+  TabVerdict verdict = ValidateWallpaperTab(controls, forPreview);
   SetTextIfChanged(IDE_MOVIE_FILE, controls.movieFile);
   SetTextIfChanged(IDE_WALLPAPER_NAME, controls.name);
   return Report(verdict);
@@ -62,12 +66,11 @@ std::string WallpaperTab::CurrentName() const { return ItemText(IDE_WALLPAPER_NA
 bool WallpaperTab::Previewing() const { return previewing_; }
 
 void WallpaperTab::StartPreview() {
-  previewing_ = true;
-  if (int problem = Validate()) {
+  if (int problem = Check(true)) {
     ShowError(ToolMessage(problem));
-    previewing_ = false;
     return;
   }
+  previewing_ = true;
   ShowItem(IDBT_CANCEL_PREVIEW, true);
   ShowItem(IDBT_PREVIEW, false);
   desktopPreview_.Start(Owner(), Get(), previewSettings_());
@@ -177,7 +180,9 @@ void WallpaperTab::ChooseBackgroundImage() {
 
 void WallpaperTab::ChooseColour() {
   COLORREF colour = colour_;
-  if (ActiveChoosers().ChooseColour(Owner(), colour)) SetColour(colour);
+  if (!ActiveChoosers().ChooseColour(Owner(), colour)) return;
+  SetColour(colour);
+  MarkEdited();
 }
 
 void WallpaperTab::SetColour(Colour colour) {

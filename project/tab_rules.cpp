@@ -6,6 +6,7 @@
 
 #include "file_system.h"
 #include "text.h"
+#include "wallpaper_name_rule.h"
 
 namespace zarvane {
 namespace {
@@ -152,6 +153,8 @@ TabVerdict ValidateWallpaperTab(WallpaperControls& c, bool previewing) {
   std::string name = Trim(c.name);
   if (name.empty()) return {4, TabField::kName};
   if (name.find_first_of("\\/:*?\"<>|") != std::string::npos) return {3, TabField::kName};
+  // The installer refuses these on every machine; an installer built with one could not install.
+  if (!IsUsableWallpaperName(name)) return {82, TabField::kName};
   c.name = name;
   return {};
 }
@@ -271,6 +274,9 @@ std::string ToolMessage(int number) {
     case 81:
       return "Unable to save the resource file names to '%s': they take %s characters, the "
              "installer reads %s.\nUse fewer resource files or shorter file names. ";
+    case 82:
+      return "Wallpaper name cannot be a name Windows keeps for a device (CON, PRN, AUX, NUL, "
+             "COM1 to COM9, LPT1 to LPT9, also with an extension) or consist of dots only.";
     default: return std::string();
   }
 }

@@ -34,14 +34,14 @@ shows_picture() {
 check "the Wallpaper button latched" shows_picture 1037 tab_wallpaper_latched.bmp
 check "the Preview Window button not" shows_picture 1035 tab_preview_window_normal.bmp
 
-# Browse and the colour chooser do not mark the project; the chosen colour is kept all the same.
+# A cancelled Browse does not mark the project; a chosen colour does, so the save prompt keeps it.
 zarvane "" wait-window "Zarvane - [Untitled.zvp]" \
   mouse-click 1044 wait-window "Open" key escape wait-window "Zarvane - [Untitled.zvp]" \
   mouse-click 1076 wait-window "Colo*r" mouse-click 706 key end key back key back key back \
-  type 16 mouse-click 1 wait-window "Zarvane - [Untitled.zvp]" expect-no-box 300 \
+  type 16 mouse-click 1 wait-window "Zarvane - [Untitled.zvp *]" expect-no-box 300 \
   key ctrl+s $(chooser "Save?As" "$W\\colour.zvp") wait-window "Zarvane - [$W\\colour.zvp]" \
   key escape wait-exit 0
-check "Browse cancelled and a colour chosen leave the project unmodified" equals "$?" 0
+check "Browse cancelled leaves the project unmodified, a chosen colour marks it" equals "$?" 0
 check "the chosen colour is the project's" equals "$(ini_value "$WORK/colour.zvp" Movie MovieBkgColor)" 10ffff
 
 # Several resource files picked at once in the system's chooser reach the field whole.

@@ -108,6 +108,14 @@ TEST_F(TabValidation, WallpaperTabFindsTheFirstProblemAndTrimsWhatPassed) {
       {movie, "", "  ", false, 4, TabField::kName},
       {movie, "", "a/b", false, 3, TabField::kName},
       {movie, "", "a|b", false, 3, TabField::kName},
+      // Names every installer refuses: a device, whatever follows it, or dots only.
+      {movie, "", "CON", false, 82, TabField::kName},
+      {movie, "", " nul ", false, 82, TabField::kName},
+      {movie, "", "aux.txt", false, 82, TabField::kName},
+      {movie, "", "Com1", false, 82, TabField::kName},
+      {movie, "", " . . ", false, 82, TabField::kName},
+      {movie, "", "..", false, 82, TabField::kName},
+      {movie, "", "Console", false, 0, TabField::kNone},
       {movie, "", "", true, 0, TabField::kNone},
       {movie, Path("back.jpg"), " Clock ", false, 0, TabField::kNone},
   };
@@ -123,7 +131,7 @@ TEST_F(TabValidation, WallpaperTabFindsTheFirstProblemAndTrimsWhatPassed) {
       EXPECT_EQ(controls.movieFile, c.movie);
     }
     if (c.message == 0 && !c.previewing) {
-      EXPECT_EQ(controls.name, "Clock");
+      EXPECT_EQ(controls.name, c.name == " Clock " ? "Clock" : c.name);
     }
   }
 }
