@@ -29,8 +29,10 @@ LRESULT CALLBACK FilterMessages(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int AuthoringApp::Run(const std::string& commandLine) {
-  // Kept for the life of the process; a second copy of the tool runs all the same.
+  // Kept for the life of the process; a second copy of the tool runs all the same, but only the
+  // only copy may undo a preview left over: another copy's may be on screen.
   CreateMutexA(nullptr, FALSE, "Zarvane_m");
+  bool onlyCopy = GetLastError() != ERROR_ALREADY_EXISTS;
   // The recent list only opens its key; made here, it works from the first run on.
   HKEY key = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kToolSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
@@ -41,7 +43,7 @@ int AuthoringApp::Run(const std::string& commandLine) {
 
   accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
   HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, FilterMessages, nullptr, GetCurrentThreadId());
-  MainDialog dialog(commandLine);
+  MainDialog dialog(commandLine, onlyCopy);
   mainDialog = &dialog;
   dialog.RunModal(nullptr);
   if (hook) UnhookWindowsHookEx(hook);

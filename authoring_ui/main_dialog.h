@@ -21,7 +21,8 @@ namespace zarvane {
 class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
  public:
   // `commandLine`: a project to open once the window is up (enclosing quotes allowed).
-  explicit MainDialog(std::string commandLine);
+  // `onlyCopy`: no other copy of the tool runs, so a preview left by an ended run is undone.
+  MainDialog(std::string commandLine, bool onlyCopy);
   ~MainDialog() override;
 
   // BuildHost
@@ -91,6 +92,7 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   void OpenRecent(int index);
 
   std::string commandLine_;
+  bool onlyCopy_;
   WallpaperTab wallpaperTab_;
   SettingsWindowTab settingsWindowTab_;
   PreviewWindowTab previewWindowTab_;

@@ -46,9 +46,10 @@ bool IsPlainButton(HWND control) {
 
 }  // namespace
 
-MainDialog::MainDialog(std::string commandLine)
+MainDialog::MainDialog(std::string commandLine, bool onlyCopy)
     : Dialog(IDD_MAIN),
       commandLine_(std::move(commandLine)),
+      onlyCopy_(onlyCopy),
       wallpaperTab_([this] { return previewWindowTab_.Get(); }),
       installerTab_([this] { return wallpaperTab_.CurrentName(); }),
       recentFiles_(RegistryToolSettings()) {}
@@ -71,6 +72,7 @@ bool MainDialog::OnInit() {
   whiteBrush_ = CreateSolidBrush(RGB(255, 255, 255));
 
   CreatePages();
+  if (onlyCopy_) wallpaperTab_.UndoLeftOverPreview();
   SwitchTo(kWallpaperPage, true, true);
   NewProject(false);
 

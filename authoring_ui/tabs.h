@@ -23,6 +23,7 @@ class WallpaperTab : public TabPage {
   bool Previewing() const;
   // Puts the remembered desktop wallpaper back and removes the preview's files.
   void CancelPreview();
+  void UndoLeftOverPreview() { desktopPreview_.UndoLeftOver(); }
 
  protected:
   bool OnInit() override;

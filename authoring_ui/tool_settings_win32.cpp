@@ -48,14 +48,17 @@ class RegistrySettings : public ToolSettings {
 
   bool ReadText(const std::string& name, std::string& value) override {
     Key key(KEY_READ, false);
-    char buffer[MAX_PATH] = {0};
-    DWORD type = 0, size = sizeof buffer - 1;
+    DWORD type = 0, size = 0;
+    // Sized by the value: the preview's list of files may be longer than a path.
     if (!key.get() ||
-        RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                         &size) != ERROR_SUCCESS ||
+        RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
       return false;
-    value = buffer;
+    std::string buffer(size + 1, '\0');
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(&buffer[0]), &size) != ERROR_SUCCESS)
+      return false;
+    value = buffer.c_str();
     return true;
   }
 

@@ -2,27 +2,63 @@
 
 #include <vector>
 
+#include "file_system.h"
 #include "path_words.h"
 #include "preview_bitmap.h"
 #include "preview_warning_dialog.h"
+#include "text.h"
 #include "wallpaper_words.h"
 
 namespace zarvane {
+namespace {
+
+// The tool's settings values that outlive a run which ended while previewing.
+constexpr char kRestoreValue[] = "PreviewRestore";
+constexpr char kFilesValue[] = "PreviewFiles";
+
+}  // namespace
 
 WallpaperPreview::WallpaperPreview(DesktopShell& shell, ToolSettings& settings)
-    : wallpaper_(shell, prompt_), settings_(settings) {}
+    : shell_(shell), wallpaper_(shell, noticing_), settings_(settings) {}
 
-void WallpaperPreview::Start(HWND mainWindow, const WallpaperSettings& wallpaper,
-                             const PreviewSettings& preview) {
-  prompt_.SetOwner(mainWindow);
-  PreviewWarningDialog(settings_).RunModal(mainWindow);
-  if (mainWindow) ShowWindow(mainWindow, SW_MINIMIZE);
-  ShowOnDesktop(wallpaper, preview);
+std::string WallpaperPreview::PagePath() const {
+  return wallpaper_.GetWallpaperDir() + kName + ".htm";
 }
 
-void WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
+std::wstring WallpaperPreview::CurrentWallpaper() {
+  std::wstring shown;
+  shell_.InitializeCom();
+  if (shell_.CreateActiveDesktop()) {
+    shell_.GetWallpaper(shown, DesktopWallpaper::kSavedCapacity);
+    shell_.ReleaseActiveDesktop();
+  }
+  shell_.UninitializeCom();
+  return shown;
+}
+
+bool WallpaperPreview::Start(HWND mainWindow, const WallpaperSettings& wallpaper,
+                             const PreviewSettings& preview) {
+  prompt_.SetOwner(mainWindow);
+  abandoned_ = false;
+  PreviewWarningDialog(settings_).RunModal(mainWindow);
+  if (abandoned_) return false;
+  if (mainWindow) ShowWindow(mainWindow, SW_MINIMIZE);
+  if (ShowOnDesktop(wallpaper, preview)) return true;
+  if (mainWindow) ShowWindow(mainWindow, SW_RESTORE);
+  return false;
+}
+
+bool WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
                                      const PreviewSettings& preview) {
+  noticing_.complaints = 0;
   wallpaper_.PrepareDesktop();
+  if (noticing_.complaints) return false;
+  pageWasShown_ = EqualsIgnoreCase(NarrowAnsi(wallpaper_.SavedWallpaper()), PagePath());
+  if (pageWasShown_) {
+    if (!settings_.ReadText(kRestoreValue, previous_)) previous_ = "None";
+  } else {
+    settings_.WriteText(kRestoreValue, NarrowAnsi(wallpaper_.SavedWallpaper()));
+  }
   wallpaper_.SetMovieFile(wallpaper.movieFile);
   wallpaper_.SetName(kName);
   wallpaper_.SetImageFile(preview.imageFile);
@@ -40,13 +76,31 @@ void WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
                           : preview.imageFile;
   wallpaper_.SetImageFile(image);
   wallpaper_.CopyFiles();
+  // Beside the page before it goes on the desktop, as the installer does: the movie finds them
+  // from its first frame on.
+  std::string created = CopyResources(wallpaper.resourceFiles);
+  std::string recorded;
+  settings_.ReadText(kFilesValue, recorded);
+  settings_.WriteText(kFilesValue, recorded + created);
+  // A page that could not be written must not become the desktop: it would show nothing.
+  if (!wallpaper_.WritePage(PagePath())) {
+    noticing_.Show("Error",
+                   "Unable to write the preview page '" + PagePath() +
+                       "'.\nCheck if the folder exists and appropriate user rights are set to "
+                       "the folder. ",
+                   MB_OK | MB_ICONEXCLAMATION);
+    wallpaper_.Delete();
+    if (!pageWasShown_) Forget();
+    return false;
+  }
   wallpaper_.Apply();
-  CopyResources(wallpaper.resourceFiles);
+  shown_ = true;
+  return true;
 }
 
 // Beside the page under their bare names, never over a file that is there already: Cancel
 // removes exactly the copies listed here.
-void WallpaperPreview::CopyResources(const std::string& resourceFiles) {
+std::string WallpaperPreview::CopyResources(const std::string& resourceFiles) {
   std::vector<std::string> files;
   SplitFileList(resourceFiles, files);
   std::string created;
@@ -57,11 +111,36 @@ void WallpaperPreview::CopyResources(const std::string& resourceFiles) {
     if (CopyFileA(file.c_str(), copy.c_str(), TRUE)) created += bare + ";";
   }
   wallpaper_.SetResourceFiles(created);
+  return created;
 }
 
 void WallpaperPreview::Cancel() {
-  wallpaper_.Restore("");
+  if (!shown_) {
+    abandoned_ = true;  // nothing on the desktop changed yet
+    return;
+  }
+  wallpaper_.Restore(pageWasShown_ ? previous_ : std::string());
   wallpaper_.Delete();
+  Forget();
+  shown_ = false;
+}
+
+void WallpaperPreview::Forget() {
+  settings_.DeleteValue(kRestoreValue);
+  settings_.DeleteValue(kFilesValue);
+}
+
+void WallpaperPreview::UndoLeftOver() {
+  std::string previous, files;
+  if (!settings_.ReadText(kRestoreValue, previous)) return;
+  settings_.ReadText(kFilesValue, files);
+  // An author who chose another wallpaper since keeps it.
+  if (EqualsIgnoreCase(NarrowAnsi(CurrentWallpaper()), PagePath())) wallpaper_.Restore(previous);
+  wallpaper_.SetFolder(wallpaper_.GetWallpaperDir() + kName + "\\");
+  wallpaper_.SetResourceFiles(files);
+  wallpaper_.Delete();
+  RemoveFile(PagePath());
+  Forget();
 }
 
 }  // namespace zarvane

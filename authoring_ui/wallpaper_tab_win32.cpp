@@ -73,7 +73,10 @@ void WallpaperTab::StartPreview() {
   previewing_ = true;
   ShowItem(IDBT_CANCEL_PREVIEW, true);
   ShowItem(IDBT_PREVIEW, false);
-  desktopPreview_.Start(Owner(), Get(), previewSettings_());
+  if (desktopPreview_.Start(Owner(), Get(), previewSettings_())) return;
+  ShowItem(IDBT_PREVIEW, true);
+  ShowItem(IDBT_CANCEL_PREVIEW, false);
+  previewing_ = false;
 }
 
 void WallpaperTab::CancelPreview() {
