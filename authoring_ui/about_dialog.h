@@ -1,6 +1,6 @@
 #pragma once
-// The about box (template 177): the program's picture, and links to write to us and to visit
-// our site.
+// The about box (template 177): the program's picture, and links to how to report a fault and
+// get support.
 #include "dialog.h"
 #include "hyper_link.h"
 

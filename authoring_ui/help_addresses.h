@@ -1,10 +1,9 @@
 #pragma once
-// Where authors reach us: the about box's links and the Help menu's web pages. Plain #defines,
-// because the about box template shows the first two as they stand. Reserved example domains
-// until the project has a site of its own; change them here only.
+// Where authors reach us. Until the product has a web address of its own, the about box's links
+// and the Help menu's web entries open the help page that says how to get support and report a
+// fault: no address that leads nowhere reaches a user. Plain #defines, because the about box
+// template shows the link texts as they stand; change them here only.
 
-#define ZARVANE_SUPPORT_EMAIL "support@example.com"
-#define ZARVANE_WEB_SITE "www.example.com"
-// The two pages of the site that the Help menu opens, told apart by their id.
-#define ZARVANE_SUPPORT_PAGE "http://www.example.com/zarvane/?id=1"
-#define ZARVANE_PRODUCTS_PAGE "http://www.example.com/zarvane/?id=4"
+#define ZARVANE_SUPPORT_PAGE "support.htm"  // in the Help folder beside the program
+#define ZARVANE_FAULT_LINK_TEXT "How to report a fault"
+#define ZARVANE_SUPPORT_LINK_TEXT "How to get support"

@@ -1,13 +1,19 @@
 #pragma once
-// The Help menu's commands. Nothing is said when a page cannot be opened.
+// The Help menu's commands. A help page that cannot be opened is reported with its path, so
+// that the author can open it by hand.
 #include <windows.h>
+
+#include <string>
 
 namespace zarvane {
 
-// The help pages beside the program: <program folder>Help\index.htm.
-void ShowHelpContents();
-void OpenSupportSite();
-void OpenMoreProducts();
+// <program folder>Help\<page>
+std::string HelpPagePath(const std::string& page);
+// Help\index.htm.
+void ShowHelpContents(HWND owner);
+// Both open the support page of the help until there is a web site.
+void OpenSupportSite(HWND owner);
+void OpenMoreProducts(HWND owner);
 // The about box, modal over `owner`.
 void ShowAboutBox(HWND owner);
 

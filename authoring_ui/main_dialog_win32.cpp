@@ -226,13 +226,13 @@ bool MainDialog::OnCommand(int id, int notifyCode) {
       OnCancel();
       return true;
     case IDM_HELP_CONTENTS:
-      ShowHelpContents();
+      ShowHelpContents(Handle());
       return true;
     case IDM_SUPPORT_SITE:
-      OpenSupportSite();
+      OpenSupportSite(Handle());
       return true;
     case IDM_MORE_PRODUCTS:
-      OpenMoreProducts();
+      OpenMoreProducts(Handle());
       return true;
     case IDM_ABOUT:
       ShowAboutBox(Handle());
