@@ -13,6 +13,17 @@ for f in Zarvane.exe zarvane-cli.exe Help/index.htm README.txt LICENCE.txt; do
   check "the zip holds Zarvane/$f" test -f "$fresh/Zarvane/$f"
 done
 check "the read-me has Windows line ends" grep -q $'\r$' "$fresh/Zarvane/README.txt"
+# Every page and picture the help links to is in the zip; no placeholder address reaches a user.
+help_links() {
+  grep -oh '\(href\|src\)="[^"]*"' "$fresh"/Zarvane/Help/*.htm |
+    sed 's/^[a-z]*="//; s/"$//; s/#.*//' | grep -v ':' | grep -v '^$' | sort -u
+}
+check "the help links to pages and pictures" test -n "$(help_links)"
+for link in $(help_links); do
+  check "the zip holds Help/$link" test -f "$fresh/Zarvane/Help/$link"
+done
+no_placeholder() { ! grep -rqai 'example\.\(com\|org\|net\)' "$fresh/Zarvane"; }
+check "no placeholder address in the programs, the help or the texts" no_placeholder
 
 prepare_prefix
 # The browser's log and the classes it replaced in a folder of this test's own: other tests reset
