@@ -26,6 +26,14 @@ zarvane "" wait-window "Zarvane - [Untitled.zvp]" set-text 1020 "$W\\movie.swf" 
 check "Build Now during a preview refuses names no installer accepts" equals "$?" 0
 check "and built nothing" no_file "$WORK/Con Setup.exe"
 
+# zarvane-cli's check and build refuse the same names.
+printf '[ScreenSaver]\r\nName=CON\r\n[Movie]\r\nSWFFile=movie.swf\r\n[Installer]\r\nInstallerFilePath=device-out.exe\r\n' >"$WORK/device-name.zvp"
+"$RUN" "$BIN/zarvane-cli.exe" check "$W\\device-name.zvp" >"$WORK/check.txt" 2>&1
+check "zarvane-cli check finds the device name" equals "$?|$(grep -c 'Wallpaper name cannot be a name Windows keeps' "$WORK/check.txt")" "1|1"
+"$RUN" "$BIN/zarvane-cli.exe" build "$W\\device-name.zvp" >/dev/null 2>&1
+check "zarvane-cli build refuses it" test "$?" != 0
+check "and builds nothing" no_file "$WORK/device-out.exe"
+
 # A relative project opened from another folder builds what zarvane-cli builds from it.
 cp -r "$SOURCE/examples/demo" "$WORK/demo"
 D=$(winpath "$WORK/demo")
