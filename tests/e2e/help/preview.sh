@@ -76,13 +76,16 @@ check "and the copied resource file" no_file "$WALLPAPER_DIR/zv-e2e-ours.txt"
 check "the other file stays" equals "$(cat "$WALLPAPER_DIR/zv-e2e-theirs.txt")" theirs
 unseen closed 'zv-e2e-ours.txt' >/dev/null
 
-# Third preview, and Windows ends the session: the wallpaper comes back though the tool is ended
-# without its window being destroyed.
-end_session() { "$RUN" wineboot --end-session >/dev/null 2>&1; snapshot ended; }
-when_checkpoint "$WORK/ending" end_session
+# Third preview, and Windows ends the session: the unsaved project is asked about first, then the
+# wallpaper comes back though the tool is ended without its window being destroyed.
+end_session() {
+  for _ in $(seq 300); do [ -f "$WORK/ending" ] && break; sleep 0.1; done
+  rm -f "$WORK/ending"; "$RUN" wineboot --end-session >/dev/null 2>&1; snapshot ended
+}
+end_session &
 zarvane "" wait-window "Zarvane - [Untitled.zvp]" set-text 1020 "$W\\clock.swf" \
   mouse-click 1067 expect-state 1068 visible checkpoint "$(winpath "$WORK/ending")" \
-  wait-exit any
+  answer-box Save "*" no wait-exit any
 check "a preview, then the end of the session" equals "$?" 0
 wait
 check "the end of the session gave the previous wallpaper back" seen ended 'Wallpaper=C:\windows\old.bmp'
