@@ -271,6 +271,9 @@ std::string ToolMessage(int number) {
     case 81:
       return "Unable to save the resource file names to '%s': they take %s characters, the "
              "installer reads %s.\nUse fewer resource files or shorter file names. ";
+    case 82:
+      return "Unable to pack '%s'.\nThe file could not be read to its end, or it changed while the "
+             "installer was written. ";
     default: return std::string();
   }
 }
