@@ -1,7 +1,5 @@
 #include "tab_rules.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <vector>
 
 #include "file_system.h"
@@ -21,21 +19,11 @@ std::string RowText(const std::vector<std::string>& rows, int row) {
   return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? rows[row] : std::string();
 }
 
-std::string NativePath(std::string path) {
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  return path;
-}
-
 // Whether a new file can be made beside the installer: the probe must not exist already.
 bool CanCreateBeside(const std::string& path) {
-  std::string probe = NativePath(path + ".tmp");
-  std::error_code ec;
-  if (std::filesystem::exists(std::filesystem::symlink_status(probe, ec))) return false;
-  std::FILE* f = std::fopen(probe.c_str(), "wb");
-  if (!f) return false;
-  std::fclose(f);
-  std::remove(probe.c_str());
+  std::string probe = path + ".tmp";
+  if (!CreateNewFile(probe)) return false;
+  RemoveFile(probe);
   return true;
 }
 
@@ -271,6 +259,9 @@ std::string ToolMessage(int number) {
     case 81:
       return "Unable to save the resource file names to '%s': they take %s characters, the "
              "installer reads %s.\nUse fewer resource files or shorter file names. ";
+    case 82:
+      return "Unable to pack '%s'.\nThe file could not be read to its end, or it changed while the "
+             "installer was written. ";
     default: return std::string();
   }
 }
