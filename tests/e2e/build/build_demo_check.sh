@@ -87,7 +87,7 @@ python3 "$here/check_installer.py" "$work/Demo Other.exe" "$work/other.exe" \
   instcfg.ini Demo_build.bmp licence.txt background.bmp DemoPreview.bmp greeting.txt palette.xml \
   clock.swf $sources
 if "$@" build "$demo/demo.zvp" -o "$work/Demo Text.exe" --installer-program "$demo/licence.txt" \
-  2> "$work/text.err"; then
+  > "$work/text.err" 2>&1; then
   echo "a text file was packed as the installer program"; exit 1
 fi
 grep -q "licence.txt: is not a Windows program" "$work/text.err"
