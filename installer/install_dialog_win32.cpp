@@ -144,7 +144,7 @@ bool InstallDialog::ValidateInstallFolder(std::string& folder) {
   folder = Trim(ItemText(IDE_INSTALL_PATH));
   bool created = false;
   std::string error;
-  if (!EnsureInstallFolder(folder, created, error)) {
+  if (!EnsureInstallFolder(folder, config_.name, created, error)) {
     prompt_.Show(ResourceText(IDS_ERROR_CAPTION), error, kPromptOk | kPromptIconExclamation);
     return false;
   }
