@@ -33,10 +33,10 @@ cp "$WALLPAPER_DIR/$NAME/movie.swf" "$WALLPAPER_DIR/$NAME.htm" "$folder/Uninstal
 runner=$!
 caught=0
 for _ in $(seq 6000); do
-  for partial in "$WALLPAPER_DIR/$NAME".new-*/movie.swf; do
-    [ -f "$partial" ] || continue
+  # Wherever the new movie is being written: part of it is there, not all.
+  for partial in "$WALLPAPER_DIR/$NAME"*/movie.swf; do
     size=$(stat -c %s "$partial" 2>/dev/null || echo 0)
-    if [ "$size" -lt "$full" ]; then
+    if [ "$size" -gt 1048576 ] && [ "$size" -lt "$full" ]; then
       kill -9 $(pgrep -P "$runner") 2>/dev/null && caught=1
       break 2
     fi
