@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "archive_test_util.h"
@@ -16,6 +17,26 @@ using testing::TextBytes;
 int Cli(std::vector<std::string> args) {
   std::ostringstream out, err;
   return RunCli(args, out, err);
+}
+
+TEST(CliExtract, ADamagedNameStopsItBeforeAnythingIsWritten) {
+  ScratchDir dir("cliextractname"), out("cliextractnameout");
+  out.Write("ok.txt", TextBytes("mine"));
+  const std::string bad = dir.Write(
+      "bad.exe", testing::LayOut(TextBytes("MZ"), {{"ok.txt", TextBytes("theirs")}, {"a:b", TextBytes("y")}}));
+  EXPECT_EQ(Cli({"extract", bad, out.Path()}), kExitFailure);
+  EXPECT_EQ(ReadBytes(out.File("ok.txt")), TextBytes("mine"));
+  EXPECT_EQ(Cli({"extract", bad, out.File("new/deeper")}), kExitFailure);
+  EXPECT_FALSE(std::filesystem::exists(out.File("new")));
+
+  // A folder made for an extraction that fails half way goes again, as long as it is empty.
+  const std::string truncated = dir.Write(
+      "cut.exe", testing::LayOut(TextBytes("MZ"), {{"ok.txt", TextBytes("theirs")}}));
+  testing::Bytes bytes = ReadBytes(truncated);
+  bytes[2] ^= 0xFF;  // inside the stream: the directory still reads
+  dir.Write("cut.exe", bytes);
+  EXPECT_EQ(Cli({"extract", truncated, out.File("made")}), kExitFailure);
+  EXPECT_FALSE(std::filesystem::exists(out.File("made")));
 }
 
 #ifndef _WIN32
