@@ -158,8 +158,8 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   if (!host.OpenOrTell(project)) return kExitFailure;
   host.TellSilentReplacements();
   host.State().ownInstallerPathKept = true;
-  host.State().ownInstallerPath = SystemProfile().ReadString(
-      host.ProjectFile(), "Installer", "InstallerFilePath", "", 1024);
+  host.State().ownInstallerPath =
+      SystemProfile().ReadString(host.ProjectFile(), "Installer", "InstallerFilePath", "", 1024);
   if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);
   host.TellDefaultInstallerPath();
   // Packed under the name flash.ocx through a copy, the control escapes the build's own check.

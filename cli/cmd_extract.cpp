@@ -4,9 +4,9 @@
 #include "archive_file.h"
 #include "archive_format.h"
 #include "build_checks.h"
-#include "path_words.h"
 #include "cli_command.h"
 #include "file_messages.h"
+#include "path_words.h"
 #include "payload_archive.h"
 #include "terminal_text.h"
 

@@ -23,8 +23,9 @@ bool SplitRoot(const std::string& path, std::string& root, std::string& rest) {
   if (server == std::string::npos || server == 2) return false;
   std::string::size_type share = path.find_first_of("\\/", server + 1);
   if (share == server + 1) return false;
-  root = "\\\\" + path.substr(2, server - 2) + "\\" +
-         path.substr(server + 1, share == std::string::npos ? std::string::npos : share - server - 1);
+  root =
+      "\\\\" + path.substr(2, server - 2) + "\\" +
+      path.substr(server + 1, share == std::string::npos ? std::string::npos : share - server - 1);
   rest = share == std::string::npos ? std::string() : path.substr(share + 1);
   return true;
 }

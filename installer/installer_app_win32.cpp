@@ -37,7 +37,8 @@ void OpenLog(RunLog& log, const std::string& path, UserPrompt& prompt) {
   if (log.Open(full)) {
     log.Line(RunLog::kFirstWords, self);
   } else if (FileExists(full)) {
-    prompt.Show(FormatText(ResourceText(IDS_LOG_REFUSED), full), kPromptOk | kPromptIconExclamation);
+    prompt.Show(FormatText(ResourceText(IDS_LOG_REFUSED), full),
+                kPromptOk | kPromptIconExclamation);
   }
 }
 

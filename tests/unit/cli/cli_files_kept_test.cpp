@@ -23,15 +23,16 @@ TEST(CliExtract, ADamagedNameStopsItBeforeAnythingIsWritten) {
   ScratchDir dir("cliextractname"), out("cliextractnameout");
   out.Write("ok.txt", TextBytes("mine"));
   const std::string bad = dir.Write(
-      "bad.exe", testing::LayOut(TextBytes("MZ"), {{"ok.txt", TextBytes("theirs")}, {"a:b", TextBytes("y")}}));
+      "bad.exe",
+      testing::LayOut(TextBytes("MZ"), {{"ok.txt", TextBytes("theirs")}, {"a:b", TextBytes("y")}}));
   EXPECT_EQ(Cli({"extract", bad, out.Path()}), kExitFailure);
   EXPECT_EQ(ReadBytes(out.File("ok.txt")), TextBytes("mine"));
   EXPECT_EQ(Cli({"extract", bad, out.File("new/deeper")}), kExitFailure);
   EXPECT_FALSE(std::filesystem::exists(out.File("new")));
 
   // A folder made for an extraction that fails half way goes again, as long as it is empty.
-  const std::string truncated = dir.Write(
-      "cut.exe", testing::LayOut(TextBytes("MZ"), {{"ok.txt", TextBytes("theirs")}}));
+  const std::string truncated =
+      dir.Write("cut.exe", testing::LayOut(TextBytes("MZ"), {{"ok.txt", TextBytes("theirs")}}));
   testing::Bytes bytes = ReadBytes(truncated);
   bytes[2] ^= 0xFF;  // inside the stream: the directory still reads
   dir.Write("cut.exe", bytes);
@@ -45,8 +46,9 @@ TEST(CliBuild, KeepsTheControlAndTheProjectsOwnInstallerPath) {
   ScratchDir dir("clibuildout"), unpacked("clibuildunpacked");
   dir.Write("clock.swf", TextBytes("FWS movie"));
   dir.Write("control.bin", TextBytes("MZ control"));
-  dir.Write("p.zvp", TextBytes("[ScreenSaver]\r\nName=Clock\r\n[Movie]\r\nSWFFile=clock.swf\r\n"
-                               "[Installer]\r\nFlashControl=0\r\nInstallerFilePath=Clock Setup.exe\r\n"));
+  dir.Write("p.zvp",
+            TextBytes("[ScreenSaver]\r\nName=Clock\r\n[Movie]\r\nSWFFile=clock.swf\r\n"
+                      "[Installer]\r\nFlashControl=0\r\nInstallerFilePath=Clock Setup.exe\r\n"));
 
   // The control packed under another name is still the file the output would overwrite.
   EXPECT_EQ(Cli({"build", dir.File("p.zvp"), "--flash-ocx", dir.File("control.bin"), "-o",
