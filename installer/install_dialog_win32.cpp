@@ -186,7 +186,10 @@ void InstallDialog::Install() {
   SendMessageA(progress, PBM_SETSTEP, 1, 0);
   InstallOutcome outcome =
       RunInstallSequence(config_, extractionFolder_, WithBackslash(folder), prompt_, log_, *this);
-  if (outcome == InstallOutcome::kStopped) return;
+  if (outcome == InstallOutcome::kStopped) {
+    if (quiet_) ShowToTheUser();  // a hidden dialog left open would wait for ever
+    return;
+  }
   exitCode_ = outcome == InstallOutcome::kDone ? kExitDone : kExitFailed;
   End(0);
 }

@@ -87,6 +87,10 @@ check "another program's entry: exit code 2" equals "$?" 0
 snapshot "$WORK/after.txt"
 check "  its entry, the wallpapers and folders untouched" same_file "$WORK/before.txt" "$WORK/after.txt"
 check "  said why" grep -q "Another program is registered as 'VictimApp'" "$WORK/victim.log"
+drive run "$(cmdline "$WORK/VictimApp Setup.exe") /Q /P C:\\e2e-other\\victim" \
+  answer-box "*" "Another program is registered as 'VictimApp'*" ok \
+  wait-window "VictimApp Installation" close wait-exit 1 >>"$WORK/driver.txt"
+check "  quiet: told, then the dialog is there to close" equals "$?" 0
 
 # An Uninstall.ini edited to name another installation removes nothing.
 folder=$(hostpath "$INSTALL")
