@@ -137,16 +137,14 @@ bool HoldsOtherUninstaller(const std::string& folder, const std::string& name) {
   return FileExists(base + "Uninstall.exe") || FileExists(base + "Uninstall.ini");
 }
 
-// A new folder beside `path` ("<path>.<what>-<process>-<n>"); never one that exists already,
-// which may be another wallpaper's. Empty when none can be made.
-std::string FreshFolderBeside(const std::string& path, const char* what) {
-  const std::string base = path + "." + what + "-" + std::to_string(GetCurrentProcessId()) + "-";
-  for (unsigned n = 0; n < 100; ++n) {
-    std::string folder = base + std::to_string(n);
-    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder + "\\";
-    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
-  }
-  return std::string();
+// A wallpaper's folder has its page beside it; a folder of a killed run's new files has none.
+bool IsWallpaperFolder(const std::string& folder) { return FileExists(folder + ".htm"); }
+
+// A new folder "<name>.<what>-<process>-<n>" in the wallpaper directory; never one that exists
+// already, which may be another wallpaper's. Empty when none can be made.
+std::string FreshFolderBeside(const std::string& wallpaperDir, const std::string& name,
+                              const char* what) {
+  return MakeRunFolder(wallpaperDir, name + "." + what + "-", &IsWallpaperFolder);
 }
 
 bool IsFolder(const std::string& path) {
@@ -178,9 +176,9 @@ bool MoveFilesInto(const std::string& from, const std::string& to) {
 class StagedWallpaperFiles {
  public:
   StagedWallpaperFiles(const std::string& wallpaperDir, const std::string& name)
-      : wallpaperDir_(wallpaperDir), final_(wallpaperDir + name + "\\") {
-    files_ = FreshFolderBeside(wallpaperDir + name, "new");
-    if (!files_.empty()) resources_ = FreshFolderBeside(wallpaperDir + name, "res");
+      : wallpaperDir_(wallpaperDir), name_(name), final_(wallpaperDir + name + "\\") {
+    files_ = FreshFolderBeside(wallpaperDir, name, "new");
+    if (!files_.empty()) resources_ = FreshFolderBeside(wallpaperDir, name, "res");
   }
   ~StagedWallpaperFiles() {
     if (!resources_.empty()) RemoveFolderAndFiles(resources_);
@@ -200,7 +198,7 @@ class StagedWallpaperFiles {
       ok = MoveFileA(staged.c_str(), folder.c_str()) && ok;
     } else if (replace) {
       // Two renames: the installed folder is never emptied in place.
-      std::string old = FreshFolderBeside(folder, "old");
+      std::string old = FreshFolderBeside(wallpaperDir_, name_, "old");
       if (!old.empty()) RemoveDirectoryA(old.c_str());
       if (!old.empty() && MoveFileA(folder.c_str(), old.substr(0, old.size() - 1).c_str())) {
         if (MoveFileA(staged.c_str(), folder.c_str())) {
@@ -220,7 +218,7 @@ class StagedWallpaperFiles {
   }
 
  private:
-  std::string wallpaperDir_, final_, files_, resources_;
+  std::string wallpaperDir_, name_, final_, files_, resources_;
 };
 
 std::string ReadPrevious(const std::string& ini) {

@@ -94,7 +94,8 @@ std::string MakePrivateTempFolder() {
   return folder + '/';
 }
 
-std::string MakeRunFolder(const std::string& base, const std::string& prefix) {
+std::string MakeRunFolder(const std::string& base, const std::string& prefix,
+                          bool (*keep)(const std::string& folder)) {
   if (base.empty()) return std::string();
   std::error_code ec;
   // Leftovers of ended runs: "<prefix><process>-<n>" whose process is gone.
@@ -110,7 +111,8 @@ std::string MakeRunFolder(const std::string& base, const std::string& prefix) {
     std::error_code kind;
     if (!fs::is_directory(it->symlink_status(kind))) continue;
     pid_t owner = static_cast<pid_t>(std::stol(rest.substr(0, dash)));
-    if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH)
+    if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH &&
+        !(keep && keep(it->path().string())))
       RemoveFolderAndFiles(it->path().string());
   }
   const std::string start = base + prefix + std::to_string(getpid()) + "-";

@@ -85,7 +85,8 @@ bool RunFolderOwner(const char* name, const std::string& prefix, DWORD& id) {
 }
 
 // A run that was killed or lost its power left its folder behind; the next run takes it away.
-void RemoveFoldersOfEndedRuns(const std::string& temp, const std::string& prefix) {
+void RemoveFoldersOfEndedRuns(const std::string& temp, const std::string& prefix,
+                              bool (*keep)(const std::string& folder)) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((temp + prefix + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -93,7 +94,8 @@ void RemoveFoldersOfEndedRuns(const std::string& temp, const std::string& prefix
     DWORD owner = 0;
     bool plainFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                        !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (plainFolder && RunFolderOwner(found.cFileName, prefix, owner) && ProcessEnded(owner))
+    if (plainFolder && RunFolderOwner(found.cFileName, prefix, owner) && ProcessEnded(owner) &&
+        !(keep && keep(temp + found.cFileName)))
       RemoveFolderAndFiles(temp + found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
@@ -110,9 +112,10 @@ std::string MakePrivateTempFolder() {
   return MakeRunFolder(base, "zarvane-");
 }
 
-std::string MakeRunFolder(const std::string& base, const std::string& prefix) {
+std::string MakeRunFolder(const std::string& base, const std::string& prefix,
+                          bool (*keep)(const std::string& folder)) {
   if (base.empty()) return std::string();
-  RemoveFoldersOfEndedRuns(base, prefix);
+  RemoveFoldersOfEndedRuns(base, prefix, keep);
   const std::string start = base + prefix + std::to_string(GetCurrentProcessId()) + "-";
   // Only a folder this call creates is ours: one that exists already may be anybody's.
   for (unsigned n = 0; n < 1000; ++n) {

@@ -51,13 +51,20 @@ check "  installed page as it was" same_file "$WORK/kept/$NAME.htm" "$WALLPAPER_
 check "  uninstaller as it was" same_file "$WORK/kept/Uninstall.exe" "$folder/Uninstall.exe"
 check "  its record as it was" same_file "$WORK/kept/Uninstall.ini" "$folder/Uninstall.ini"
 
-# What the killed run left beside the wallpaper is in nobody's way.
+# What the killed run left beside the wallpaper is in nobody's way; a wallpaper whose name looks
+# like such a leftover has its page beside it and stays.
+other="$WALLPAPER_DIR/$NAME.new-99999-0"
+mkdir -p "$other" && printf 'theirs' >"$other/movie.swf" && printf 'theirs' >"$other.htm"
 timeout 120 "$RUN" "$(winpath "$WORK/Small Setup.exe")" /S /P "$INSTALL"
 check "installed again after the kill" equals "$?" 0
 check "  no private folder left" no_private_folder
+check "  nor the killed run's new files" equals "$(cd "$WALLPAPER_DIR" && ls -d "$NAME".*-*)" "$NAME.new-99999-0
+$NAME.new-99999-0.htm"
+check "  a wallpaper of such a name kept" grep -qx theirs "$other/movie.swf"
+rm -rf "$other" "$other.htm"
 timeout 120 "$RUN" "$INSTALL\\Uninstall.exe" /S
 check "uninstalled" equals "$?" 0
 check "  wallpaper folder gone" no_file "$WALLPAPER_DIR/$NAME"
-rm -rf "$WALLPAPER_DIR/$NAME".new-* "$WALLPAPER_DIR/$NAME".res-* "$WORK"
+rm -rf "$WORK"
 forget_wallpaper "$NAME"
 finish
