@@ -111,8 +111,7 @@ std::string MakeRunFolder(const std::string& base, const std::string& prefix,
     std::error_code kind;
     if (!fs::is_directory(it->symlink_status(kind))) continue;
     pid_t owner = static_cast<pid_t>(std::stol(rest.substr(0, dash)));
-    if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH &&
-        !(keep && keep(it->path().string())))
+    if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH && !(keep && keep(it->path().string())))
       RemoveFolderAndFiles(it->path().string());
   }
   const std::string start = base + prefix + std::to_string(getpid()) + "-";
