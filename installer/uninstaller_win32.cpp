@@ -138,7 +138,8 @@ std::string OwnEntryFolder(const std::string& name, bool& foreign) {
   const std::string command = ReadKeyText(key, "UninstallString");
   std::string folder = UninstallerFolder(command);
   // An entry of ours whose folder was deleted by hand: no program of anyone's is left to lose.
-  bool orphan = !folder.empty() && !FileExists(folder + "Uninstall.exe") &&
+  bool orphan = !folder.empty() && GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                ReadKeyText(key, "DisplayName") == name &&
                 ReadKeyText(key, "QuietUninstallString") == command + " /S" &&
                 SameFolder(ReadKeyText(key, "InstallLocation"), folder);
   RegCloseKey(key);

@@ -114,6 +114,13 @@ check "  win.ini untouched" same_file "$WORK/win.ini" "$DRIVE_C/windows/win.ini"
 check "  the user's wallpaper back" grep -qx 'Wallpaper=C:\\windows\\old.bmp' <($DOUBLES state | tr -d '\r')
 check "  wallpaper gone" no_file "$WALLPAPER_DIR/$NAME"
 
+# Its own entry stays its own after the install folder was deleted by hand.
+silently 0 "$NAME" /P '"C:\uv\Gone"'
+check "installed into a folder that goes" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" InstallLocation)" 'C:\uv\Gone'
+rm -rf "$DRIVE_C/uv/Gone"
+silently 0 "$NAME" /P "\"$INSTALL\""
+check "installed again after its folder was deleted by hand: exit code 0" equals "$?" 0
+
 forget_wallpaper "$NAME"
 rm -rf "$(hostpath "$INSTALL")" "$DRIVE_C/uv" "$DRIVE_C/e2e-other"
 finish
