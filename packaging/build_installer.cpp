@@ -217,7 +217,7 @@ int BuildInstaller(BuildHost& host) {
   host.StepProgress();
   int written = archive.WriteInstaller(kStubResourceId, output, nullptr, 0);
   if (written == kArchiveSourceFailed) {
-    ShowError(host, Message(82, {archive.FailedSource()}));
+    ShowError(host, Message(83, {archive.FailedSource()}));
     return 0;
   }
   if (written != kArchiveOk) {

@@ -140,6 +140,8 @@ TabVerdict ValidateWallpaperTab(WallpaperControls& c, bool previewing) {
   std::string name = Trim(c.name);
   if (name.empty()) return {4, TabField::kName};
   if (name.find_first_of("\\/:*?\"<>|") != std::string::npos) return {3, TabField::kName};
+  // Windows drops a trailing dot: "Demo." would install over the wallpaper "Demo".
+  if (name.back() == '.') return {82, TabField::kName};
   c.name = name;
   return {};
 }
@@ -260,6 +262,9 @@ std::string ToolMessage(int number) {
       return "Unable to save the resource file names to '%s': they take %s characters, the "
              "installer reads %s.\nUse fewer resource files or shorter file names. ";
     case 82:
+      return "Wallpaper name cannot end in a dot: Windows drops it, and the wallpaper would "
+             "replace the one named without it.";
+    case 83:
       return "Unable to pack '%s'.\nThe file could not be read to its end, or it changed while the "
              "installer was written. ";
     default: return std::string();

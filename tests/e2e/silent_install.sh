@@ -76,8 +76,8 @@ check "page gone" no_file "$page"
 check "wallpaper folder gone" no_file "$WALLPAPER_DIR/$NAME"
 check "resource gone" no_file "$WALLPAPER_DIR/data.xml"
 check "key gone" no_key "$KEY"
-# Installed over itself, the page recorded itself as the previous wallpaper: none comes back.
-check "the page no longer the wallpaper: none" desktop_shows None
+# Installed over itself, the first installation's record stands: the user's wallpaper comes back.
+check "the user's wallpaper back" desktop_shows 'C:\windows\old.bmp'
 check "log: the question taken as Yes" logged "message not shown: Are you sure you want to uninstall the Zarvane '$NAME'? -> taken as Yes"
 check "log: the page removed" logged "removed C:\\windows\\Web\\WallPaper\\$NAME.htm"
 check "log: the key removed" logged "removed key HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$NAME"

@@ -72,21 +72,22 @@ $DOUBLES preset-wallpaper 'C:\windows\third.bmp'
 check "uninstalled over a third wallpaper" uninstall_yes
 check "recorded wallpaper back over a third one" desktop_shows 'C:\windows\old.bmp'
 
-# Installed over itself, then the user chose another wallpaper: that one stays.
+# Installed over itself, then the user chose another wallpaper: the first installation's record
+# of the user's own wallpaper stands, as after a single installation.
 check "installed again" fresh_install
 check "installed over itself" reinstall
 $DOUBLES preset-wallpaper 'C:\windows\third.bmp'
 check "uninstalled" uninstall_yes
-check "page itself recorded, another chosen since: left alone" desktop_shows 'C:\windows\third.bmp'
+check "installed over itself: recorded wallpaper back over a third one" desktop_shows 'C:\windows\old.bmp'
 "$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
 
-# A second installation over the first records the page itself as the previous wallpaper; while
-# the page is still on the desktop, uninstalling leaves no wallpaper.
+# A second installation over the first keeps the first one's record of the user's wallpaper,
+# which uninstalling puts back.
 check "installed again" fresh_install
 check "installed over itself" reinstall
 check "  the page is on the desktop" desktop_shows "$PAGE"
 check "second installation over the first" \
-  equals "$(ini_value "$(hostpath "$INSTALL")/Uninstall.ini" Uninstaller PrevSettings)" "$PAGE"
+  equals "$(ini_value "$(hostpath "$INSTALL")/Uninstall.ini" Uninstaller PrevSettings)" 'C:\windows\old.bmp'
 
 # The Windows 9x family: WinInit.ini's rename section instead.
 "$RUN" reg add 'HKCU\Software\Wine\AppDefaults\Uninstall.exe' /v Version /d win98 /f >/dev/null
@@ -97,7 +98,7 @@ drive run "\"$INSTALL\\Uninstall.exe\"" answer-box Uninstall "$QUESTION" yes \
   answer-box Uninstall "$DONE" ok wait-exit any
 check "9x: uninstalled" equals "$?" 0
 "$RUN" reg delete 'HKCU\Software\Wine\AppDefaults\Uninstall.exe' /f >/dev/null
-check "page itself was recorded: desktop left without wallpaper" desktop_shows None
+check "the user's wallpaper back" desktop_shows 'C:\windows\old.bmp'
 section=$(tr -d '\r' <"$wininit")
 check "9x: other lines kept (lower case)" grep -qx 'shell=explorer.exe' <<<"$section"
 check "9x: rename section" grep -qx '\[rename\]' <<<"$section"

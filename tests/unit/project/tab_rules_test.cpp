@@ -108,6 +108,7 @@ TEST_F(TabValidation, WallpaperTabFindsTheFirstProblemAndTrimsWhatPassed) {
       {movie, "", "  ", false, 4, TabField::kName},
       {movie, "", "a/b", false, 3, TabField::kName},
       {movie, "", "a|b", false, 3, TabField::kName},
+      {movie, "", "Demo. ", false, 82, TabField::kName},  // would replace "Demo"
       {movie, "", "", true, 0, TabField::kNone},
       {movie, Path("back.jpg"), " Clock ", false, 0, TabField::kNone},
   };
