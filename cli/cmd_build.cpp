@@ -4,12 +4,15 @@
 #include <iostream>
 
 #include "archive_format.h"
+#include "build_checks.h"
 #include "build_installer.h"
 #include "build_installer_headless.h"
 #include "cli_command.h"
 #include "file_messages.h"
 #include "file_system.h"
 #include "path_words.h"
+#include "profile.h"
+#include "project_file.h"
 #include "project_host.h"
 #include "stub_resource.h"
 #include "terminal_text.h"
@@ -154,8 +157,15 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   if (!host.SetCodePage(codePage)) return UsageError(kBuildCommand, "--codepage needs a number", err);
   if (!host.OpenOrTell(project)) return kExitFailure;
   host.TellSilentReplacements();
+  host.State().ownInstallerPathKept = true;
+  host.State().ownInstallerPath =
+      SystemProfile().ReadString(host.ProjectFile(), "Installer", "InstallerFilePath", "", 1024);
   if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);
   host.TellDefaultInstallerPath();
+  // Packed under the name flash.ocx through a copy, the control escapes the build's own check.
+  if (!flash.empty() && SameFile(FullPath(flash), host.tabs.installer.installerPath))
+    return FileFailure(err, host.tabs.installer.installerPath,
+                       "is the --flash-ocx control the installer packs; choose another output");
   FlashControlCopy control;
   if (!flash.empty()) {
     std::string why = WhyUnreadable(flash);

@@ -1,10 +1,12 @@
 #include <filesystem>
+#include <vector>
 
 #include "archive_file.h"
+#include "archive_format.h"
 #include "build_checks.h"
-#include "path_words.h"
 #include "cli_command.h"
 #include "file_messages.h"
+#include "path_words.h"
 #include "payload_archive.h"
 #include "terminal_text.h"
 
@@ -54,8 +56,22 @@ static int RunExtract(const std::vector<std::string>& args, std::ostream&, std::
   PayloadArchive archive;
   int read = archive.ReadDirectory(args[0]);
   if (read != kArchiveOk) return ArchiveFailure(err, args[0], read);
+  // A damaged name would fail only after the other members had replaced their files.
+  for (int i = 0; i < archive.Count(); ++i) {
+    if (!IsWindowsFileName(archive.Member(i).name)) {
+      FileFailure(err, args[0], "member \"" + Printable(archive.Member(i).name) + "\" failed");
+      return ArchiveFailure(err, args[0], kArchiveWriteFailed);
+    }
+  }
   std::error_code ec;
   std::filesystem::path target = std::filesystem::u8path(HostPath(args[1]));
+  // The levels this command makes, deepest first: taken away again when nothing arrives.
+  std::vector<std::filesystem::path> made;
+  for (std::filesystem::path p = target; !p.empty() && !std::filesystem::exists(p, ec);
+       p = p.parent_path()) {
+    made.push_back(p);
+    if (p == p.parent_path()) break;
+  }
   std::filesystem::create_directories(target, ec);
   std::error_code isFolder;
   if (!std::filesystem::is_directory(target, isFolder)) {
@@ -77,7 +93,10 @@ static int RunExtract(const std::vector<std::string>& args, std::ostream&, std::
   tracker.installer = &args[0];
   int result = archive.ExtractAllFrom(args[0], args[1], Track, reinterpret_cast<std::intptr_t>(&tracker));
   tracker.Flush();
-  if (result != kArchiveOk) return ArchiveFailure(err, args[0], result);
+  if (result != kArchiveOk) {
+    for (const std::filesystem::path& level : made) std::filesystem::remove(level, ec);  // if empty
+    return ArchiveFailure(err, args[0], result);
+  }
   return kExitOk;
 }
 

@@ -144,7 +144,7 @@ bool InstallDialog::ValidateInstallFolder(std::string& folder) {
   folder = Trim(ItemText(IDE_INSTALL_PATH));
   bool created = false;
   std::string error;
-  if (!EnsureInstallFolder(folder, created, error)) {
+  if (!EnsureInstallFolder(folder, config_.name, created, error)) {
     prompt_.Show(ResourceText(IDS_ERROR_CAPTION), error, kPromptOk | kPromptIconExclamation);
     return false;
   }
@@ -186,7 +186,10 @@ void InstallDialog::Install() {
   SendMessageA(progress, PBM_SETSTEP, 1, 0);
   InstallOutcome outcome =
       RunInstallSequence(config_, extractionFolder_, WithBackslash(folder), prompt_, log_, *this);
-  if (outcome == InstallOutcome::kStopped) return;
+  if (outcome == InstallOutcome::kStopped) {
+    if (quiet_) ShowToTheUser();  // a hidden dialog left open would wait for ever
+    return;
+  }
   exitCode_ = outcome == InstallOutcome::kDone ? kExitDone : kExitFailed;
   End(0);
 }

@@ -26,9 +26,12 @@ enum class InstallOutcome {
 // The program-files folder (else the Windows folder) followed by `name`.
 std::string DefaultInstallFolder(const std::string& name);
 
-// Makes sure `folder` (trimmed) is a folder, creating its last level when missing (`created`).
-// False with the message to show when it is empty, cannot be created or is a file.
-bool EnsureInstallFolder(const std::string& folder, bool& created, std::string& error);
+// Makes sure `folder` (trimmed) is a folder for the uninstaller of wallpaper `name`, creating its
+// last level when missing (`created`). False with the message to show when it is empty, relative,
+// a folder that Windows, other wallpapers or a whole drive share, holds another program's
+// uninstaller, cannot be created or is a file.
+bool EnsureInstallFolder(const std::string& folder, const std::string& name, bool& created,
+                         std::string& error);
 
 // Everything from the uninstaller copy to Uninstall.ini; `installFolder` ends in a backslash.
 InstallOutcome RunInstallSequence(const InstallerConfig& config,

@@ -7,8 +7,10 @@
 #include "desktop_shell.h"
 #include "desktop_wallpaper.h"
 #include "file_system.h"
+#include "install_folder_rule.h"
 #include "installer_resources.h"
 #include "installer_text.h"
+#include "path_words.h"
 #include "resource_text.h"
 #include "text.h"
 #include "uninstaller.h"
@@ -119,6 +121,112 @@ bool WriteUninstallKey(const std::string& name, const std::string& installFolder
   return ok;
 }
 
+// The path as Windows resolves it, with long names where the folders exist.
+std::string ResolvedPath(const std::string& path) {
+  char full[MAX_PATH * 2] = {0}, longer[MAX_PATH * 2] = {0};
+  DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  if (!length || length >= sizeof full) return path;
+  length = GetLongPathNameA(full, longer, sizeof longer);
+  return length && length < sizeof longer ? std::string(longer) : std::string(full);
+}
+
+// Another program's uninstaller must not be overwritten, nor its Uninstall.ini extended.
+bool HoldsOtherUninstaller(const std::string& folder, const std::string& name) {
+  const std::string base = WithBackslash(folder);
+  if (RecordNamesWallpaper(base + "Uninstall.ini", name)) return false;
+  return FileExists(base + "Uninstall.exe") || FileExists(base + "Uninstall.ini");
+}
+
+// A wallpaper's folder has its page beside it; a folder of a killed run's new files has none.
+bool IsWallpaperFolder(const std::string& folder) { return FileExists(folder + ".htm"); }
+
+// A new folder "<name>.<what>-<process>-<n>" in the wallpaper directory; never one that exists
+// already, which may be another wallpaper's. Empty when none can be made.
+std::string FreshFolderBeside(const std::string& wallpaperDir, const std::string& name,
+                              const char* what) {
+  return MakeRunFolder(wallpaperDir, name + "." + what + "-", &IsWallpaperFolder);
+}
+
+bool IsFolder(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The copy is whole: as long as its source (an empty source stands for no file).
+bool CopiedWhole(const std::string& source, const std::string& folder) {
+  if (source.empty()) return true;
+  const std::string copy = folder + BareName(source);
+  return FileExists(copy) && FileSize(copy) == FileSize(source);
+}
+
+// Moves every file of `from` into `to`, replacing files of the same names, and removes `from`.
+bool MoveFilesInto(const std::string& from, const std::string& to) {
+  bool ok = true;
+  for (const std::string& entry : ListDirectory(from))
+    if (entry != "." && entry != "..")
+      ok = MoveFileExA((from + entry).c_str(), (to + entry).c_str(), MOVEFILE_REPLACE_EXISTING) &&
+           ok;
+  RemoveDirectoryA(from.c_str());
+  return ok;
+}
+
+// The wallpaper's new files, copied beside the installed ones and put in their place only once
+// all are complete: a run that is killed or meets a full disk leaves the installed wallpaper
+// (whose page stays on the desktop) as it was.
+class StagedWallpaperFiles {
+ public:
+  StagedWallpaperFiles(const std::string& wallpaperDir, const std::string& name)
+      : wallpaperDir_(wallpaperDir), name_(name), final_(wallpaperDir + name + "\\") {
+    files_ = FreshFolderBeside(wallpaperDir, name, "new");
+    if (!files_.empty()) resources_ = FreshFolderBeside(wallpaperDir, name, "res");
+  }
+  ~StagedWallpaperFiles() {
+    if (!resources_.empty()) RemoveFolderAndFiles(resources_);
+    if (!files_.empty()) RemoveFolderAndFiles(files_);
+  }
+  bool Ready() const { return !resources_.empty(); }
+  const std::string& Files() const { return files_; }
+  const std::string& Resources() const { return resources_; }
+
+  // `replace`: the installed folder's other files go too, as the Replace question promised.
+  bool PutInPlace(bool replace) {
+    bool ok = MoveFilesInto(resources_, wallpaperDir_);
+    resources_.clear();
+    const std::string folder = final_.substr(0, final_.size() - 1);
+    const std::string staged = files_.substr(0, files_.size() - 1);
+    if (!IsFolder(folder)) {
+      ok = MoveFileA(staged.c_str(), folder.c_str()) && ok;
+    } else if (replace) {
+      // Two renames: the installed folder is never emptied in place.
+      std::string old = FreshFolderBeside(wallpaperDir_, name_, "old");
+      if (!old.empty()) RemoveDirectoryA(old.c_str());
+      if (!old.empty() && MoveFileA(folder.c_str(), old.substr(0, old.size() - 1).c_str())) {
+        if (MoveFileA(staged.c_str(), folder.c_str())) {
+          RemoveFolderAndFiles(old);
+        } else {
+          MoveFileA(old.substr(0, old.size() - 1).c_str(), folder.c_str());
+          ok = false;
+        }
+      } else {
+        ok = MoveFilesInto(files_, final_) && ok;  // the folder is in use: file by file
+      }
+    } else {
+      ok = MoveFilesInto(files_, final_) && ok;
+    }
+    if (!IsFolder(staged)) files_.clear();
+    return ok;
+  }
+
+ private:
+  std::string wallpaperDir_, name_, final_, files_, resources_;
+};
+
+std::string ReadPrevious(const std::string& ini) {
+  char buffer[1024] = {0};
+  GetPrivateProfileStringA("Uninstaller", "PrevSettings", "", buffer, sizeof buffer, ini.c_str());
+  return buffer;
+}
+
 }  // namespace
 
 std::string DefaultInstallFolder(const std::string& name) {
@@ -141,10 +249,24 @@ std::string DefaultInstallFolder(const std::string& name) {
   return WithBackslash(folder) + name;
 }
 
-bool EnsureInstallFolder(const std::string& folder, bool& created, std::string& error) {
+bool EnsureInstallFolder(const std::string& folder, const std::string& name, bool& created,
+                         std::string& error) {
   created = false;
   if (folder.empty()) {
     error = ResourceText(IDS_PATH_EMPTY);
+    return false;
+  }
+  if (JudgeInstallFolder(folder, WindowsDirectory()) == InstallFolderVerdict::kRelative) {
+    error = FormatText(ResourceText(IDS_PATH_RELATIVE), folder);
+    return false;
+  }
+  if (JudgeInstallFolder(ResolvedPath(folder), ResolvedPath(WindowsDirectory())) !=
+      InstallFolderVerdict::kUsable) {
+    error = FormatText(ResourceText(IDS_PATH_SHARED), folder);
+    return false;
+  }
+  if (HoldsOtherUninstaller(folder, name)) {
+    error = FormatText(ResourceText(IDS_PATH_TAKEN), folder);
     return false;
   }
   if (CreateDirectoryA(folder.c_str(), nullptr)) {
@@ -167,11 +289,33 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
                                   const std::string& extractionFolder,
                                   const std::string& installFolder, UserPrompt& prompt,
                                   RunLog& log, InstallProgress& progress) {
+  // The list's entry of another program is never taken over: its uninstaller would be lost, and
+  // ours would later delete the entry.
+  bool foreign = false;
+  const std::string earlierFolder = OwnEntryFolder(config.name, foreign);
+  if (foreign) {
+    prompt.Show(ResourceText(IDS_ERROR_CAPTION),
+                FormatText(ResourceText(IDS_ENTRY_TAKEN), config.name),
+                kPromptOk | kPromptIconExclamation);
+    return InstallOutcome::kStopped;
+  }
+  // Read before this run's Uninstall.ini replaces it: installed over itself, the desktop shows
+  // our own page, and only the earlier record knows the user's wallpaper.
+  std::string earlierPrevious;
+  for (const std::string& record : {earlierFolder, installFolder})
+    if (earlierPrevious.empty() && !record.empty() &&
+        RecordNamesWallpaper(record + "Uninstall.ini", config.name))
+      earlierPrevious = ReadPrevious(record + "Uninstall.ini");
+
   Written written(log);
   progress.Status(IDS_COPYING_SYSTEM);
-  CopyFileA((extractionFolder + "Uninstall.exe").c_str(),
-            (installFolder + "Uninstall.exe").c_str(), FALSE);
-  bool complete = written.File(installFolder + "Uninstall.exe");
+  // Through a copy beside it: a run ended half way must not break the installed uninstaller.
+  const std::string uninstaller = installFolder + "Uninstall.exe";
+  if (CopyFileA((extractionFolder + "Uninstall.exe").c_str(), (uninstaller + ".part").c_str(),
+                FALSE) &&
+      !MoveFileExA((uninstaller + ".part").c_str(), uninstaller.c_str(), MOVEFILE_REPLACE_EXISTING))
+    DeleteFileA((uninstaller + ".part").c_str());
+  bool complete = written.File(uninstaller);
 
   progress.Status(IDS_COPYING_WALLPAPER);
   progress.Step();
@@ -201,20 +345,41 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   wallpaper.SetQuality(config.quality);
   wallpaper.SetScale(config.size);
   wallpaper.SetBackgroundPosition(config.backgroundPosition);
-  const std::string folder = wallpaper.PrepareFolder();
+  if (!IsUsableWallpaperName(config.name)) return InstallOutcome::kStopped;
+  const std::string wallpaperDir = wallpaper.GetWallpaperDir();
+  const std::string folder = wallpaperDir + config.name + "\\";
+  bool replace = true;
+  if (IsFolder(folder))
+    replace = prompt.Show(DesktopWallpaper::kReplaceQuestion,
+                          kPromptOkCancel | kPromptIconInformation) == kAnswerOk;
   log.Line("wallpaper folder ", folder);
 
-  const std::string wallpaperDir = wallpaper.GetWallpaperDir();
+  StagedWallpaperFiles staged(wallpaperDir, config.name);
+  bool whole = staged.Ready();
   for (const std::string& item : config.resourceFiles)
-    if (IsUsableWallpaperName(item) &&
-        CopyFileA((extractionFolder + item).c_str(), (wallpaperDir + item).c_str(), FALSE))
-      written.File(wallpaperDir + item);
-
-  wallpaper.CopyFiles();
+    if (whole && IsUsableWallpaperName(item)) {
+      CopyFileA((extractionFolder + item).c_str(), (staged.Resources() + item).c_str(), FALSE);
+      whole = CopiedWhole(extractionFolder + item, staged.Resources());
+    }
+  if (whole) {
+    wallpaper.SetFolder(staged.Files());
+    wallpaper.CopyFiles();
+    whole = CopiedWhole(config.Prefixed(config.movieFile), staged.Files()) &&
+            CopiedWhole(config.Prefixed(config.imageFile), staged.Files()) &&
+            CopiedWhole(config.Prefixed(config.backgroundImageFile), staged.Files());
+  }
+  if (!whole || !staged.PutInPlace(replace)) {
+    log.Line("not copied whole: the wallpaper's new files; the installed ones are kept");
+    prompt.Show(ResourceText(IDS_ERROR_CAPTION), ResourceText(IDS_INSTALL_FAILED),
+                kPromptOk | kPromptIconExclamation);
+    return InstallOutcome::kFailed;
+  }
+  for (const std::string& item : config.resourceFiles)
+    if (IsUsableWallpaperName(item)) written.File(wallpaperDir + item);
+  wallpaper.SetFolder(folder);
   wallpaper.Apply();
-  if (!folder.empty())
-    for (const std::string& entry : ListDirectory(folder))
-      if (entry != "." && entry != "..") written.File(folder + entry);
+  for (const std::string& entry : ListDirectory(folder))
+    if (entry != "." && entry != "..") written.File(folder + entry);
   const std::string page = wallpaperDir + config.name + ".htm";
   complete = written.File(page) && complete;
   progress.Step();
@@ -227,6 +392,8 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   const std::string ini = installFolder + "Uninstall.ini";
   std::wstring saved = wallpaper.SavedWallpaper();
   std::string previous = saved.empty() ? std::string("None") : NarrowAnsi(saved);
+  if (lstrcmpiA(previous.c_str(), page.c_str()) == 0 && !earlierPrevious.empty())
+    previous = earlierPrevious;
   const std::string regPath = std::string(kUninstallRoot) + "\\" + config.name;
   bool iniWritten =
       WritePrivateProfileStringA("Uninstaller", "SCRFile", page.c_str(), ini.c_str()) &&
@@ -246,7 +413,7 @@ int InstallSilently(const InstallerConfig& config, const std::string& extraction
       Trim(installPath.empty() ? DefaultInstallFolder(config.name) : installPath);
   bool created = false;
   std::string error;
-  if (!EnsureInstallFolder(folder, created, error)) {
+  if (!EnsureInstallFolder(folder, config.name, created, error)) {
     prompt.Show(ResourceText(IDS_ERROR_CAPTION), error, kPromptOk | kPromptIconExclamation);
     return kExitFailed;
   }
@@ -254,6 +421,8 @@ int InstallSilently(const InstallerConfig& config, const std::string& extraction
   InstallProgress unseen;
   InstallOutcome outcome =
       RunInstallSequence(config, extractionFolder, WithBackslash(folder), prompt, log, unseen);
+  if (outcome == InstallOutcome::kStopped && created && RemoveDirectoryA(folder.c_str()))
+    log.Line("removed folder ", folder);
   return outcome == InstallOutcome::kDone ? kExitDone : kExitFailed;
 }
 

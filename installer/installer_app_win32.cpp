@@ -29,12 +29,17 @@ void StartUpMessage(UserPrompt& prompt, int stringId, const std::string& value) 
 }
 
 // The log file named on the command line; never the program's own file, which carries the payload.
-void OpenLog(RunLog& log, const std::string& path) {
+void OpenLog(RunLog& log, const std::string& path, UserPrompt& prompt) {
   char self[MAX_PATH] = {0}, full[MAX_PATH] = {0};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   if (!GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr) || lstrcmpiA(self, full) == 0)
     return;
-  if (log.Open(full)) log.Line("run of ", self);
+  if (log.Open(full)) {
+    log.Line(RunLog::kFirstWords, self);
+  } else if (FileExists(full)) {
+    prompt.Show(FormatText(ResourceText(IDS_LOG_REFUSED), full),
+                kPromptOk | kPromptIconExclamation);
+  }
 }
 
 }  // namespace
@@ -46,10 +51,10 @@ int InstallerApp::Run(const std::vector<std::string>& arguments) {
   InitCommonControlsEx(&controls);
 
   InstallerCommandLine line = ParseInstallerCommandLine(arguments);
-  if (!line.logFile.empty()) OpenLog(log_, line.logFile);
   const bool uninstalling = IsUninstallerProgram();
   MessageBoxPrompt boxes(ResourceText(uninstalling ? IDS_UNINSTALL_CAPTION : IDS_START_CAPTION));
   LoggedPrompt prompt(line.silent ? nullptr : &boxes, log_);
+  if (!line.logFile.empty()) OpenLog(log_, line.logFile, prompt);
   int exitCode = uninstalling ? RunUninstaller(prompt, log_) : Install(line, prompt);
   OleUninitialize();
   log_.Line("exit code ", std::to_string(exitCode));
@@ -102,6 +107,11 @@ bool InstallerApp::ExtractAndPrepare(UserPrompt& prompt) {
     config_ = ReadInstallerConfig(SystemProfile(), extractionFolder_);
     // A damaged member name extracts "successfully" under the wrong name.
     if (!IsCompletePayload(config_, extracted_)) result = kArchiveNoPayload;
+  }
+  if (result == kArchiveNoPayload) {
+    // No disk space or user rights would help: the file itself is broken.
+    StartUpMessage(prompt, IDS_PAYLOAD_DAMAGED, std::string());
+    return false;
   }
   if (result != kArchiveOk) {
     StartUpMessage(prompt, IDS_EXTRACT_FAILED, extractionFolder_);

@@ -15,7 +15,8 @@ struct InstallerCommandLine {
 };
 
 // `arguments` without the program name. Unknown switches and plain arguments before /P are
-// ignored; after /P every plain argument replaces the install path.
+// ignored; after /P the plain arguments up to the next switch are the install path, joined by
+// blanks, and a later run of plain arguments replaces it.
 InstallerCommandLine ParseInstallerCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace zarvane

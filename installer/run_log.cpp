@@ -20,6 +20,14 @@ RunLog::~RunLog() {
 
 bool RunLog::Open(const std::string& path) {
   if (file_) std::fclose(file_);
+  file_ = nullptr;
+  // Only an empty file or a log of ours: a mistyped /LOG= must not grow win.ini or a document.
+  if (std::FILE* existing = std::fopen(path.c_str(), "rb")) {
+    char start[sizeof kFirstWords] = {0};
+    std::size_t got = std::fread(start, 1, sizeof kFirstWords - 1, existing);
+    std::fclose(existing);
+    if (got > 0 && std::string(start, got) != kFirstWords) return false;
+  }
   file_ = std::fopen(path.c_str(), "ab");
   return file_ != nullptr;
 }

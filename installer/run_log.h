@@ -15,7 +15,11 @@ class RunLog {
   RunLog(const RunLog&) = delete;
   RunLog& operator=(const RunLog&) = delete;
 
-  // Appends, so a file named by mistake loses nothing. False when it cannot be opened.
+  // Every run's record begins with these words.
+  static constexpr char kFirstWords[] = "run of ";
+
+  // Appends to an empty or missing file or to an earlier log, whose first line begins with
+  // kFirstWords. False when it cannot be opened or holds something else, which stays untouched.
   bool Open(const std::string& path);
   // One line: `what`, then `text` with its line breaks made blanks, then `after`. Nothing happens
   // without an open file. In pieces, so no caller builds a string for it.

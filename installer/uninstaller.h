@@ -22,4 +22,15 @@ bool ScheduleDeletionAtRestart(const std::vector<std::string>& paths);
 // The uninstall key of all programs, relative to HKEY_LOCAL_MACHINE.
 extern const char kUninstallRoot[];
 
+// True when the Uninstall.ini at `ini` records an installation of the wallpaper `name`.
+bool RecordNamesWallpaper(const std::string& ini, const std::string& name);
+
+// The folder (with its backslash) whose Uninstall.exe the uninstall entry of `name` runs, when
+// that folder's Uninstall.ini records this wallpaper: the entry is then one of ours. Empty when
+// there is no entry; `foreign` tells an entry of another program from none.
+std::string OwnEntryFolder(const std::string& name, bool& foreign);
+
+// Both name the same folder, whatever their letter case, short names or final backslash.
+bool SameFolder(const std::string& a, const std::string& b);
+
 }  // namespace zarvane

@@ -83,7 +83,73 @@ bool RecordIsSound(const std::string& name, const std::string& regPath, const st
   return SameTextIgnoringCase(page, wallpaperDir + name + ".htm");
 }
 
+std::string LongFolder(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  char full[MAX_PATH * 2] = {0};
+  DWORD length = GetLongPathNameA(folder.c_str(), full, sizeof full);
+  return length && length < sizeof full ? std::string(full) : folder;
+}
+
+std::string ReadKeyText(HKEY key, const char* value) {
+  char buffer[1024] = {0};
+  DWORD size = sizeof buffer - 1;
+  DWORD type = 0;
+  if (RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+          ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return std::string();
+  return buffer;
+}
+
+// The folder of the Uninstall.exe an UninstallString runs, quoted or not; empty for any other
+// program.
+std::string UninstallerFolder(std::string command) {
+  if (command.size() >= 2 && command[0] == '"') {
+    std::string::size_type end = command.find('"', 1);
+    if (end == std::string::npos) return std::string();
+    command = command.substr(1, end - 1);
+  }
+  const std::string program = "\\Uninstall.exe";
+  if (command.size() <= program.size() ||
+      !SameTextIgnoringCase(command.substr(command.size() - program.size()), program))
+    return std::string();
+  return command.substr(0, command.size() - program.size() + 1);
+}
+
 }  // namespace
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  return !a.empty() && !b.empty() && SameTextIgnoringCase(LongFolder(a), LongFolder(b));
+}
+
+bool RecordNamesWallpaper(const std::string& ini, const std::string& name) {
+  const std::string wallpaperDir = WindowsDirectory() + "\\Web\\WallPaper\\";
+  return FileExists(ini) && IsUsableWallpaperName(name) &&
+         RecordIsSound(name, ReadUninstallValue(ini, "RegPath"), ReadUninstallValue(ini, "SCRFile"),
+                       wallpaperDir);
+}
+
+std::string OwnEntryFolder(const std::string& name, bool& foreign) {
+  foreign = false;
+  HKEY key;
+  const std::string path = std::string(kUninstallRoot) + "\\" + name;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    return std::string();
+  const std::string command = ReadKeyText(key, "UninstallString");
+  std::string folder = UninstallerFolder(command);
+  // An entry of ours whose folder was deleted by hand: no program of anyone's is left to lose.
+  bool orphan = !folder.empty() && GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                ReadKeyText(key, "DisplayName") == name &&
+                ReadKeyText(key, "QuietUninstallString") == command + " /S" &&
+                SameFolder(ReadKeyText(key, "InstallLocation"), folder);
+  RegCloseKey(key);
+  if (orphan) return folder;
+  if (folder.empty() || !RecordNamesWallpaper(folder + "Uninstall.ini", name)) {
+    foreign = true;
+    return std::string();
+  }
+  return folder;
+}
 
 bool ScheduleDeletionAtRestart(const std::vector<std::string>& paths) {
   OSVERSIONINFOA version = {};
@@ -134,6 +200,15 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
   const std::string wallpaperDir = WindowsDirectory() + "\\Web\\WallPaper\\";
   if (!RecordIsSound(name, regPath, page, wallpaperDir)) {
     prompt.Show(FormatText(ResourceText(IDS_UNINSTALL_DAMAGED), ini),
+                kPromptOk | kPromptIconExclamation);
+    return kExitFailed;
+  }
+
+  // An edited or stale record could name another installation's wallpaper and key: only the
+  // installation whose entry runs this very uninstaller is removed.
+  bool foreign = false;
+  if (!SameFolder(OwnEntryFolder(name, foreign), program.folder)) {
+    prompt.Show(FormatText(ResourceText(IDS_UNINSTALL_NOT_OURS), name),
                 kPromptOk | kPromptIconExclamation);
     return kExitFailed;
   }

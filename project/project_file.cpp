@@ -127,7 +127,9 @@ int WriteProjectIni(ProjectTabs& tabs, Profile& profile, const std::string& path
   out.Write("Wallpaper", "BackImage", file(wallpaper.backgroundImage));
   out.Write("Wallpaper", "Align", wallpaper.backgroundPosition);
   out.Write("Wallpaper", "PrevMon", file(preview.imageFile));
-  out.Write("Installer", "InstallerFilePath", installer.installerFilePath);
+  out.Write("Installer", "InstallerFilePath",
+            !keepPaths && state.ownInstallerPathKept ? state.ownInstallerPath
+                                                     : installer.installerFilePath);
   return out.Finish();
 }
 

@@ -23,6 +23,11 @@ struct BuildState {
   bool generatedInstaller = false;
   // The installer window shows the wallpaper's own movie: it is packed once, as the movie.
   bool installerImageIsMovie = false;
+  // Set when the build writes elsewhere than the project says (zarvane-cli build -o): the
+  // installer's configuration keeps the project's own InstallerFilePath, not the builder's
+  // folders.
+  bool ownInstallerPathKept = false;
+  std::string ownInstallerPath;
 };
 
 // Every path whole. Fails when a tab refuses or the file cannot be written.

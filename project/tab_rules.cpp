@@ -1,7 +1,5 @@
 #include "tab_rules.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <vector>
 
 #include "file_system.h"
@@ -22,21 +20,11 @@ std::string RowText(const std::vector<std::string>& rows, int row) {
   return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? rows[row] : std::string();
 }
 
-std::string NativePath(std::string path) {
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  return path;
-}
-
 // Whether a new file can be made beside the installer: the probe must not exist already.
 bool CanCreateBeside(const std::string& path) {
-  std::string probe = NativePath(path + ".tmp");
-  std::error_code ec;
-  if (std::filesystem::exists(std::filesystem::symlink_status(probe, ec))) return false;
-  std::FILE* f = std::fopen(probe.c_str(), "wb");
-  if (!f) return false;
-  std::fclose(f);
-  std::remove(probe.c_str());
+  std::string probe = path + ".tmp";
+  if (!CreateNewFile(probe)) return false;
+  RemoveFile(probe);
   return true;
 }
 
@@ -153,8 +141,10 @@ TabVerdict ValidateWallpaperTab(WallpaperControls& c, bool previewing) {
   std::string name = Trim(c.name);
   if (name.empty()) return {4, TabField::kName};
   if (name.find_first_of("\\/:*?\"<>|") != std::string::npos) return {3, TabField::kName};
+  // Windows drops a trailing dot: "Demo." would install over the wallpaper "Demo".
+  if (name.back() == '.') return {82, TabField::kName};
   // The installer refuses these on every machine; an installer built with one could not install.
-  if (!IsUsableWallpaperName(name)) return {82, TabField::kName};
+  if (!IsUsableWallpaperName(name)) return {84, TabField::kName};
   c.name = name;
   return {};
 }
@@ -275,8 +265,14 @@ std::string ToolMessage(int number) {
       return "Unable to save the resource file names to '%s': they take %s characters, the "
              "installer reads %s.\nUse fewer resource files or shorter file names. ";
     case 82:
+      return "Wallpaper name cannot end in a dot: Windows drops it, and the wallpaper would "
+             "replace the one named without it.";
+    case 83:
+      return "Unable to pack '%s'.\nThe file could not be read to its end, or it changed while the "
+             "installer was written. ";
+    case 84:
       return "Wallpaper name cannot be a name Windows keeps for a device (CON, PRN, AUX, NUL, "
-             "COM1 to COM9, LPT1 to LPT9, also with an extension) or consist of dots only.";
+             "COM1 to COM9, LPT1 to LPT9, also with an extension such as nul.txt).";
     default: return std::string();
   }
 }

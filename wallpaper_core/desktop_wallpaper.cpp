@@ -66,8 +66,7 @@ std::string DesktopWallpaper::PrepareFolder() {
   }
   folder_ = wallpaperDir_ + name_;
   if (!MakeDirectory(folder_) && !replaceSilently_) {
-    int answer = prompt_.Show("Wallpaper Exists..Do you want to Replace?",
-                              kPromptOkCancel | kPromptIconInformation);
+    int answer = prompt_.Show(kReplaceQuestion, kPromptOkCancel | kPromptIconInformation);
     if (answer == kAnswerOk) {
       folder_ += '\\';
       Delete();

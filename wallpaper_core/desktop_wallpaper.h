@@ -12,6 +12,7 @@ namespace zarvane {
 class DesktopWallpaper {
  public:
   static constexpr unsigned kSavedCapacity = 1024;  // wide characters, terminator included
+  static constexpr char kReplaceQuestion[] = "Wallpaper Exists..Do you want to Replace?";
 
   // windowsDir without trailing backslash; by default the machine's own.
   DesktopWallpaper(DesktopShell& shell, UserPrompt& prompt);

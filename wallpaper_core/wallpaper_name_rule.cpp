@@ -7,7 +7,8 @@ namespace zarvane {
 bool IsUsableWallpaperName(const std::string& name) {
   if (name.find_first_of("\\/:") != std::string::npos) return false;
   if (IsWindowsDeviceName(name)) return false;
-  return name.find_first_not_of(". \t") != std::string::npos;
+  if (name.find_first_not_of(". \t") == std::string::npos) return false;
+  return name.back() != '.' && name.back() != ' ';
 }
 
 }  // namespace zarvane

@@ -8,8 +8,9 @@
 namespace zarvane {
 
 // Refused: empty; only dots and blanks (".", "..", "...": Windows drops trailing dots and
-// blanks, so these all name the wallpaper directory or its parent); any "\", "/" or ":"; a
-// device name ("con", "nul .txt").
+// blanks, so these all name the wallpaper directory or its parent); a trailing dot or blank
+// ("Demo." is the folder and page of "Demo"); any "\", "/" or ":"; a device name ("con",
+// "nul .txt").
 bool IsUsableWallpaperName(const std::string& name);
 
 }  // namespace zarvane

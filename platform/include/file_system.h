@@ -10,6 +10,8 @@ bool MakeDirectory(const std::string& path);         // fails when it exists
 bool RemoveEmptyDirectory(const std::string& path);  // fails when not empty
 bool CopyFileOver(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
+// Makes an empty file where nothing (not even a dangling link) stands; fails otherwise.
+bool CreateNewFile(const std::string& path);
 bool FileExists(const std::string& path);
 // Every entry of the folder as the Win32 search reports it: ".", ".." and subfolders included.
 std::vector<std::string> ListDirectory(const std::string& folder);
@@ -22,6 +24,12 @@ bool ReplaceFileContents(const std::string& path, const std::string& text);
 // command-line tool's scratch copies). On Windows the folders that runs which have ended left
 // there ("zarvane-<process>-<n>") are removed first.
 std::string MakePrivateTempFolder();
+// A new, empty folder "<base><prefix><process>-<n>" of this run's own, with base's trailing
+// separator; empty when none can be made. The folders of that pattern that runs which have
+// ended (killed, crashed, lost their power) left in `base` are removed first, unless `keep`
+// (given the folder without separator) says one is somebody's.
+std::string MakeRunFolder(const std::string& base, const std::string& prefix,
+                          bool (*keep)(const std::string& folder) = nullptr);
 // Removes the files directly inside `folder` (links as links), then the folder itself.
 bool RemoveFolderAndFiles(const std::string& folder);
 

@@ -1,3 +1,8 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -29,6 +34,13 @@ bool CopyFileOver(const std::string& from, const std::string& to) {
   std::error_code ec;
   if (!fs::is_regular_file(Native(from), ec)) return false;
   return fs::copy_file(Native(from), Native(to), fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+bool CreateNewFile(const std::string& path) {
+  int fd = open(Native(path).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd < 0) return false;
+  close(fd);
+  return true;
 }
 
 bool RemoveFile(const std::string& path) {
@@ -88,6 +100,35 @@ std::string MakePrivateTempFolder() {
   std::string folder = (base / "zarvane-XXXXXX").string();
   if (!mkdtemp(&folder[0])) return std::string();
   return folder + '/';
+}
+
+std::string MakeRunFolder(const std::string& base, const std::string& prefix,
+                          bool (*keep)(const std::string& folder)) {
+  if (base.empty()) return std::string();
+  std::error_code ec;
+  // Leftovers of ended runs: "<prefix><process>-<n>" whose process is gone.
+  for (fs::directory_iterator it(Native(base), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string rest = name.substr(prefix.size());
+    std::string::size_type dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos || dash > 9 ||
+        rest.find_first_not_of("0123456789-") != std::string::npos || dash + 1 == rest.size() ||
+        rest.find('-', dash + 1) != std::string::npos)
+      continue;
+    std::error_code kind;
+    if (!fs::is_directory(it->symlink_status(kind))) continue;
+    pid_t owner = static_cast<pid_t>(std::stol(rest.substr(0, dash)));
+    if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH && !(keep && keep(it->path().string())))
+      RemoveFolderAndFiles(it->path().string());
+  }
+  const std::string start = base + prefix + std::to_string(getpid()) + "-";
+  for (unsigned n = 0; n < 1000; ++n) {
+    std::string folder = start + std::to_string(n);
+    if (MakeDirectory(folder)) return folder + base.back();
+    if (!fs::exists(Native(folder), ec)) break;
+  }
+  return std::string();
 }
 
 bool RemoveFolderAndFiles(const std::string& folder) {

@@ -17,6 +17,14 @@ bool CopyFileOver(const std::string& from, const std::string& to) {
 
 bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+bool CreateNewFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 bool FileExists(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -71,10 +79,11 @@ bool ProcessEnded(DWORD id) {
   return ended;
 }
 
-// "zarvane-<process>-<n>": the number of the process whose folder it is.
-bool RunFolderOwner(const char* name, DWORD& id) {
-  const char* at = name + 8;
-  if (std::strncmp(name, "zarvane-", 8) != 0 || *at < '0' || *at > '9') return false;
+// "<prefix><process>-<n>": the number of the process whose folder it is.
+bool RunFolderOwner(const char* name, const std::string& prefix, DWORD& id) {
+  const char* at = name + prefix.size();
+  if (std::strncmp(name, prefix.c_str(), prefix.size()) != 0 || *at < '0' || *at > '9')
+    return false;
   unsigned long long number = 0;
   for (; *at >= '0' && *at <= '9'; ++at) number = number * 10 + unsigned(*at - '0');
   if (*at++ != '-' || *at < '0' || *at > '9' || number > 0xFFFFFFFFull) return false;
@@ -84,15 +93,17 @@ bool RunFolderOwner(const char* name, DWORD& id) {
 }
 
 // A run that was killed or lost its power left its folder behind; the next run takes it away.
-void RemoveFoldersOfEndedRuns(const std::string& temp) {
+void RemoveFoldersOfEndedRuns(const std::string& temp, const std::string& prefix,
+                              bool (*keep)(const std::string& folder)) {
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((temp + "zarvane-*").c_str(), &found);
+  HANDLE search = FindFirstFileA((temp + prefix + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     DWORD owner = 0;
     bool plainFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                        !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (plainFolder && RunFolderOwner(found.cFileName, owner) && ProcessEnded(owner))
+    if (plainFolder && RunFolderOwner(found.cFileName, prefix, owner) && ProcessEnded(owner) &&
+        !(keep && keep(temp + found.cFileName)))
       RemoveFolderAndFiles(temp + found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
@@ -106,12 +117,18 @@ std::string MakePrivateTempFolder() {
   if (length == 0 || length >= MAX_PATH) return std::string();
   std::string base = buffer;
   if (base.back() != '\\') base += '\\';
-  RemoveFoldersOfEndedRuns(base);
-  base += "zarvane-" + std::to_string(GetCurrentProcessId()) + "-";
+  return MakeRunFolder(base, "zarvane-");
+}
+
+std::string MakeRunFolder(const std::string& base, const std::string& prefix,
+                          bool (*keep)(const std::string& folder)) {
+  if (base.empty()) return std::string();
+  RemoveFoldersOfEndedRuns(base, prefix, keep);
+  const std::string start = base + prefix + std::to_string(GetCurrentProcessId()) + "-";
   // Only a folder this call creates is ours: one that exists already may be anybody's.
   for (unsigned n = 0; n < 1000; ++n) {
-    std::string folder = base + std::to_string(n);
-    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder + '\\';
+    std::string folder = start + std::to_string(n);
+    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder + base.back();
     if (GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
   return std::string();

@@ -26,6 +26,9 @@ if $doubles expect-calls desktop 'ApplyChanges 7' 'SetWallpaper*' >/dev/null; th
   fail "expect-calls ignores the order"
 fi
 $doubles reset
+if $doubles expect-no-call desktop 'SetWallpaper*' >/dev/null; then
+  fail "expect-no-call passes without a log"
+fi
 [ "$(probe get)" = '' ] || fail "reset leaves no wallpaper"
 $doubles reset
 echo "passed"

@@ -54,6 +54,7 @@ prepare_prefix() {
 # No folder of an installer's run (zarvane-<process>-<n>) is left in the temporary folder.
 no_private_folder() {
   local left
+  [ -d "$TEMP_DIR" ] || { echo "     no temporary folder '$TEMP_DIR'"; return 1; }
   left=$(cd "$TEMP_DIR" && ls -d zarvane-[0-9]*-[0-9]* 2>/dev/null)
   [ -z "$left" ] || { echo "     left: $left"; return 1; }
 }
@@ -70,6 +71,16 @@ reg_dword() {
   [ -n "$hex" ] && printf '%d' "$hex"
 }
 reg_key_exists() { "$RUN" reg query "$1" >/dev/null 2>&1; }
+# desktop_shows TEXT: the stand-in desktop's wallpaper is TEXT.
+desktop_shows() { equals "$($DOUBLES state | tr -d '\r' | sed -n 's/^Wallpaper=//p')" "$1"; }
+# no_key KEY [VALUE]: KEY (or its VALUE) is missing, where reg answers for the key above it (or
+# for KEY): a reg that never ran finds nothing either.
+no_key() {
+  local known=${1%\\*}
+  [ $# -lt 2 ] || known=$1
+  reg_key_exists "$known" || { echo "     reg gives no answer for $known"; return 1; }
+  if [ $# -lt 2 ]; then ! reg_key_exists "$1"; else ! "$RUN" reg query "$1" /v "$2" >/dev/null 2>&1; fi
+}
 
 # ini_value FILE SECTION KEY (host path)
 ini_value() {
@@ -134,22 +145,31 @@ shoot_dialog() {
   # A loaded machine can take long to start a cold installer: wait longer than the driver's default.
   drive timeout 30000 run "$(cmdline "$exe")" wait-window "$caption" "$@" \
     checkpoint "$(winpath "$mark")" close wait-exit any &
-  local driver=$! i=0
+  local driver=$! i=0 shot_taken=1
   while [ ! -f "$mark" ] && [ $i -lt 700 ]; do sleep 0.05; i=$((i + 1)); done
   sleep 0.3  # let the pane and the control finish painting
-  [ -f "$mark" ] && import -window root "$shot"
+  [ -f "$mark" ] && import -window root "$shot" && shot_taken=0
   rm -f "$mark"
-  wait $driver
+  wait $driver || return
+  [ $shot_taken = 0 ] || { echo "     no screenshot of $caption"; return 1; }
 }
 
 # has_colour SHOT COLOUR [SHARE]: more than SHARE of the screenshot's pixels (default: a few
-# hundred) have exactly this colour.
+# hundred) have exactly this colour. lacks_colour: a screenshot that was taken, with no more.
+colour_share() {
+  [ -s "$1" ] || { echo "     no screenshot $1" >&2; return 1; }
+  convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean]' info:
+}
 has_colour() {
   local share
-  share=$(convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean]' info:)
+  share=$(colour_share "$1" "$2") || return 1
   awk -v s="$share" -v min="${3:-0.0003}" 'BEGIN { exit !(s > min) }'
 }
-lacks_colour() { ! has_colour "$@"; }
+lacks_colour() {
+  local share
+  share=$(colour_share "$1" "$2") || return 1
+  awk -v s="$share" -v min="${3:-0.0003}" 'BEGIN { exit !(s <= min) }'
+}
 
 FLASH_TARGET="$DRIVE_C/windows/system32/Macromed/Flash/flash.ocx"
 FLASH_CLSID_KEY='HKCR\CLSID\{D27CDB6E-AE6D-11cf-96B8-444553540000}'

@@ -30,13 +30,14 @@ installed() {
 }
 QUESTION="Are you sure you want to uninstall the Zarvane '$NAME'?"
 DONE="Wallpaper '$NAME' successfully removed from your computer."
+PAGE="C:\\windows\\Web\\WallPaper\\$NAME.htm"
 
 fresh_install
 check "installed" installed
 drive run "\"$INSTALL\\Uninstall.exe\"" answer-box Uninstall "$QUESTION" no wait-exit any
 check "No: no further message" equals "$?" 0
 check "No: everything still there" installed
-check "No: desktop untouched" grep -qx "Wallpaper=C:.windows.Web.WallPaper.$NAME.htm" <($DOUBLES state | tr -d '\r')
+check "No: desktop untouched" desktop_shows "$PAGE"
 
 "$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
 drive run "\"$INSTALL\\Uninstall.exe\"" answer-box Uninstall "$QUESTION" yes \
@@ -46,43 +47,47 @@ check "page gone" no_file "$WALLPAPER_DIR/$NAME.htm"
 check "wallpaper folder gone" no_file "$WALLPAPER_DIR/$NAME"
 check "resource files gone" no_file "$WALLPAPER_DIR/one.txt"
 check "  both of them" no_file "$WALLPAPER_DIR/two.txt"
-check "uninstall key gone" bash -c "! '$RUN' reg query '$UNINSTALL_KEY\\$NAME' >/dev/null 2>&1"
+check "uninstall key gone" no_key "$UNINSTALL_KEY\\$NAME"
 check "another program's key of the same name kept" reg_key_exists "HKCU\\Software\\$NAME"
-check "previous wallpaper back" grep -qx 'Wallpaper=C:\\windows\\old.bmp' <($DOUBLES state | tr -d '\r')
+check "previous wallpaper back" desktop_shows 'C:\windows\old.bmp'
 pending=$("$RUN" reg query "$PENDING" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r')
 for p in 'E2E Uninstall\Uninstall.exe\0' 'E2E Uninstall\Uninstall.ini\0' 'E2E Uninstall\\0'; do
   check "deletion at restart: $p" grep -qF "C:\\Program Files\\$p" <<<"$pending"
 done
 check "the control stays installed" test -f "$FLASH_TARGET"
 "$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
-desktop_shows() { grep -qx "Wallpaper=$1" <($DOUBLES state | tr -d '\r'); }
+# Asked, told, ended, and the page is gone: the uninstaller ran.
 uninstall_yes() {
   drive run "\"$INSTALL\\Uninstall.exe\"" answer-box Uninstall "$QUESTION" yes \
-    answer-box Uninstall "$DONE" ok wait-exit any >/dev/null
+    answer-box Uninstall "$DONE" ok wait-exit any >/dev/null && no_file "$WALLPAPER_DIR/$NAME.htm"
+}
+reinstall() {
+  drive run "$(cmdline "$WORK/Setup.exe") /Q /P \"$INSTALL\"" \
+    answer-box "*" "Wallpaper Exists..Do you want to Replace?" ok wait-exit 0 >/dev/null
 }
 
 # The recorded wallpaper comes back even over one the user chose since the installation.
-fresh_install
+check "installed again" fresh_install
 $DOUBLES preset-wallpaper 'C:\windows\third.bmp'
-uninstall_yes
-check "recorded wallpaper back over a third one" desktop_shows 'C:\\windows\\old.bmp'
+check "uninstalled over a third wallpaper" uninstall_yes
+check "recorded wallpaper back over a third one" desktop_shows 'C:\windows\old.bmp'
 
-# Installed over itself, then the user chose another wallpaper: that one stays.
-fresh_install
-drive run "$(cmdline "$WORK/Setup.exe") /Q /P \"$INSTALL\"" \
-  answer-box "*" "Wallpaper Exists..Do you want to Replace?" ok wait-exit 0 >/dev/null
+# Installed over itself, then the user chose another wallpaper: the first installation's record
+# of the user's own wallpaper stands, as after a single installation.
+check "installed again" fresh_install
+check "installed over itself" reinstall
 $DOUBLES preset-wallpaper 'C:\windows\third.bmp'
-uninstall_yes
-check "page itself recorded, another chosen since: left alone" desktop_shows 'C:\\windows\\third.bmp'
+check "uninstalled" uninstall_yes
+check "installed over itself: recorded wallpaper back over a third one" desktop_shows 'C:\windows\old.bmp'
 "$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
 
-# A second installation over the first records the page itself as the previous wallpaper; while
-# the page is still on the desktop, uninstalling leaves no wallpaper.
-fresh_install
-drive run "$(cmdline "$WORK/Setup.exe") /Q /P \"$INSTALL\"" \
-  answer-box "*" "Wallpaper Exists..Do you want to Replace?" ok wait-exit 0
-check "second installation over the first" equals "$(ini_value "$(hostpath "$INSTALL")/Uninstall.ini" Uninstaller PrevSettings)" \
-  "C:\\windows\\Web\\WallPaper\\$NAME.htm"
+# A second installation over the first keeps the first one's record of the user's wallpaper,
+# which uninstalling puts back.
+check "installed again" fresh_install
+check "installed over itself" reinstall
+check "  the page is on the desktop" desktop_shows "$PAGE"
+check "second installation over the first" \
+  equals "$(ini_value "$(hostpath "$INSTALL")/Uninstall.ini" Uninstaller PrevSettings)" 'C:\windows\old.bmp'
 
 # The Windows 9x family: WinInit.ini's rename section instead.
 "$RUN" reg add 'HKCU\Software\Wine\AppDefaults\Uninstall.exe' /v Version /d win98 /f >/dev/null
@@ -93,14 +98,13 @@ drive run "\"$INSTALL\\Uninstall.exe\"" answer-box Uninstall "$QUESTION" yes \
   answer-box Uninstall "$DONE" ok wait-exit any
 check "9x: uninstalled" equals "$?" 0
 "$RUN" reg delete 'HKCU\Software\Wine\AppDefaults\Uninstall.exe' /f >/dev/null
-check "page itself was recorded: desktop left without wallpaper" bash -c \
-  "! grep -qi 'Wallpaper=.*$NAME' <('$DOUBLES' state)"
+check "the user's wallpaper back" desktop_shows 'C:\windows\old.bmp'
 section=$(tr -d '\r' <"$wininit")
 check "9x: other lines kept (lower case)" grep -qx 'shell=explorer.exe' <<<"$section"
 check "9x: rename section" grep -qx '\[rename\]' <<<"$section"
 check "9x: Uninstall.exe" grep -qx 'NUL=c:\\program files\\e2e uninstall\\uninstall.exe' <<<"$section"
 check "9x: Uninstall.ini" grep -qx 'NUL=c:\\program files\\e2e uninstall\\uninstall.ini' <<<"$section"
 check "9x: install folder" grep -qx 'NUL=c:\\program files\\e2e uninstall\\' <<<"$section"
-check "9x: nothing through MoveFileEx" bash -c "! '$RUN' reg query '$PENDING' /v PendingFileRenameOperations >/dev/null 2>&1"
+check "9x: nothing through MoveFileEx" no_key "$PENDING" PendingFileRenameOperations
 rm -f "$wininit"
 finish

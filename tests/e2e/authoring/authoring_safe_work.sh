@@ -10,14 +10,14 @@ forget_settings
 write_movie "$WORK/movie.swf"
 W=$(winpath "$WORK")
 
-# Build Now with a preview on screen still checks the name: a device name, one of dots, none.
+# Build Now with a preview on screen still checks the name: a device name, dots, none.
 $DOUBLES reset
 $DOUBLES preset-wallpaper 'C:\windows\old.bmp'
 "$RUN" reg add "$SETTINGS_KEY" /v PrevWarn /t REG_DWORD /d 1 /f >/dev/null
 zarvane "" wait-window "Zarvane - [Untitled.zvp]" set-text 1020 "$W\\movie.swf" \
   key alt+i set-text 1049 "$W\\Con Setup.exe" key alt+w key alt+v expect-state 1068 visible \
   set-text 1052 "CON" key alt+b answer-box Error "Wallpaper name cannot be a name Windows keeps*" ok \
-  set-text 1052 " .. " key alt+b answer-box Error "Wallpaper name cannot be a*" ok \
+  set-text 1052 " .. " key alt+b answer-box Error "Wallpaper name cannot end in a dot*" ok \
   set-text 1052 "aux.txt" key alt+b answer-box Error "Wallpaper name cannot be a*" ok \
   set-text 1052 "" key alt+b answer-box Error "Wallpaper name cannot be empty" ok \
   set-text 1052 "a*b" key alt+b answer-box Error "Wallpaper name cannot contain*" ok \

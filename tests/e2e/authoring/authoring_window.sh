@@ -128,9 +128,20 @@ check "a save that failed is reported, the flag and the window stay" equals "$?"
 $DOUBLES reset
 $DOUBLES preset-wallpaper 'C:\windows\old.bmp'
 "$RUN" reg add "$SETTINGS_KEY" /v PrevWarn /t REG_DWORD /d 1 /f >/dev/null
+previewing() {
+  $DOUBLES state >"$WORK/previewing.txt"
+  [ -f "$WALLPAPER_DIR/ZarvanePreview.htm" ] && echo page >>"$WORK/previewing.txt"
+}
+rm -f "$WORK/previewing.txt"
+when_checkpoint "$WORK/previewing" previewing
 zarvane "" wait-window "Zarvane - [Untitled.zvp]" set-text 1020 "$W\\movie.swf" key alt+v \
-  expect-state 1068 visible close answer-box Save "*" no wait-exit 0
+  expect-state 1068 visible checkpoint "$(winpath "$WORK/previewing")" \
+  close answer-box Save "*" no wait-exit 0
 check "closed while previewing" equals "$?" 0
+wait
+check "the preview had been on the desktop" \
+  grep -qxF 'Wallpaper=C:\windows\Web\WallPaper\ZarvanePreview.htm' "$WORK/previewing.txt"
+check "  with its page" grep -qx page "$WORK/previewing.txt"
 check "the previous wallpaper is back" equals "$($DOUBLES state | sed -n 's/^Wallpaper=//p')" 'C:\windows\old.bmp'
 check "the preview's page is gone" no_file "$WALLPAPER_DIR/ZarvanePreview.htm"
 finish

@@ -74,7 +74,7 @@ check "and removed the page" no_file "$PAGE"
 check "the folder" no_file "$FOLDER"
 check "and the copied resource file" no_file "$WALLPAPER_DIR/zv-e2e-ours.txt"
 check "the other file stays" equals "$(cat "$WALLPAPER_DIR/zv-e2e-theirs.txt")" theirs
-unseen closed 'zv-e2e-ours.txt' >/dev/null
+check "  and the desktop's folder lists the copy no more" unseen closed zv-e2e-ours.txt
 
 # Third preview, and Windows ends the session: the unsaved project is asked about first, then the
 # wallpaper comes back though the tool is ended without its window being destroyed.

@@ -37,7 +37,7 @@ doubles.sh [--build DIR] COMMAND [ARGS]      DIR defaults to build/win32 of this
   log desktop|flash|browser print a log (nothing when empty)
   expect-calls desktop|flash PATTERN...   lines matching the patterns appear in this order
                             (shell patterns: * ?; backslashes are plain); else print the log, exit 1
-  expect-no-call desktop|flash PATTERN    no line matches
+  expect-no-call desktop|flash PATTERN    the log exists and no line matches
   state                     print the desktop state
   folder                    print the host path of the logs and state
 TEXT
@@ -93,7 +93,8 @@ expect_no_call() {
   state_file "$1" >/dev/null
   log=$(log_file "$1")
   p=$(pattern "$2")
-  [ -f "$log" ] || return 0
+  # No log at all proves nothing: the stand-in may never have been loaded.
+  [ -f "$log" ] || { echo "doubles.sh: no $1.log: the stand-in never ran since the last reset"; exit 1; }
   while IFS= read -r line; do
     # shellcheck disable=SC2254
     case $line in $p)

@@ -4,6 +4,10 @@
 #include <filesystem>
 #include <vector>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -131,11 +135,16 @@ TEST_F(BuildTest, ChosenFilesArePackedInTheirPlaces) {
                                                  "back.jpg", "small.bmp", "a.swf", "b.jpg",
                                                  "clock.swf"}));
 
-  // The installer window showing the wallpaper's own movie: it travels once, as the movie.
-  host_.tabs.installer.picturePath = Art("clock.swf");
-  ASSERT_EQ(BuildInstaller(host_), 1);
-  EXPECT_EQ(Members().back(), "clock.swf");
-  EXPECT_EQ(Members().size(), 7u);
+  // The installer window showing the wallpaper's own movie, or a resource that is the movie,
+  // however spelt: it travels once, as the movie, last.
+  for (const std::string& again :
+       {Art("clock.swf"), (dir_ / "art" / "." / "clock.swf").string()}) {
+    host_.tabs.installer.picturePath = again;
+    host_.tabs.wallpaper.resourceFiles = again + ";" + Art("a.swf");
+    ASSERT_EQ(BuildInstaller(host_), 1);
+    EXPECT_EQ(Members(), (std::vector<std::string>{"instcfg.ini", "licence.txt", "back.jpg",
+                                                   "small.bmp", "a.swf", "clock.swf"}));
+  }
 }
 
 TEST_F(BuildTest, MissingResourceFilesAreListedAndStopTheBuild) {
@@ -374,6 +383,24 @@ TEST_F(BuildTest, TemporaryFilesStayInAFolderOfTheBuildsOwn) {
     EXPECT_TRUE(Entries("cwd").empty());
   }
   fs::current_path(here);
+}
+
+TEST_F(BuildTest, AKilledBuildsFolderIsTakenAwayByTheNext) {
+#ifdef _WIN32
+  const std::string running = std::to_string(GetCurrentProcessId());
+#else
+  const std::string running = std::to_string(getpid());
+#endif
+  // 999999999: no process has that number, on either system.
+  const std::string folders[] = {"zarvane-build-999999999-0", "zarvane-build-" + running + "-7",
+                                 "zarvane-build-notes"};
+  for (const std::string& folder : folders) fs::create_directories(dir_ / "tmp" / folder);
+  WriteTextFile(dir_ / "tmp" / "zarvane-build-999999999-0" / "instcfg.ini", "killed");
+  WriteTextFile(dir_ / "tmp" / ("zarvane-build-" + running + "-7") / "instcfg.ini", "running");
+  WriteTextFile(dir_ / "tmp" / "zarvane-build-notes" / "mine.txt", "the user's own");
+  ASSERT_EQ(BuildInstaller(host_), 1);
+  EXPECT_EQ(Leftovers(),
+            (std::vector<std::string>{"zarvane-build-" + running + "-7", "zarvane-build-notes"}));
 }
 
 TEST(LocateFlashControl, FirstNamedFolderThenToolFolder) {

@@ -327,17 +327,23 @@ TEST(Cli, SwfColour) {
   EXPECT_EQ(Cli({"swf-colour", dir.File("missing.swf")}).exit, kExitFailure);
 }
 
-// The installer program this tool packs is the real one of the Windows build.
+// The installer program this tool packs is the real one of the Windows build. A build given none
+// packs a stand-in that keeps it going; its installers do not run, so the test says it skipped.
 TEST(Cli, CarriesTheInstallerProgram) {
   RegisterCompiledInStub();
   StubBytes stub;
   ASSERT_TRUE(FindStubResource(kStubResourceId, &stub));
-  Bytes expected = ReadBytes(ZARVANE_CLI_STUB_FILE);
-  ASSERT_FALSE(expected.empty());
-  EXPECT_EQ(Bytes(stub.data, stub.data + stub.size), expected);
+  Bytes carried(stub.data, stub.data + stub.size);
+  EXPECT_EQ(carried, ReadBytes(ZARVANE_CLI_STUB_FILE));
+  Bytes standin = TextBytes("zarvane-installer stand-in");
+  if (carried.size() >= standin.size() &&
+      std::equal(standin.begin(), standin.end(), carried.begin()))
+    GTEST_SKIP() << "this build carries the stand-in for zarvane-installer.exe";
+  ASSERT_GT(carried.size(), 2u);
+  EXPECT_TRUE(carried[0] == 'M' && carried[1] == 'Z') << "not a Windows program";
   std::string installer = ZARVANE_INSTALLER_STUB;
-  if (!installer.empty() && std::filesystem::exists(installer)) {
-    EXPECT_EQ(ReadBytes(installer), expected) << "a stand-in was packed instead of " << installer;
+  if (!installer.empty()) {
+    EXPECT_EQ(carried, ReadBytes(installer)) << "an older program was packed instead of " << installer;
   }
 }
 

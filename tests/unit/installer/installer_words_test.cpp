@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "install_folder_rule.h"
 #include "installer_command_line.h"
 #include "installer_text.h"
 #include "media_type.h"
@@ -26,7 +27,9 @@ TEST(InstallerCommandLine, SwitchesAndPath) {
       {{}, false, false, ""},
       {{"/q"}, true, false, ""},
       {{"-Q"}, true, false, ""},
-      {{"/Q", "/P", "C:\\first", "C:\\second"}, true, true, "C:\\second"},
+      // An unquoted path with blanks is taken whole, up to the next switch.
+      {{"/Q", "/P", "C:\\uv\\With", "Space"}, true, true, "C:\\uv\\With Space"},
+      {{"/P", "C:\\a", "b", "/Q", "C:\\c"}, true, true, "C:\\c"},
       {{"C:\\before", "/p", "C:\\after"}, false, true, "C:\\after"},
       {{"/P"}, false, true, ""},                            // the dialog proposes its default
       {{"/P", "-x", "C:\\kept"}, false, true, "C:\\kept"},  // unknown switches are skipped
@@ -41,6 +44,34 @@ TEST(InstallerCommandLine, SwitchesAndPath) {
     EXPECT_EQ(line.pathFollows, c.pathFollows) << shown;
     EXPECT_EQ(line.installPath, c.installPath) << shown;
   }
+}
+
+TEST(InstallFolderRule, RefusesRelativeAndSharedFolders) {
+  using V = InstallFolderVerdict;
+  struct Case {
+    const char* folder;
+    V verdict;
+  } cases[] = {
+      {"C:\\Program Files\\Demo", V::kUsable},
+      {"c:/program files/demo/", V::kUsable},
+      {"\\\\server\\share\\Demo", V::kUsable},
+      {"C:\\windows\\Web\\WallPaperDemo", V::kUsable},
+      {"Space", V::kRelative},
+      {".\\Demo", V::kRelative},
+      {"\\Demo", V::kRelative},
+      {"C:Demo", V::kRelative},
+      {"C:\\", V::kShared},
+      {"C:\\Demo\\..", V::kShared},
+      {"\\\\server\\share\\", V::kShared},
+      {"C:\\WINDOWS", V::kShared},
+      {"C:\\windows\\system32\\..\\.", V::kShared},
+      {"C:\\windows\\Web\\WallPaper", V::kShared},
+      {"C:\\windows\\web\\wallpaper\\Demo", V::kShared},
+      {"C:\\windows\\Web\\WallPaper.\\Demo\\deeper", V::kShared},
+      {"C:\\windows\\Web\\WallPaper \\x", V::kShared},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(JudgeInstallFolder(c.folder, "C:\\windows"), c.verdict) << c.folder;
 }
 
 TEST(InstallerCommandLine, SilentAndLog) {
@@ -82,8 +113,9 @@ TEST(LoggedPrompt, SilentTakesTheAnswerThatGoesOnAndLogsEveryMessage) {
 }
 
 TEST(WallpaperNameRule, RefusesNamesThatAddressSharedPlaces) {
+  // "Demo." and "Demo " name the folder and page of "Demo".
   for (const char* bad : {"", ".", "..", "...", " ", ". .", "a\\b", "..\\..\\Windows", "a/b",
-                          "C:", "x:y", "\\"})
+                          "C:", "x:y", "\\", "Demo.", "Demo ", "Demo. "})
     EXPECT_FALSE(IsUsableWallpaperName(bad)) << "'" << bad << "'";
   for (const char* device : {"con", "NUL.txt", "nul .txt", "con ", "aux .xml", "com1"})
     EXPECT_FALSE(IsUsableWallpaperName(device)) << "'" << device << "'";

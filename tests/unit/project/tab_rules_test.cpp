@@ -108,13 +108,13 @@ TEST_F(TabValidation, WallpaperTabFindsTheFirstProblemAndTrimsWhatPassed) {
       {movie, "", "  ", false, 4, TabField::kName},
       {movie, "", "a/b", false, 3, TabField::kName},
       {movie, "", "a|b", false, 3, TabField::kName},
-      // Names every installer refuses: a device, whatever follows it, or dots only.
-      {movie, "", "CON", false, 82, TabField::kName},
-      {movie, "", " nul ", false, 82, TabField::kName},
-      {movie, "", "aux.txt", false, 82, TabField::kName},
-      {movie, "", "Com1", false, 82, TabField::kName},
+      {movie, "", "Demo. ", false, 82, TabField::kName},  // would replace "Demo"
       {movie, "", " . . ", false, 82, TabField::kName},
-      {movie, "", "..", false, 82, TabField::kName},
+      // Names every installer refuses: a device, whatever follows it.
+      {movie, "", "CON", false, 84, TabField::kName},
+      {movie, "", " nul ", false, 84, TabField::kName},
+      {movie, "", "aux.txt", false, 84, TabField::kName},
+      {movie, "", "Com1", false, 84, TabField::kName},
       {movie, "", "Console", false, 0, TabField::kNone},
       {movie, "", "", true, 0, TabField::kNone},
       {movie, Path("back.jpg"), " Clock ", false, 0, TabField::kNone},
