@@ -69,8 +69,9 @@ zarvane "" wait-window "Zarvane - [Untitled.zvp]" set-text 1020 "$W\\movie.swf" 
 check "the session ended during the warning, and the tool with it" equals "$?" 0
 wait
 check "the desktop kept its wallpaper" equals "$(desktop)" "$OLD"
-$DOUBLES expect-no-call desktop "SetWallpaper*"
-check "and was never set" equals "$?" 0
+# The stand-in keeps a log only once something called it: no log, or none of its lines a set.
+never_set() { ! grep -q SetWallpaper "$($DOUBLES folder)/desktop.log" 2>/dev/null; }
+check "and was never set" never_set
 "$RUN" reg add "$SETTINGS_KEY" /v PrevWarn /t REG_DWORD /d 1 /f >/dev/null
 
 # A preview that cannot be shown says so and gives the window back, its button Preview again.
