@@ -1,4 +1,5 @@
 #include "cli_command.h"
+#include "code_page.h"
 #include "project_host.h"
 
 namespace zarvane {
@@ -28,7 +29,8 @@ static int RunCheck(const std::vector<std::string>& args, std::ostream& out, std
   }
   if (project.empty()) return UsageError(kCheckCommand, "expects one PROJECT.zvp", err);
   CliProjectHost host(err);
-  if (!host.SetCodePage(codePage)) return UsageError(kCheckCommand, "--codepage needs a number", err);
+  std::string codePageRefusal = host.SetCodePage(codePage);
+  if (!codePageRefusal.empty()) return UsageError(kCheckCommand, codePageRefusal, err);
   if (!host.OpenOrTell(project)) return kExitFailure;
   int found = host.TellSilentReplacements();
   host.TellDefaultInstallerPath();

@@ -3,6 +3,7 @@
 #include "code_page.h"
 #include "file_messages.h"
 #include "file_system.h"
+#include "host_text.h"
 #include "project_file.h"
 #include "path_words.h"
 #include "project_check.h"
@@ -57,11 +58,10 @@ bool CliProjectHost::OpenOrTell(const std::string& project) {
   return true;
 }
 
-bool CliProjectHost::SetCodePage(const std::string& text) {
-  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
-    return false;
-  codePage = std::stoi(text);
-  return true;
+std::string CliProjectHost::SetCodePage(const std::string& text) {
+  std::string why = UseCodePage(text);
+  if (why.empty()) codePage = HostCodePage();
+  return why;
 }
 
 bool CliProjectHost::InCodePage(const std::string& project, const std::string& utf8,

@@ -33,8 +33,9 @@ class CliProjectHost : public HeadlessBuildHost {
   // through a copy in `codePage`; a character the code page cannot hold is refused.
   bool OpenOrTell(const std::string& project);
 
-  // False when `text` is no code page number.
-  bool SetCodePage(const std::string& text);
+  // Empty when `text` names a code page a wallpaper may use, else why not; names go out
+  // converted from it (host_text.h).
+  std::string SetCodePage(const std::string& text);
 
   int codePage = 1252;
 

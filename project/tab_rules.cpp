@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "host_text.h"
 #include "text.h"
 
 namespace zarvane {
@@ -21,15 +22,9 @@ std::string RowText(const std::vector<std::string>& rows, int row) {
   return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? rows[row] : std::string();
 }
 
-std::string NativePath(std::string path) {
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  return path;
-}
-
 // Whether a new file can be made beside the installer: the probe must not exist already.
 bool CanCreateBeside(const std::string& path) {
-  std::string probe = NativePath(path + ".tmp");
+  std::string probe = HostPath(path + ".tmp");
   std::error_code ec;
   if (std::filesystem::exists(std::filesystem::symlink_status(probe, ec))) return false;
   std::FILE* f = std::fopen(probe.c_str(), "wb");
