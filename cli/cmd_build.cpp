@@ -156,6 +156,7 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   if (!codePageRefusal.empty()) return UsageError(kBuildCommand, codePageRefusal, err);
   if (!host.OpenOrTell(project)) return kExitFailure;
   host.TellSilentReplacements();
+  if (!host.ConvertLicence()) return kExitFailure;
   if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);
   host.TellDefaultInstallerPath();
   FlashControlCopy control;

@@ -94,6 +94,44 @@ bool Utf8ToCodePage(const std::string& utf8, int codePage, std::string& out) {
 #endif
 }
 
+bool Utf16ToUtf8(const std::string& utf16, std::string& utf8) {
+  if (utf16.size() % 2 || utf16.size() < 2) return false;
+  const bool little = utf16[0] == '\xFF';
+  auto unit = [&](std::size_t at) -> unsigned {
+    unsigned a = static_cast<unsigned char>(utf16[at]), b = static_cast<unsigned char>(utf16[at + 1]);
+    return little ? a | b << 8 : b | a << 8;
+  };
+  std::string out;
+  for (std::size_t i = 2; i < utf16.size(); i += 2) {
+    unsigned c = unit(i);
+    if (c >= 0xDC00 && c <= 0xDFFF) return false;
+    if (c >= 0xD800 && c <= 0xDBFF) {
+      if (i + 2 >= utf16.size()) return false;
+      unsigned low = unit(i + 2);
+      if (low < 0xDC00 || low > 0xDFFF) return false;
+      c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | c >> 6);
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | c >> 12);
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | c >> 18);
+      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  utf8 = out;
+  return true;
+}
+
 std::string UseCodePage(const std::string& text) {
   if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
     return "--codepage takes a code page number, not '" + text + "'";

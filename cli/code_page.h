@@ -15,6 +15,10 @@ bool IsUtf8BeyondAscii(const std::string& text);
 // no place in the code page (or the code page is unknown); `out` then holds the text up to it.
 bool Utf8ToCodePage(const std::string& utf8, int codePage, std::string& out);
 
+// UTF-16 text with its byte-order mark (either order) as UTF-8 without one; false when a
+// surrogate is unpaired or a byte is left over.
+bool Utf16ToUtf8(const std::string& utf16, std::string& utf8);
+
 // The --codepage option's help line, listing the code pages a wallpaper may use.
 #define ZARVANE_CODEPAGE_HELP                                                             \
   "  --codepage N   the Windows code page of the wallpaper's names (default 1252), one of\n" \
