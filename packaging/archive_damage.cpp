@@ -54,8 +54,8 @@ bool LooksLikeZlibHeader(const unsigned char* p) {
 }  // namespace
 
 std::int64_t WindowsProgramEnd(const std::string& bytes) {
-  if (bytes.size() < 2 || bytes.compare(0, 2, "MZ") != 0) return 0;
-  if (bytes.size() < 0x40) return -1;
+  // Too short for the old header that every Windows program starts with: nothing to go by.
+  if (bytes.size() < 0x40 || bytes.compare(0, 2, "MZ") != 0) return 0;
   std::uint32_t pe = U32At(bytes, 0x3C);
   if (pe > (1u << 20)) return 0;
   if (bytes.size() < pe + 24) return -1;
