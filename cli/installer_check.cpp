@@ -136,7 +136,7 @@ ProgramVerdict CheckProgram(const std::string& path, const PayloadArchive& archi
     ours.assign(reinterpret_cast<const char*>(carried.data), carried.size);
   const std::string oursVersion = ProgramVersion(ours), itsVersion = ProgramVersion(program);
   if (program == ours) {
-    verdict.text = "this version's (" + oursVersion + ")";
+    verdict.text = oursVersion.empty() ? "this version's" : "this version's (" + oursVersion + ")";
   } else if (oursVersion.empty()) {
     verdict.text = "not compared: this zarvane-cli carries no installer program";
   } else if (itsVersion.empty() || WindowsProgramEnd(program) != std::int64_t(program.size())) {

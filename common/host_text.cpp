@@ -11,30 +11,6 @@ namespace {
 
 int hostCodePage = 1252;
 
-// The length of the well-formed UTF-8 sequence of more than one byte at `at`, else 0.
-std::size_t Utf8SequenceAt(const std::string& text, std::size_t at) {
-  unsigned char c = text[at];
-  std::size_t extra;
-  unsigned least, value;
-  if (c >= 0xC2 && c <= 0xDF) {
-    extra = 1, least = 0x80, value = c & 0x1F;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    extra = 2, least = 0x800, value = c & 0x0F;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    extra = 3, least = 0x10000, value = c & 0x07;
-  } else {
-    return 0;
-  }
-  if (at + extra >= text.size()) return 0;
-  for (std::size_t k = 1; k <= extra; ++k) {
-    unsigned char next = text[at + k];
-    if ((next & 0xC0) != 0x80) return 0;
-    value = value << 6 | (next & 0x3F);
-  }
-  if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  return extra + 1;
-}
-
 }  // namespace
 
 const int kWallpaperCodePages[] = {874,  932,  936,  949,  950,  1250, 1251, 1252,
@@ -59,6 +35,30 @@ std::string HostText(const std::string& text) { return text; }
 
 std::string HostPath(const std::string& path) { return path; }
 #else
+// The length of the well-formed UTF-8 sequence of more than one byte at `at`, else 0.
+static std::size_t Utf8SequenceAt(const std::string& text, std::size_t at) {
+  unsigned char c = text[at];
+  std::size_t extra;
+  unsigned least, value;
+  if (c >= 0xC2 && c <= 0xDF) {
+    extra = 1, least = 0x80, value = c & 0x1F;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    extra = 2, least = 0x800, value = c & 0x0F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    extra = 3, least = 0x10000, value = c & 0x07;
+  } else {
+    return 0;
+  }
+  if (at + extra >= text.size()) return 0;
+  for (std::size_t k = 1; k <= extra; ++k) {
+    unsigned char next = text[at + k];
+    if ((next & 0xC0) != 0x80) return 0;
+    value = value << 6 | (next & 0x3F);
+  }
+  if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  return extra + 1;
+}
+
 std::string HostText(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;

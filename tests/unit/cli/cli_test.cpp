@@ -115,13 +115,17 @@ TEST(Cli, ListAndExtract) {
 // agrees: by default it extracts nothing from it, with --keep-going every member that is whole.
 TEST(Cli, VerifyAndExtractAgreeOnDamage) {
   ScratchDir dir("cliverify"), out("cliverifyout");
+  RegisterCompiledInStub();
+  StubBytes carried;
+  ASSERT_TRUE(FindStubResource(kStubResourceId, &carried));
+  const Bytes program(carried.data, carried.data + carried.size);
   const Bytes config = TextBytes("[Movie]\r\nSWFFile=m.swf\r\n");
-  const Bytes good = LayOut(TextBytes("MZ stub"), {{"instcfg.ini", config}, {"m.swf", Bytes(5000, 7)}});
+  const Bytes good = LayOut(program, {{"instcfg.ini", config}, {"m.swf", Bytes(5000, 7)}});
   PayloadArchive a;
   ASSERT_EQ(a.ReadDirectory(dir.Write("good.exe", good)), kArchiveOk);
   Bytes flipped = good;
   flipped[a.Member(1).offset + a.Member(1).csize / 2] ^= 0x10;
-  const Bytes renamed = LayOut(TextBytes("MZ stub"), {{"instcfg.ini", config}, {"m.swg", Bytes(5000, 7)}});
+  const Bytes renamed = LayOut(program, {{"instcfg.ini", config}, {"m.swg", Bytes(5000, 7)}});
   Bytes count = good;
   count[count.size() - 18] = 3;
 
@@ -129,7 +133,7 @@ TEST(Cli, VerifyAndExtractAgreeOnDamage) {
     SCOPED_TRACE(command);
     CliRun whole = Cli({command, dir.File("good.exe")});
     EXPECT_EQ(whole.exit, kExitOk) << whole.err;
-    EXPECT_EQ(whole.out.rfind("ok\tinstcfg.ini\nok\tm.swf\nprogram\t", 0), 0u) << whole.out;
+    EXPECT_EQ(whole.out.rfind("ok\tinstcfg.ini\nok\tm.swf\nprogram\tthis version's", 0), 0u) << whole.out;
     EXPECT_NE(whole.out.find("\n2 members: whole\n"), std::string::npos) << whole.out;
     const struct {
       const char* what;
