@@ -31,28 +31,10 @@ bool IsUtf8BeyondAscii(const std::string& text) {
       ++i;
       continue;
     }
-    // Lead byte, number of continuation bytes and the least value the sequence may encode
-    // (shorter forms are overlong, and no valid UTF-8).
-    int extra;
-    unsigned least, value;
-    if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1, least = 0x80, value = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2, least = 0x800, value = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3, least = 0x10000, value = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + extra >= body.size()) return false;
-    for (int k = 1; k <= extra; ++k) {
-      unsigned char next = body[i + k];
-      if ((next & 0xC0) != 0x80) return false;
-      value = value << 6 | (next & 0x3F);
-    }
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    std::size_t sequence = Utf8SequenceLength(body, i);
+    if (sequence == 0) return false;
     beyond = true;
-    i += extra + 1;
+    i += sequence;
   }
   return beyond;
 }

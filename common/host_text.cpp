@@ -30,13 +30,7 @@ bool SetHostCodePage(int codePage) {
 
 int HostCodePage() { return hostCodePage; }
 
-#ifdef _WIN32
-std::string HostText(const std::string& text) { return text; }
-
-std::string HostPath(const std::string& path) { return path; }
-#else
-// The length of the well-formed UTF-8 sequence of more than one byte at `at`, else 0.
-static std::size_t Utf8SequenceAt(const std::string& text, std::size_t at) {
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t at) {
   unsigned char c = text[at];
   std::size_t extra;
   unsigned least, value;
@@ -59,6 +53,11 @@ static std::size_t Utf8SequenceAt(const std::string& text, std::size_t at) {
   return extra + 1;
 }
 
+#ifdef _WIN32
+std::string HostText(const std::string& text) { return text; }
+
+std::string HostPath(const std::string& path) { return path; }
+#else
 std::string HostText(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
@@ -74,7 +73,7 @@ std::string HostText(const std::string& text) {
   std::string host = text.substr(0, i);
   while (i < text.size()) {
     unsigned char c = text[i];
-    std::size_t sequence = c < 0x80 ? 1 : Utf8SequenceAt(text, i);
+    std::size_t sequence = c < 0x80 ? 1 : Utf8SequenceLength(text, i);
     if (sequence) {
       host.append(text, i, sequence);
       i += sequence;

@@ -3,6 +3,7 @@
 // elsewhere the file system and the terminal speak UTF-8, so there they are converted at the
 // edge. Paths given on the command line are UTF-8 already and may be joined with code page
 // names, so only bytes that are not well-formed UTF-8 are taken as code page text.
+#include <cstddef>
 #include <string>
 
 namespace zarvane {
@@ -21,6 +22,10 @@ int HostCodePage();
 // The Windows code pages a wallpaper's names may be written in, ending with 0.
 extern const int kWallpaperCodePages[];
 bool IsWallpaperCodePage(int codePage);
+
+// The length of the well-formed UTF-8 sequence of more than one byte at `at`, else 0 (an
+// overlong form, a surrogate or a cut sequence is not well-formed).
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t at);
 
 // `text` as the host spells it. Outside Windows: UTF-8, a byte the code page does not hold
 // written as "\xNN". On Windows: `text` itself.
