@@ -126,9 +126,9 @@ test-windows:
 
 # Every benchmark as a ratio against its peer, run alternately (see the README): the authoring
 # tool's start-up, the installer program's size, the archive's build, extraction and memory.
-bench: deps build
+bench: windows-route deps build
 	@$(MAKE) --no-print-directory deps PACKAGES="$(BENCH_PACKAGES)"
-	bench/startup/run
+	bench/startup/run "" $(WINDOWS)
 	bench/stub
 	bench/archive/run
 

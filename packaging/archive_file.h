@@ -25,6 +25,7 @@ class ArchiveFile {
   std::int64_t Size();                     // -1 on failure
   bool Seek(std::int64_t offset);
   std::size_t Read(void* buffer, std::size_t size);
+  bool ReadFailed() const { return file_ && std::ferror(file_); }
   bool Write(const void* buffer, std::size_t size);
 
  private:

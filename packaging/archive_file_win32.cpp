@@ -4,6 +4,7 @@
 #include <io.h>
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -32,22 +33,46 @@ class FileHandle {
   HANDLE handle_;
 };
 
-// The whole of `from` written over `to` in place: for an old file that another program holds
-// open, which Windows lets us write but not replace.
-bool CopyInPlace(const std::string& from, const std::string& to) {
-  std::FILE* in = std::fopen(from.c_str(), "rb");
-  if (!in) return false;
-  std::FILE* out = std::fopen(to.c_str(), "wb");
-  bool ok = out != nullptr;
+// Writes the bytes of `source` over `target` from its start; `written` counts what landed.
+bool Overwrite(HANDLE target, const std::string& source, std::uint64_t& written) {
+  written = 0;
+  HANDLE in = CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (in == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER start = {};
+  bool ok = SetFilePointerEx(target, start, nullptr, FILE_BEGIN) != 0;
   std::vector<char> buffer(kArchiveBufferSize);
   while (ok) {
-    std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in);
-    if (n == 0) break;
-    ok = std::fwrite(buffer.data(), 1, n, out) == n;
+    DWORD got = 0, put = 0;
+    ok = ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) != 0;
+    if (!ok || got == 0) break;
+    ok = WriteFile(target, buffer.data(), got, &put, nullptr) && put == got;
+    if (ok) written += got;
   }
-  ok = ok && !std::ferror(in);
-  std::fclose(in);
-  if (out && std::fclose(out) != 0) ok = false;
+  CloseHandle(in);
+  return ok && SetEndOfFile(target) && FlushFileBuffers(target);
+}
+
+// The whole of `from` written over `to` in place: for an old file that another program holds
+// open, which Windows lets us write but not replace. The old bytes wait in a copy beside it and
+// go back when the new ones cannot all be written, so the old file is never left cut.
+bool CopyInPlace(const std::string& from, const std::string& to) {
+  ArchiveFile fresh;
+  std::string backup;
+  if (!fresh.CreateFresh(FolderOf(to), backup)) return false;
+  fresh.Close();
+  bool ok = false;
+  if (CopyFileA(to.c_str(), backup.c_str(), FALSE)) {
+    HANDLE out = CreateFileA(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+    if (out != INVALID_HANDLE_VALUE) {
+      std::uint64_t written = 0, restored = 0;
+      ok = Overwrite(out, from, written);
+      if (!ok && written > 0) Overwrite(out, backup, restored);
+      CloseHandle(out);
+    }
+  }
+  DeleteFileA(backup.c_str());
   return ok;
 }
 

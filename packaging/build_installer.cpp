@@ -96,11 +96,13 @@ bool PackMembers(BuildHost& host, const std::vector<std::string>& members,
     ShowError(host, Message(79, {files[second].path, files[first].path}));
     return false;
   }
+  // The same file twice travels once: where it comes first, but the movie keeps the last place.
+  const std::size_t movie = files.size() - 1;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    bool listedBefore = false;
-    for (std::size_t j = 0; j < i; ++j)
-      listedBefore = listedBefore || EqualsIgnoreCase(files[j].name, files[i].name);
-    if (listedBefore) continue;  // the same file twice travels once
+    bool packedElsewhere = i < movie && EqualsIgnoreCase(files[i].name, files[movie].name);
+    for (std::size_t j = 0; j < i && i < movie; ++j)
+      packedElsewhere = packedElsewhere || EqualsIgnoreCase(files[j].name, files[i].name);
+    if (packedElsewhere) continue;
     AddRefusal why = AddRefusal::kNone;
     if (!archive.AddFile(files[i].path, &why)) {
       ShowError(host, Message(AddRefusalMessage(why), {files[i].path}));
@@ -213,7 +215,12 @@ int BuildInstaller(BuildHost& host) {
 
   host.SetStatus(ToolMessage(20));
   host.StepProgress();
-  if (archive.WriteInstaller(kStubResourceId, output, nullptr, 0) != kArchiveOk) {
+  int written = archive.WriteInstaller(kStubResourceId, output, nullptr, 0);
+  if (written == kArchiveSourceFailed) {
+    ShowError(host, Message(82, {archive.FailedSource()}));
+    return 0;
+  }
+  if (written != kArchiveOk) {
     ShowError(host, Message(15, {output}));
     return 0;
   }

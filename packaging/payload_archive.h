@@ -20,7 +20,8 @@ enum ArchiveResult : int {
   kArchiveOk = 1002,
   kArchiveEmpty = 1004,         // writer: no members added; reader: the directory holds none
   kArchiveWriteFailed = 1005,   // output/target cannot be created or written; a member failed
-  kArchiveSourceFailed = 1006,  // a source file (writer) or the installer file (reader) cannot be opened
+  kArchiveSourceFailed = 1006,  // a source file (writer: cannot be opened or read to the end it had
+                                // when its writing began) or the installer file (reader) cannot be opened
   kArchiveNoStub = 1007,        // the stub resource cannot be found
 };
 
@@ -69,6 +70,8 @@ class PayloadArchive {
   // file there only when it is complete; a folder or device at `outputPath` is refused (1005).
   int WriteInstaller(int stubId, const std::string& outputPath, ArchiveProgress progress,
                      std::intptr_t user);
+  // After 1006 from WriteInstaller: the source file at fault.
+  const std::string& FailedSource() const { return failedSource_; }
   // Threads that compress members side by side (0, the default: one per core). The installer
   // is byte for byte the same whatever the number.
   void SetCompressionThreads(int threads) { compressionThreads_ = threads; }
@@ -112,6 +115,7 @@ class PayloadArchive {
   int compressionThreads_ = 0;
   ArchiveProgress progress_ = nullptr;
   std::intptr_t user_ = 0;
+  std::string failedSource_;
 };
 
 }  // namespace zarvane

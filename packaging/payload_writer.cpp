@@ -84,6 +84,7 @@ int PayloadArchive::WriteInstaller(int stubId, const std::string& outputPath,
 
 int PayloadArchive::WriteMember(ArchiveFile& out, ArchiveMember& member,
                                 MemberCompressor& compressor, std::uint64_t room) {
+  failedSource_ = member.sourcePath;
   ArchiveFile source;
   if (!source.OpenRead(member.sourcePath)) return kArchiveSourceFailed;
   Send(kArchiveEventBegin, &member);
@@ -93,8 +94,11 @@ int PayloadArchive::WriteMember(ArchiveFile& out, ArchiveMember& member,
   bool ok = compressor.Compress(
       source, out, room,
       [this](std::uint64_t done) { SendPercent(static_cast<std::uint32_t>(done)); }, sizes);
-  // The directory tells what the stream holds, even if the file changed since AddFile.
   if (!ok || sizes.in > 0xFFFFFFFFu) return kArchiveWriteFailed;
+  // A cut or growing file would travel as a whole one: verify and extract could not tell.
+  if (source.ReadFailed() || size < 0 || sizes.in != static_cast<std::uint64_t>(size))
+    return kArchiveSourceFailed;
+  failedSource_.clear();
   member.csize = static_cast<std::uint32_t>(sizes.out);
   member.usize = static_cast<std::uint32_t>(sizes.in);
   SendPercent(progressTotal_);  // every member's report ends at 100

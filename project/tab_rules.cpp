@@ -1,11 +1,8 @@
 #include "tab_rules.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <vector>
 
 #include "file_system.h"
-#include "host_text.h"
 #include "text.h"
 
 namespace zarvane {
@@ -24,13 +21,9 @@ std::string RowText(const std::vector<std::string>& rows, int row) {
 
 // Whether a new file can be made beside the installer: the probe must not exist already.
 bool CanCreateBeside(const std::string& path) {
-  std::string probe = HostPath(path + ".tmp");
-  std::error_code ec;
-  if (std::filesystem::exists(std::filesystem::symlink_status(probe, ec))) return false;
-  std::FILE* f = std::fopen(probe.c_str(), "wb");
-  if (!f) return false;
-  std::fclose(f);
-  std::remove(probe.c_str());
+  std::string probe = path + ".tmp";
+  if (!CreateNewFile(probe)) return false;
+  RemoveFile(probe);
   return true;
 }
 
@@ -266,6 +259,9 @@ std::string ToolMessage(int number) {
     case 81:
       return "Unable to save the resource file names to '%s': they take %s characters, the "
              "installer reads %s.\nUse fewer resource files or shorter file names. ";
+    case 82:
+      return "Unable to pack '%s'.\nThe file could not be read to its end, or it changed while the "
+             "installer was written. ";
     default: return std::string();
   }
 }

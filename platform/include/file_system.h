@@ -10,6 +10,8 @@ bool MakeDirectory(const std::string& path);         // fails when it exists
 bool RemoveEmptyDirectory(const std::string& path);  // fails when not empty
 bool CopyFileOver(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
+// Makes an empty file where nothing (not even a dangling link) stands; fails otherwise.
+bool CreateNewFile(const std::string& path);
 bool FileExists(const std::string& path);
 // Every entry of the folder as the Win32 search reports it: ".", ".." and subfolders included.
 std::vector<std::string> ListDirectory(const std::string& folder);

@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -26,6 +29,13 @@ bool CopyFileOver(const std::string& from, const std::string& to) {
   std::error_code ec;
   if (!fs::is_regular_file(Native(from), ec)) return false;
   return fs::copy_file(Native(from), Native(to), fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+bool CreateNewFile(const std::string& path) {
+  int fd = open(Native(path).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd < 0) return false;
+  close(fd);
+  return true;
 }
 
 bool RemoveFile(const std::string& path) {

@@ -11,11 +11,11 @@ forget_settings() { "$RUN" reg delete 'HKCU\Software\Quorvel\Zarvane' /f >/dev/n
 # empty), then the commands. zarvane_in FOLDER "ARGS" ...: the same in a working folder.
 zarvane() {
   local args=$1; shift
-  drive timeout 8000 run "$(cmdline "$ZARVANE")${args:+ $args}" "$@"
+  drive timeout 20000 run "$(cmdline "$ZARVANE")${args:+ $args}" "$@"
 }
 zarvane_in() {
   local folder=$1 args=$2; shift 2
-  drive timeout 8000 run-in "$(winpath "$folder")" "$(cmdline "$ZARVANE")${args:+ $args}" "$@"
+  drive timeout 20000 run-in "$(winpath "$folder")" "$(cmdline "$ZARVANE")${args:+ $args}" "$@"
 }
 
 # mru N: the recent project in registry value MRUFileN, empty when there is none.

@@ -73,6 +73,19 @@ if [ "$kind" = native ]; then
     palette.xml clock.swf
 fi
 
+echo "== another installer program packed in place of the carried one; a file that is none refused"
+printf 'MZ another installer program' > "$work/other.exe"
+"$@" build "$demo/demo.zvp" -o "$work/Demo Other.exe" --installer-program "$work/other.exe"
+python3 "$here/check_installer.py" "$work/Demo Other.exe" "$work/other.exe" \
+  instcfg.ini Demo_build.bmp licence.txt background.bmp DemoPreview.bmp greeting.txt palette.xml \
+  clock.swf $sources
+if "$@" build "$demo/demo.zvp" -o "$work/Demo Text.exe" --installer-program "$demo/licence.txt" \
+  2> "$work/text.err"; then
+  echo "a text file was packed as the installer program"; exit 1
+fi
+grep -q "licence.txt: is not a Windows program" "$work/text.err"
+[ ! -e "$work/Demo Text.exe" ]
+
 echo "== the page"
 "$@" page "$demo/demo.zvp" -o "$work/Demo.htm"
 grep -q 'VALUE="Demo.clock.swf"' "$work/Demo.htm"

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "archive_test_util.h"
+#include "member_compressor.h"
 #include "stub_resource.h"
 
 #ifndef _WIN32
@@ -260,6 +262,45 @@ TEST(PayloadArchive, WriterFailuresLeaveNoInstallerBehind) {
             kArchiveWriteFailed);
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.exe")));
   EXPECT_EQ(dir.EntryCount(), 3u) << "no half-written file beside them";
+}
+
+// A source that another program cuts or extends while its member is being written.
+struct ChangingSource {
+  std::string path;
+  std::uintmax_t newSize;
+  bool begun = false;
+  bool changed = false;
+};
+
+void ChangeOnFirstStep(int code, void* data, std::intptr_t user) {
+  auto* source = reinterpret_cast<ChangingSource*>(user);
+  if (code == kArchiveEventBegin)
+    source->begun = static_cast<ArchiveMember*>(data)->sourcePath == source->path;
+  if (code != kArchiveEventStep || !source->begun || source->changed) return;
+  std::filesystem::resize_file(source->path, source->newSize);
+  source->changed = true;
+}
+
+TEST(PayloadArchive, ASourceThatChangesWhileWrittenFailsTheBuild) {
+  ScratchDir dir("changing");
+  std::string output = dir.Write("setup.exe", TextBytes("the older installer"));
+  const std::size_t size = 12 * MemberCompressor::kPieceSize;
+  for (std::uintmax_t newSize : {std::uintmax_t(100), std::uintmax_t(size + 4096)}) {
+    std::string movie = dir.Write("movie.swf", RandomBytes(size, 7));
+    PayloadArchive archive;
+    archive.SetCompressionThreads(1);
+    ASSERT_TRUE(archive.AddFile(dir.Write("instcfg.ini", TextBytes("[Installer]"))));
+    ASSERT_TRUE(archive.AddFile(movie));
+    ChangingSource source{movie, newSize};
+    EXPECT_EQ(archive.WriteInstaller(kStubResourceId, output, ChangeOnFirstStep,
+                                     reinterpret_cast<std::intptr_t>(&source)),
+              kArchiveSourceFailed)
+        << "changed to " << newSize << " bytes";
+    EXPECT_TRUE(source.changed);
+    EXPECT_EQ(archive.FailedSource(), movie);
+    EXPECT_EQ(ReadBytes(output), TextBytes("the older installer"));
+    EXPECT_EQ(dir.EntryCount(), 3u) << "no half-written file beside them";
+  }
 }
 
 TEST(PayloadArchive, WritingOverALongerFileLeavesNoTail) {
