@@ -8,6 +8,7 @@
 #include "build_installer.h"
 #include "build_installer_headless.h"
 #include "cli_command.h"
+#include "code_page.h"
 #include "file_messages.h"
 #include "file_system.h"
 #include "path_words.h"
@@ -38,7 +39,7 @@ extern const CliCommand kBuildCommand = {
     "  --flash-ocx PATH  the Flash control to pack (else Macromed\\Flash\\flash.ocx of the\n"
     "                    system folder, else flash.ocx beside this program), packed as\n"
     "                    flash.ocx whatever its name\n"
-    "  --codepage N      the Windows code page a UTF-8 project is converted to (1252)\n"
+    ZARVANE_CODEPAGE_HELP
     "  --installer-program EXE\n"
     "                    the installer program to pack instead of the one this tool carries\n"
     "                    (a zarvane-installer.exe of another build, a 64-bit one for tests)\n"
@@ -154,9 +155,11 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   }
 
   CliProjectHost host(err);
-  if (!host.SetCodePage(codePage)) return UsageError(kBuildCommand, "--codepage needs a number", err);
+  std::string codePageRefusal = host.SetCodePage(codePage);
+  if (!codePageRefusal.empty()) return UsageError(kBuildCommand, codePageRefusal, err);
   if (!host.OpenOrTell(project)) return kExitFailure;
   host.TellSilentReplacements();
+  if (!host.ConvertLicence()) return kExitFailure;
   host.State().ownInstallerPathKept = true;
   host.State().ownInstallerPath =
       SystemProfile().ReadString(host.ProjectFile(), "Installer", "InstallerFilePath", "", 1024);

@@ -1,4 +1,5 @@
 #include "cli_command.h"
+#include "code_page.h"
 #include "project_host.h"
 
 namespace zarvane {
@@ -11,8 +12,12 @@ extern const CliCommand kCheckCommand = {
     "\n"
     "Reads the project as build does and reports, without building, every value that reading\n"
     "silently replaces (a size, quality, alignment or position word it does not know, a colour\n"
-    "that is not six hex digits, a key it ignores) and what each tab's check refuses.\n"
-    "Exit status 0 when nothing was found, 1 when something was.\n",
+    "that is not six hex digits, a switch that is not 0 or 1, a Loop that is not TRUE or\n"
+    "FALSE, a value of a key that is written but never read, a key it ignores), a licence\n"
+    "in UTF-8 (converted, or refused when the code page cannot hold it) and what each tab's\n"
+    "check refuses. Exit status 0 when nothing was found, 1 when something was; the note\n"
+    "on a licence that converts is no problem.\n"
+    "\n" ZARVANE_CODEPAGE_HELP,
     RunCheck};
 
 static int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -28,9 +33,11 @@ static int RunCheck(const std::vector<std::string>& args, std::ostream& out, std
   }
   if (project.empty()) return UsageError(kCheckCommand, "expects one PROJECT.zvp", err);
   CliProjectHost host(err);
-  if (!host.SetCodePage(codePage)) return UsageError(kCheckCommand, "--codepage needs a number", err);
+  std::string codePageRefusal = host.SetCodePage(codePage);
+  if (!codePageRefusal.empty()) return UsageError(kCheckCommand, codePageRefusal, err);
   if (!host.OpenOrTell(project)) return kExitFailure;
   int found = host.TellSilentReplacements();
+  if (!host.ConvertLicence()) ++found;
   host.TellDefaultInstallerPath();
   found += host.TellRefusals();
   if (found > 0) return kExitFailure;

@@ -1,6 +1,7 @@
 #include "cli_command.h"
+#include "code_page.h"
 #include "file_messages.h"
-#include "payload_archive.h"
+#include "installer_check.h"
 #include "terminal_text.h"
 
 namespace zarvane {
@@ -9,20 +10,24 @@ static int RunList(const std::vector<std::string>& args, std::ostream& out, std:
 
 extern const CliCommand kListCommand = {
     "list", "lists the members of an installer",
-    "usage: zarvane-cli list INSTALLER\n"
+    "usage: zarvane-cli list INSTALLER [--codepage N]\n"
     "\n"
     "Prints one line per member, in member order:\n"
     "  index<TAB>offset<TAB>usize<TAB>csize<TAB>name\n"
     "offset is where the member's zlib stream starts in the file, usize its size unpacked,\n"
-    "csize its size packed. Control characters in a name are shown as \\xNN. A file without\n"
-    "payload fails with the reader's result code.\n",
+    "csize its size packed. Names are shown converted from the wallpaper's code page,\n"
+    "control characters and bytes the code page does not hold as \\xNN. A file whose\n"
+    "payload cannot be read fails, saying why.\n"
+    "\n" ZARVANE_CODEPAGE_HELP,
     RunList};
 
 static int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) return UsageError(kListCommand, "expects one INSTALLER", err);
+  std::vector<std::string> files;
+  if (int usage = TakeCodePageOption(kListCommand, args, files, err)) return usage;
+  if (files.size() != 1) return UsageError(kListCommand, "expects one INSTALLER", err);
   PayloadArchive archive;
-  int result = archive.ReadDirectory(args[0]);
-  if (result != kArchiveOk) return ArchiveFailure(err, args[0], result);
+  std::string unreadable = ReadInstallerDirectory(files[0], archive);
+  if (!unreadable.empty()) return FileFailure(err, files[0], unreadable);
   for (int i = 0; i < archive.Count(); ++i) {
     const ArchiveMember& m = archive.Member(i);
     out << i << '\t' << m.offset << '\t' << m.usize << '\t' << m.csize << '\t' << Printable(m.name) << '\n';

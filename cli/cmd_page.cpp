@@ -2,6 +2,7 @@
 #include "build_checks.h"
 #include "build_installer_headless.h"
 #include "cli_command.h"
+#include "code_page.h"
 #include "installer_page.h"
 #include "file_messages.h"
 #include "project_host.h"
@@ -23,7 +24,7 @@ extern const CliCommand kPageCommand = {
     "The project is checked as for a preview first.\n"
     "\n"
     "  -o FILE        write the page to FILE instead of standard output\n"
-    "  --codepage N   the Windows code page a UTF-8 project is converted to (1252)\n",
+    ZARVANE_CODEPAGE_HELP,
     RunPage};
 
 // The page as the installer writes it from the "instcfg.ini" a build of this project carries.
@@ -65,7 +66,8 @@ static int RunPage(const std::vector<std::string>& args, std::ostream& out, std:
   if (project.empty()) return UsageError(kPageCommand, "expects one PROJECT.zvp", err);
 
   CliProjectHost host(err);
-  if (!host.SetCodePage(codePage)) return UsageError(kPageCommand, "--codepage needs a number", err);
+  std::string codePageRefusal = host.SetCodePage(codePage);
+  if (!codePageRefusal.empty()) return UsageError(kPageCommand, codePageRefusal, err);
   if (!host.OpenOrTell(project)) return kExitFailure;
   // The name and paths the installer sees are those that passed the build's checks.
   for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow}) {

@@ -7,9 +7,11 @@
 #include "build_checks.h"
 #include "build_installer_headless.h"
 #include "file_messages.h"
+#include "host_text.h"
 #include "project_host.h"
 #include "browser_shot.h"
 #include "cli_command.h"
+#include "code_page.h"
 #include "file_system.h"
 #include "installer_page.h"
 #include "path_words.h"
@@ -37,7 +39,7 @@ extern const CliCommand kPreviewCommand = {
     "  --html DIR         write the preview folder (page, its files, the player) into DIR, which\n"
     "                     must be new or empty, instead of taking a screenshot\n"
     "  --browser PROGRAM  the Chromium to use (default: chromium on PATH)\n"
-    "  --codepage N       the Windows code page a UTF-8 project is converted to (1252)\n",
+    ZARVANE_CODEPAGE_HELP,
     RunPreview};
 
 namespace {
@@ -104,7 +106,7 @@ int ParseOptions(const std::vector<std::string>& args, PreviewOptions& options, 
 
 std::string FileUrl(const std::string& path) {
   std::string url = "file://";
-  for (unsigned char c : std::filesystem::absolute(path).generic_string()) {
+  for (unsigned char c : std::filesystem::absolute(HostPath(path)).generic_string()) {
     if (std::isalnum(c) || std::strchr("/-._~", c)) {
       url += static_cast<char>(c);
     } else {
@@ -116,7 +118,8 @@ std::string FileUrl(const std::string& path) {
   return url;
 }
 
-bool IsNewOrEmptyFolder(const std::string& folder) {
+bool IsNewOrEmptyFolder(const std::string& name) {
+  const std::string folder = HostPath(name);
   std::error_code failure;
   if (!std::filesystem::exists(folder, failure)) return std::filesystem::create_directories(folder, failure);
   return std::filesystem::is_directory(folder, failure) &&
@@ -201,8 +204,8 @@ static int RunPreview(const std::vector<std::string>& args, std::ostream& out, s
   }
 
   CliProjectHost host(err);
-  if (!host.SetCodePage(options.codePage))
-    return UsageError(kPreviewCommand, "--codepage needs a number", err);
+  std::string codePageRefusal = host.SetCodePage(options.codePage);
+  if (!codePageRefusal.empty()) return UsageError(kPreviewCommand, codePageRefusal, err);
   if (!host.OpenOrTell(options.project)) return kExitFailure;
   for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow}) {
     if (int message = host.ValidateTab(tab)) {

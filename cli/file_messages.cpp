@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "archive_damage.h"
 #include "archive_file.h"
 #include "cli_command.h"
 #include "payload_archive.h"
@@ -40,8 +41,9 @@ int ArchiveFailure(std::ostream& err, const std::string& installer, int result) 
     std::string why = WhyUnreadable(installer);
     if (!why.empty()) return FileFailure(err, installer, why);
   }
-  return FileFailure(err, installer,
-                     std::string(ArchiveResultText(result, false)) + " (" + std::to_string(result) + ")");
+  if (result == kArchiveWriteFailed || result == kArchiveSourceFailed || result == kArchiveCannotOpen)
+    return FileFailure(err, installer, ArchiveResultText(result, false));
+  return FileFailure(err, installer, ArchiveDamageText(DescribeArchiveDamage(installer, result)));
 }
 
 }  // namespace zarvane

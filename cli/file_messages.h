@@ -16,7 +16,7 @@ bool ReadWholeFile(const std::string& path, std::string& text);
 int FileFailure(std::ostream& err, const std::string& file, const std::string& what);
 
 // A reader's result other than kArchiveOk as such a message: why the file could not be opened,
-// or the result's text and number.
+// or what kind of damage keeps its payload from being read.
 int ArchiveFailure(std::ostream& err, const std::string& installer, int result);
 
 }  // namespace zarvane

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "host_text.h"
 #include "path_words.h"
 #include "preview_bitmap.h"
 #include "wallpaper_words.h"
@@ -35,13 +36,20 @@ const char kPreviewOptionScript[] =
 
 static const char kOptionScriptName[] = "preview-options.js";
 static const char kPlayerScriptName[] = "ruffle.js";
+const char kUtf8Declaration[] = "<meta charset=\"utf-8\">";
 
 std::string PreviewPageText(const std::string& installedPage) {
+  // The browser reads the page's names in the spelling of the folder's files.
+  std::string page = HostText(installedPage);
+  if (page != installedPage) {
+    std::size_t head = page.find('\n');
+    page.insert(head == std::string::npos ? 0 : head + 1, std::string(kUtf8Declaration) + "\r\n");
+  }
   const std::string bodyEnd = "</BODY>";
-  std::size_t at = installedPage.rfind(bodyEnd);
-  if (at == std::string::npos) at = installedPage.size();
-  return installedPage.substr(0, at) + "<script src=\"" + kOptionScriptName + "\"></script>\r\n" +
-         "<script src=\"" + kPlayerScriptName + "\"></script>\r\n" + installedPage.substr(at);
+  std::size_t at = page.rfind(bodyEnd);
+  if (at == std::string::npos) at = page.size();
+  return page.substr(0, at) + "<script src=\"" + kOptionScriptName + "\"></script>\r\n" +
+         "<script src=\"" + kPlayerScriptName + "\"></script>\r\n" + page.substr(at);
 }
 
 static bool CopyPlayer(const std::string& playerFolder, const std::string& folder) {

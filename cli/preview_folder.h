@@ -8,9 +8,11 @@
 namespace zarvane {
 
 extern const char kPreviewOptionScript[];
+extern const char kUtf8Declaration[];
 
 // The installed page with the lines that load the option script and the player added just
-// before its body ends; nothing else differs.
+// before its body ends; outside Windows a page with names beyond ASCII is in UTF-8 and says
+// so in a line after its first. Nothing else differs.
 std::string PreviewPageText(const std::string& installedPage);
 
 // Writes the folder into `folder` (which ends in a separator and exists); gives the page's path,

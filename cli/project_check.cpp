@@ -117,6 +117,45 @@ std::vector<std::string> SilentReplacements(const std::string& path, HeadlessTab
     found.push_back("[Movie] MovieBkgColor '" + colour + "' is not six hex digits; read as '" +
                     ColourToText(ColourFromText(colour)) + "'");
   }
+  // Switches: the reader takes a number's leading digits, and Loop as TRUE or not.
+  const struct {
+    const char* section;
+    const char* key;
+  } switches[] = {{"Movie", "Mute"}, {"Preview", "ShowMovie"}, {"Installer", "ShowMovie"},
+                  {"Installer", "FlashControl"}};
+  for (const auto& k : switches) {
+    std::string value = raw->ReadString(path, k.section, k.key, "");
+    if (!value.empty() && value != "0" && value != "1") {
+      found.push_back(std::string("[") + k.section + "] " + k.key + " '" + value +
+                      "' is not 0 or 1; read as " +
+                      std::to_string(raw->ReadInt(path, k.section, k.key, 0)));
+    }
+  }
+  std::string loop = raw->ReadString(path, "Movie", "Loop", "");
+  if (!loop.empty() && !EqualsIgnoreCase(loop, "TRUE") && !EqualsIgnoreCase(loop, "FALSE")) {
+    found.push_back("[Movie] Loop '" + loop + "' is not TRUE or FALSE; read as FALSE (no loop)");
+  }
+  // Keys the tool writes but never reads: a value other than the one it writes is lost.
+  const struct {
+    const char* section;
+    const char* key;
+    std::string written;
+  } unread[] = {{"Movie", "MovieBkgSet", "1"},
+                {"SettingsBox", "ShowMovie", "0"},
+                {"Installer", "Name", raw->ReadString(path, "ScreenSaver", "Name", "")}};
+  for (const auto& k : unread) {
+    std::string value = raw->ReadString(path, k.section, k.key, k.written);
+    if (value != k.written) {
+      found.push_back(std::string("[") + k.section + "] " + k.key + " '" + value +
+                      "' is not read; saving writes '" + k.written + "'");
+    }
+  }
+  std::string oldPicture = raw->ReadString(path, "Preview", "ImageFile", "");
+  std::string picture = raw->ReadString(path, "Wallpaper", "PrevMon", "");
+  if (!oldPicture.empty() && oldPicture != picture) {
+    found.push_back("[Preview] ImageFile '" + oldPicture + "' is replaced by [Wallpaper] PrevMon '" +
+                    picture + "'");
+  }
   // Keys the tool writes are its own even when reading passes them by.
   KeyRecorder known = ReaderAndWriterKeys();
   for (const ProjectKey& key : KeysInFile(path)) {

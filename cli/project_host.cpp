@@ -3,6 +3,7 @@
 #include "code_page.h"
 #include "file_messages.h"
 #include "file_system.h"
+#include "host_text.h"
 #include "project_file.h"
 #include "path_words.h"
 #include "project_check.h"
@@ -21,6 +22,51 @@ int ProjectPrompt::Show(const std::string& caption, const std::string& text, uns
 CliProjectHost::CliProjectHost(std::ostream& err)
     : HeadlessBuildHost(prompt_), err_(err), prompt_(err, *this) {}
 
+CliProjectHost::~CliProjectHost() {
+  if (!scratch_.empty()) RemoveFolderAndFiles(scratch_);
+}
+
+bool CliProjectHost::ConvertLicence() {
+  std::string& licence = tabs.installer.licencePath;
+  std::string text;
+  if (!tabs.installer.licence || licence.empty() || !WhyUnreadable(licence).empty() ||
+      !ReadWholeFile(licence, text))
+    return true;
+  bool marked = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  if (!marked && !IsUtf8BeyondAscii(text)) return true;
+  std::string converted;
+  if (!Utf8ToCodePage(text, codePage, converted)) {
+    // The first character that stopped it, and its line.
+    std::size_t line = 1;
+    std::string done;
+    for (std::size_t i = marked ? 3 : 0, next; i < text.size(); i = next) {
+      next = i + 1;
+      while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
+      if (!Utf8ToCodePage(text.substr(i, next - i), codePage, done)) {
+        FileFailure(err_, licence, "the licence is UTF-8, and its character '" +
+                                       text.substr(i, next - i) + "' on line " +
+                                       std::to_string(line) + " has no place in code page " +
+                                       std::to_string(codePage) + "; choose another --codepage "
+                                       "or save the licence in that code page");
+        return false;
+      }
+      if (text[i] == '\n') ++line;
+    }
+    return FileFailure(err_, licence, "the licence is UTF-8 and cannot be converted"), false;
+  }
+  if (scratch_.empty()) scratch_ = MakePrivateTempFolder();
+  std::string copy = scratch_.empty() ? "" : scratch_ + BareName(licence);
+  if (copy.empty() || !ReplaceFileContents(copy, converted)) {
+    FileFailure(err_, licence, "cannot be converted: no private temporary folder");
+    return false;
+  }
+  FileFailure(err_, licence,
+              "note: the licence is UTF-8; it is packed converted to code page " +
+                  std::to_string(codePage) + ", as the installer shows it");
+  licence = copy;
+  return true;
+}
+
 int CliProjectHost::ValidateTab(ProjectTab tab) {
   lastRefusal_ = tabs.Validate(tab);
   return lastRefusal_.message;
@@ -34,20 +80,27 @@ bool CliProjectHost::OpenOrTell(const std::string& project) {
   }
   std::string text;
   if (!ReadWholeFile(project, text)) return FileFailure(err_, project, "cannot be read"), false;
-  if (!IsUtf8BeyondAscii(text)) {
+  // The Windows profile functions read UTF-16 with a byte-order mark, so Zarvane.exe does too.
+  bool utf16 = text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0;
+  if (utf16 && !Utf16ToUtf8(text, text)) {
+    FileFailure(err_, project, "cannot be read: its UTF-16 text is damaged");
+    return false;
+  }
+  if (!utf16 && !IsUtf8BeyondAscii(text)) {
     if (!Open(FullPath(project))) {
       FileFailure(err_, project, "cannot be read as a project file");
       return false;
     }
+    readable_ = ProjectFile();
     return true;
   }
   std::string converted;
   if (!InCodePage(project, text, converted)) return false;
   // Read from a private copy; paths are still taken from the project's own folder.
-  std::string folder = MakePrivateTempFolder();
-  bool read = !folder.empty() && ReplaceFileContents(folder + "project.zvp", converted) &&
-              OpenProject(tabs, SystemProfile(), folder + "project.zvp");
-  if (!folder.empty()) RemoveFolderAndFiles(folder);
+  if (scratch_.empty()) scratch_ = MakePrivateTempFolder();
+  readable_ = scratch_.empty() ? "" : scratch_ + "project.zvp";
+  bool read = !readable_.empty() && ReplaceFileContents(readable_, converted) &&
+              OpenProject(tabs, SystemProfile(), readable_);
   if (!read) {
     FileFailure(err_, project, "cannot be read as a project file");
     return false;
@@ -57,11 +110,10 @@ bool CliProjectHost::OpenOrTell(const std::string& project) {
   return true;
 }
 
-bool CliProjectHost::SetCodePage(const std::string& text) {
-  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
-    return false;
-  codePage = std::stoi(text);
-  return true;
+std::string CliProjectHost::SetCodePage(const std::string& text) {
+  std::string why = UseCodePage(text);
+  if (why.empty()) codePage = HostCodePage();
+  return why;
 }
 
 bool CliProjectHost::InCodePage(const std::string& project, const std::string& utf8,
@@ -91,7 +143,7 @@ bool CliProjectHost::InCodePage(const std::string& project, const std::string& u
 }
 
 int CliProjectHost::TellSilentReplacements() {
-  std::vector<std::string> found = SilentReplacements(ProjectFile(), tabs);
+  std::vector<std::string> found = SilentReplacements(readable_, tabs);
   for (const std::string& line : found) FileFailure(err_, ProjectFile(), "warning: " + line);
   return static_cast<int>(found.size());
 }

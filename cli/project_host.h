@@ -27,14 +27,16 @@ class ProjectPrompt : public StreamPrompt {
 class CliProjectHost : public HeadlessBuildHost {
  public:
   explicit CliProjectHost(std::ostream& err);
+  ~CliProjectHost();
 
   int ValidateTab(ProjectTab tab) override;
   // Opens the project, or says on `err` why not; false then. A project in UTF-8 is read
   // through a copy in `codePage`; a character the code page cannot hold is refused.
   bool OpenOrTell(const std::string& project);
 
-  // False when `text` is no code page number.
-  bool SetCodePage(const std::string& text);
+  // Empty when `text` names a code page a wallpaper may use, else why not; names go out
+  // converted from it (host_text.h).
+  std::string SetCodePage(const std::string& text);
 
   int codePage = 1252;
 
@@ -42,6 +44,11 @@ class CliProjectHost : public HeadlessBuildHost {
   int TellSilentReplacements();
   // A project without an installer path builds "<name> Setup.exe" beside the project file.
   void TellDefaultInstallerPath();
+  // A licence in UTF-8 is shown by the installer as code page text: it is packed through a
+  // converted copy (said as a note). False, having named the file and the character, when the
+  // code page cannot hold it.
+  bool ConvertLicence();
+
   // Runs the checks of every tab, as a build does, showing each refusal; gives their number.
   int TellRefusals();
 
@@ -55,6 +62,8 @@ class CliProjectHost : public HeadlessBuildHost {
   std::ostream& err_;
   ProjectPrompt prompt_;
   TabVerdict lastRefusal_;
+  std::string scratch_;   // converted copies, removed with the host
+  std::string readable_;  // the project, or its copy in the code page
 };
 
 }  // namespace zarvane

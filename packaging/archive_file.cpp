@@ -7,17 +7,6 @@
 
 namespace zarvane {
 
-std::string HostPath(const std::string& path) {
-#ifdef _WIN32
-  return path;
-#else
-  std::string host = path;
-  for (char& c : host)
-    if (c == '\\') c = '/';
-  return host;
-#endif
-}
-
 // The stream's own buffer as large as the archive's blocks, so that whole blocks pass straight
 // through to the system.
 static std::FILE* Buffered(std::FILE* file) {

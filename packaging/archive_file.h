@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "host_text.h"
+
 namespace zarvane {
 
 class ArchiveFile {
@@ -43,9 +45,6 @@ bool SameExistingFile(const std::string& a, const std::string& b);
 
 // Puts the finished file `from` in the place of `to`, replacing whatever file was there.
 bool MoveOver(const std::string& from, const std::string& to);
-
-// The path in the host's own spelling ("\" becomes "/" outside Windows).
-std::string HostPath(const std::string& path);
 
 // The operating system's part of ArchiveFile (archive_file_win32.cpp, archive_file_posix.cpp).
 namespace os {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "host_text.h"
+
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -18,14 +20,6 @@ constexpr unsigned kTagDefineSprite = 39;
 // Sprites inside sprites do not occur in real movies; deeper ones are skipped like any other tag
 // so that a hostile file cannot exhaust the stack.
 constexpr int kMaxSpriteDepth = 32;
-
-std::string HostPath(std::string path) {
-#ifndef _WIN32
-  for (char& c : path)
-    if (c == '\\') c = '/';
-#endif
-  return path;
-}
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }

@@ -8,15 +8,12 @@
 #include <filesystem>
 
 #include "file_system.h"
+#include "host_text.h"
 
 namespace zarvane {
 namespace fs = std::filesystem;
 
-static fs::path Native(std::string path) {
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  return fs::path(path);
-}
+static fs::path Native(const std::string& path) { return fs::path(HostPath(path)); }
 
 bool MakeDirectory(const std::string& path) {
   std::error_code ec;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "host_text.h"
 #include "profile.h"
 
 namespace zarvane {
@@ -203,10 +204,8 @@ class PortableProfile : public Profile {
  private:
   // False when the file exists but cannot be read, or its folder is missing; a missing file
   // in an existing folder is an empty profile.
-  static bool Open(std::string file, ProfileFile& loaded) {
-    for (char& c : file)
-      if (c == '\\') c = '/';
-    loaded.path = fs::path(file);
+  static bool Open(const std::string& file, ProfileFile& loaded) {
+    loaded.path = fs::path(HostPath(file));
     loaded.sections.assign(1, Section());
     std::error_code ec;
     if (fs::is_regular_file(loaded.path, ec)) {

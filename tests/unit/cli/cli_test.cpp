@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "archive_test_util.h"
@@ -82,63 +83,82 @@ TEST(Cli, ListAndExtract) {
     const char* reason;
   } failures[] = {
       {"list missing", {"list", dir.File("none.exe")}, ": no such file\n"},
-      {"list plain file", {"list", dir.Write("plain.exe", stub)}, "(1001)"},
-      {"list empty archive", {"list", dir.Write("empty.exe", LayOut(stub, {}))}, "(1004)"},
+      {"list plain file", {"list", dir.Write("plain.exe", stub)}, ": not an installer (no Zarvane signature"},
+      {"list empty archive", {"list", dir.Write("empty.exe", LayOut(stub, {}))}, "holds no members"},
       {"extract into a file", {"extract", good, dir.Write("file", stub)}, "cannot make the folder"},
       {"extract bad member",
-       {"extract", dir.Write("bad.exe", LayOut(stub, {{"ok.txt", TextBytes("x")}, {"..", TextBytes("y")}})),
+       {"extract", dir.Write("bad.exe", LayOut(stub, {{"instcfg.ini", TextBytes("x")}, {"..", TextBytes("y")}})),
         out.Path()},
        "member \"..\" failed"},
-      {"extract without payload", {"extract", dir.File("plain.exe"), out.Path()}, "(1001)"},
+      {"extract without payload", {"extract", dir.File("plain.exe"), out.Path()}, ": not an installer"},
       {"extract over the installer itself",
        {"extract", dir.Write("self.ini", LayOut(stub, {{"self.ini", TextBytes("x")}})), dir.Path()},
        "would replace the installer itself"},
+      {"mistyped command", {"lsit", good}, "unknown command \"lsit\"; did you mean \"list\"?"},
+      {"unknown code page", {"list", good, "--codepage", "9999"}, "code page 9999 is unknown"},
+      {"code page no program's names use", {"list", good, "--codepage", "65001"}, "code page 65001 (UTF-8) is not one"},
   };
   for (const auto& f : failures) {
     SCOPED_TRACE(f.what);
     CliRun r = Cli(f.args);
-    EXPECT_EQ(r.exit, kExitFailure);
+    EXPECT_NE(r.exit, kExitOk);
     EXPECT_NE(r.err.find(f.reason), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.err.find("(100"), std::string::npos) << "a bare result number: " << r.err;
   }
-  CliRun bad = Cli({"extract", dir.File("bad.exe"), out.Path()});
-  EXPECT_NE(bad.err.find("(1005)"), std::string::npos);
 
   CliRun forged = Cli({"list", dir.Write("forged.exe", LayOut(stub, {{"a\n9\t0\t0\t0\tb", {}}}))});
   EXPECT_EQ(forged.out, "0\t13\t0\t8\ta\\x0a9\\x090\\x090\\x090\\x09b\n");
 }
 
-// A damaged installer is told from a whole one, whatever part of it is damaged.
-TEST(Cli, Verify) {
-  ScratchDir dir("cliverify");
+// A damaged installer is told from a whole one, whatever part of it is damaged, and extract
+// agrees: by default it extracts nothing from it, with --keep-going every member that is whole.
+TEST(Cli, VerifyAndExtractAgreeOnDamage) {
+  ScratchDir dir("cliverify"), out("cliverifyout");
+  RegisterCompiledInStub();
+  StubBytes carried;
+  ASSERT_TRUE(FindStubResource(kStubResourceId, &carried));
+  const Bytes program(carried.data, carried.data + carried.size);
   const Bytes config = TextBytes("[Movie]\r\nSWFFile=m.swf\r\n");
-  const Bytes good = LayOut(TextBytes("MZ stub"), {{"instcfg.ini", config}, {"m.swf", Bytes(5000, 7)}});
+  const Bytes good = LayOut(program, {{"instcfg.ini", config}, {"m.swf", Bytes(5000, 7)}});
   PayloadArchive a;
   ASSERT_EQ(a.ReadDirectory(dir.Write("good.exe", good)), kArchiveOk);
   Bytes flipped = good;
   flipped[a.Member(1).offset + a.Member(1).csize / 2] ^= 0x10;
-  const Bytes renamed = LayOut(TextBytes("MZ stub"), {{"instcfg.ini", config}, {"m.swg", Bytes(5000, 7)}});
+  const Bytes renamed = LayOut(program, {{"instcfg.ini", config}, {"m.swg", Bytes(5000, 7)}});
+  Bytes count = good;
+  count[count.size() - 18] = 3;
 
   for (const char* command : {"verify", "test"}) {
     SCOPED_TRACE(command);
     CliRun whole = Cli({command, dir.File("good.exe")});
     EXPECT_EQ(whole.exit, kExitOk) << whole.err;
-    EXPECT_EQ(whole.out, "ok\tinstcfg.ini\nok\tm.swf\n2 members: whole\n");
+    EXPECT_EQ(whole.out.rfind("ok\tinstcfg.ini\nok\tm.swf\nprogram\tthis version's", 0), 0u) << whole.out;
+    EXPECT_NE(whole.out.find("\n2 members: whole\n"), std::string::npos) << whole.out;
     const struct {
       const char* what;
       Bytes file;
       const char* reason;
+      bool extractsSome;
     } damaged[] = {
-        {"truncated", Bytes(good.begin(), good.end() - 30), "(1001)"},
-        {"a bit flipped in a stream", flipped, "damaged member \"m.swf\""},
-        {"a bit flipped in a name", renamed, "names a file that is not among the members"},
+        {"a bit flipped in a stream", flipped, "member 1 (m.swf) damaged", true},
+        {"a bit flipped in a name", renamed, "directory damaged: \"instcfg.ini\" names \"m.swf\"", true},
+        {"a count changed", count, "directory damaged", false},
     };
     for (const auto& d : damaged) {
       SCOPED_TRACE(d.what);
       CliRun r = Cli({command, dir.Write("bad.exe", d.file)});
       EXPECT_EQ(r.exit, kExitFailure);
-      EXPECT_EQ(r.err.rfind("zarvane-cli: " + dir.File("bad.exe") + ": ", 0), 0u) << r.err;
-      EXPECT_NE(r.err.find(d.reason), std::string::npos) << r.err;
+      EXPECT_EQ(r.err.rfind("zarvane-cli: " + dir.File("bad.exe") + ": " + d.reason, 0), 0u) << r.err;
+      std::filesystem::remove_all(out.Path());
+      std::filesystem::create_directories(out.Path());
+      CliRun all = Cli({"extract", dir.File("bad.exe"), out.Path()});
+      EXPECT_EQ(all.exit, kExitFailure);
+      EXPECT_NE(all.err.find(d.reason), std::string::npos) << all.err;
+      EXPECT_EQ(out.EntryCount(), 0u);
+      CliRun some = Cli({"extract", dir.File("bad.exe"), out.Path(), "--keep-going"});
+      EXPECT_EQ(some.exit, kExitFailure);
+      EXPECT_EQ(std::filesystem::exists(out.File("instcfg.ini")), d.extractsSome) << some.err;
     }
   }
 }
@@ -215,19 +235,64 @@ TEST(Cli, CheckReportsSilentReplacements) {
 }
 
 #ifndef _WIN32
-// The page for people who write projects by hand names every key the reader reads.
-TEST(Cli, ProjectFilePageNamesEveryKeyTheReaderReads) {
+std::vector<ProjectKey> DocumentedKeys() {
   std::ifstream page(ZARVANE_SOURCE_DIR "/docs/project-file.md");
-  ASSERT_TRUE(page.is_open());
   std::vector<ProjectKey> documented;
   std::string line, section;
   while (std::getline(page, line)) {
     if (line.rfind("## `[", 0) == 0) section = line.substr(5, line.find(']') - 5);
     if (line.rfind("| `", 0) == 0) documented.emplace_back(section, line.substr(3, line.find('`', 3) - 3));
   }
+  return documented;
+}
+
+// The page for people who write projects by hand names every key the reader reads.
+TEST(Cli, ProjectFilePageNamesEveryKeyTheReaderReads) {
+  std::vector<ProjectKey> documented = DocumentedKeys();
+  ASSERT_FALSE(documented.empty());
   for (const ProjectKey& key : KeysTheReaderReads()) {
     EXPECT_NE(std::find(documented.begin(), documented.end(), key), documented.end())
         << "[" << key.first << "] " << key.second << " is missing from docs/project-file.md";
+  }
+}
+
+// Every documented key whose value reading can replace or pass by warns of a wrong value.
+TEST(Cli, CheckWarnsOfAWrongValueInEveryDocumentedKey) {
+  ScratchDir dir("clicheckkeys");
+  dir.Write("clock.swf", TextBytes("FWS movie"));
+  const std::vector<ProjectKey> takenAsTheyStand = {
+      {"ScreenSaver", "Name"},  {"Movie", "SWFFile"},         {"Movie", "ResourceFiles"},
+      {"Wallpaper", "BackImage"}, {"Wallpaper", "PrevMon"},   {"Installer", "MovieOrImageFile"},
+      {"Installer", "LicenseFile"}, {"Installer", "InstallerFilePath"}};
+  const std::vector<std::pair<ProjectKey, std::string>> wrong = {
+      {{"Movie", "Mute"}, "on"},          {{"Movie", "Loop"}, "yes"},
+      {{"Movie", "Loop"}, "1"},           {{"Movie", "HAlign"}, "Middle"},
+      {{"Movie", "VAlign"}, "Middle"},    {{"Movie", "Quality"}, "Ultra"},
+      {{"Movie", "MovieSize"}, "fit"},    {{"Movie", "MovieBkgColor"}, "red"},
+      {{"Movie", "MovieBkgSet"}, "0"},    {{"Wallpaper", "Align"}, "Left"},
+      {{"Preview", "ShowMovie"}, "no"},   {{"Preview", "ImageFile"}, "old.bmp"},
+      {{"SettingsBox", "ShowMovie"}, "1"}, {{"Installer", "ShowMovie"}, "yes"},
+      {{"Installer", "FlashControl"}, "2"}, {{"Installer", "Name"}, "Other"}};
+  for (const ProjectKey& key : DocumentedKeys()) {
+    SCOPED_TRACE("[" + key.first + "] " + key.second);
+    if (std::find(takenAsTheyStand.begin(), takenAsTheyStand.end(), key) != takenAsTheyStand.end())
+      continue;
+    bool tried = false;
+    for (const auto& w : wrong) {
+      if (w.first != key) continue;
+      tried = true;
+      std::map<std::string, std::string> sections = {{"ScreenSaver", "Name=Clock\r\n"},
+                                                     {"Movie", "SWFFile=clock.swf\r\n"},
+                                                     {"Installer", "InstallerFilePath=C.exe\r\n"}};
+      sections[key.first] += key.second + "=" + w.second + "\r\n";
+      std::string text;
+      for (const auto& section : sections) text += "[" + section.first + "]\r\n" + section.second;
+      CliRun r = Cli({"check", dir.Write("k.zvp", TextBytes(text))});
+      EXPECT_EQ(r.exit, kExitFailure);
+      EXPECT_NE(r.err.find(": warning: [" + key.first + "] " + key.second + " '" + w.second + "'"),
+                std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(tried) << "no wrong value tried for a documented key";
   }
 }
 #endif
@@ -270,9 +335,10 @@ TEST(Cli, NamesFromFilesAreShownEscapedAndProjectsKept) {
   std::string installer =
       dir.Write("x.exe", LayOut(TextBytes("MZ"), {{"ok.txt", TextBytes("x")}, {hostile, TextBytes("y")}}));
   EXPECT_EQ(Cli({"list", installer}).out.find('\r'), std::string::npos);
-  CliRun extract = Cli({"extract", installer, out.Path()});
+  CliRun extract = Cli({"extract", installer, out.Path(), "--keep-going"});
   EXPECT_EQ(extract.exit, kExitFailure);
-  EXPECT_NE(extract.err.find("member \"" + shown + "\" failed"), std::string::npos) << extract.err;
+  EXPECT_NE(extract.err.find("member 1 (" + shown + ") could not be written"), std::string::npos)
+      << extract.err;
 
 #ifndef _WIN32
   // A movie whose name no Windows can create stops the build, which names it.
