@@ -52,13 +52,15 @@ class Written {
   // False when the file is not there.
   bool File(const std::string& path) {
     unsigned long long size = FileSize(path);
-    if (!size && !FileExists(path)) {
-      log_.Line("not written: ", path);
-      return false;
-    }
+    if (!size && !FileExists(path)) return Missed(path);
     bytes_ += size;
     log_.Line("wrote ", path);
     return true;
+  }
+  // Always false: `path` was to be written by this run and was not.
+  bool Missed(const std::string& path) {
+    log_.Line("not written: ", path);
+    return false;
   }
   DWORD KiB() const { return static_cast<DWORD>((bytes_ + 1023) / 1024); }
 
@@ -121,15 +123,6 @@ bool WriteUninstallKey(const std::string& name, const std::string& installFolder
   return ok;
 }
 
-// The path as Windows resolves it, with long names where the folders exist.
-std::string ResolvedPath(const std::string& path) {
-  char full[MAX_PATH * 2] = {0}, longer[MAX_PATH * 2] = {0};
-  DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  if (!length || length >= sizeof full) return path;
-  length = GetLongPathNameA(full, longer, sizeof longer);
-  return length && length < sizeof longer ? std::string(longer) : std::string(full);
-}
-
 // Another program's uninstaller must not be overwritten, nor its Uninstall.ini extended.
 bool HoldsOtherUninstaller(const std::string& folder, const std::string& name) {
   const std::string base = WithBackslash(folder);
@@ -152,9 +145,10 @@ bool IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The copy is whole: as long as its source (an empty source stands for no file).
+// The copy is whole: as long as its source. A source the payload lacks (an empty one stands for
+// no file) has nothing to copy: a peer's installer may leave out a picture it could not add.
 bool CopiedWhole(const std::string& source, const std::string& folder) {
-  if (source.empty()) return true;
+  if (source.empty() || !FileExists(source)) return true;
   const std::string copy = folder + BareName(source);
   return FileExists(copy) && FileSize(copy) == FileSize(source);
 }
@@ -311,11 +305,15 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   progress.Status(IDS_COPYING_SYSTEM);
   // Through a copy beside it: a run ended half way must not break the installed uninstaller.
   const std::string uninstaller = installFolder + "Uninstall.exe";
-  if (CopyFileA((extractionFolder + "Uninstall.exe").c_str(), (uninstaller + ".part").c_str(),
-                FALSE) &&
-      !MoveFileExA((uninstaller + ".part").c_str(), uninstaller.c_str(), MOVEFILE_REPLACE_EXISTING))
+  bool copied = CopyFileA((extractionFolder + "Uninstall.exe").c_str(),
+                          (uninstaller + ".part").c_str(), FALSE) != 0;
+  if (copied && !MoveFileExA((uninstaller + ".part").c_str(), uninstaller.c_str(),
+                             MOVEFILE_REPLACE_EXISTING)) {
     DeleteFileA((uninstaller + ".part").c_str());
-  bool complete = written.File(uninstaller);
+    copied = false;
+  }
+  // An Uninstall.exe left by an earlier run is not this run's.
+  bool complete = copied ? written.File(uninstaller) : written.Missed(uninstaller);
 
   progress.Status(IDS_COPYING_WALLPAPER);
   progress.Step();
@@ -356,17 +354,22 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
 
   StagedWallpaperFiles staged(wallpaperDir, config.name);
   bool whole = staged.Ready();
+  std::vector<std::string> resources;  // those the payload holds
   for (const std::string& item : config.resourceFiles)
-    if (whole && IsUsableWallpaperName(item)) {
+    if (whole && IsUsableWallpaperName(item) && FileExists(extractionFolder + item)) {
       CopyFileA((extractionFolder + item).c_str(), (staged.Resources() + item).c_str(), FALSE);
       whole = CopiedWhole(extractionFolder + item, staged.Resources());
+      resources.push_back(item);
     }
+  std::vector<std::string> files;  // the folder may hold others' files when not replaced
   if (whole) {
     wallpaper.SetFolder(staged.Files());
     wallpaper.CopyFiles();
     whole = CopiedWhole(config.Prefixed(config.movieFile), staged.Files()) &&
             CopiedWhole(config.Prefixed(config.imageFile), staged.Files()) &&
             CopiedWhole(config.Prefixed(config.backgroundImageFile), staged.Files());
+    for (const std::string& entry : ListDirectory(staged.Files()))
+      if (entry != "." && entry != "..") files.push_back(entry);
   }
   if (!whole || !staged.PutInPlace(replace)) {
     log.Line("not copied whole: the wallpaper's new files; the installed ones are kept");
@@ -374,14 +377,19 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
                 kPromptOk | kPromptIconExclamation);
     return InstallOutcome::kFailed;
   }
-  for (const std::string& item : config.resourceFiles)
-    if (IsUsableWallpaperName(item)) written.File(wallpaperDir + item);
+  for (const std::string& item : resources) written.File(wallpaperDir + item);
+  for (const std::string& entry : files) written.File(folder + entry);
   wallpaper.SetFolder(folder);
-  wallpaper.Apply();
-  for (const std::string& entry : ListDirectory(folder))
-    if (entry != "." && entry != "..") written.File(folder + entry);
   const std::string page = wallpaperDir + config.name + ".htm";
-  complete = written.File(page) && complete;
+  if (wallpaper.Apply()) {
+    complete = written.File(page) && complete;
+  } else {
+    // The files are in place and recorded below, so the uninstaller can still take them away.
+    complete = written.Missed(page);  // false
+    log.Line("the desktop is left as it was");
+    prompt.Show(ResourceText(IDS_ERROR_CAPTION), ResourceText(IDS_INSTALL_FAILED),
+                kPromptOk | kPromptIconExclamation);
+  }
   progress.Step();
 
   progress.Status(IDS_UPDATING_REGISTRY);
@@ -395,10 +403,17 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   if (lstrcmpiA(previous.c_str(), page.c_str()) == 0 && !earlierPrevious.empty())
     previous = earlierPrevious;
   const std::string regPath = std::string(kUninstallRoot) + "\\" + config.name;
+  // Only what this run wrote: a resource file the payload lacked may be another wallpaper's.
+  std::string recordedResources = config.resourceFileList;
+  if (resources.size() != config.resourceFiles.size()) {
+    recordedResources.clear();
+    for (const std::string& item : resources)
+      recordedResources += (recordedResources.empty() ? "" : ";") + item;
+  }
   bool iniWritten =
       WritePrivateProfileStringA("Uninstaller", "SCRFile", page.c_str(), ini.c_str()) &&
       WritePrivateProfileStringA("Uninstaller", "RegPath", regPath.c_str(), ini.c_str()) &&
-      WritePrivateProfileStringA("Uninstaller", "Resource", config.resourceFileList.c_str(),
+      WritePrivateProfileStringA("Uninstaller", "Resource", recordedResources.c_str(),
                                  ini.c_str()) &&
       WritePrivateProfileStringA("Uninstaller", "PrevSettings", previous.c_str(), ini.c_str());
   complete = iniWritten && written.File(ini) && complete;

@@ -46,13 +46,9 @@ bool IsCompletePayload(const InstallerConfig& config, const std::vector<std::str
   auto unprefixed = [&](const std::string& path) {
     return path.empty() ? path : path.substr(config.baseFolder.size());
   };
-  std::vector<std::string> named = {"instcfg.ini",
-                                    unprefixed(config.movieOrImageFile),
-                                    unprefixed(config.licenseFile),
-                                    config.movieFile,
-                                    config.imageFile,
-                                    config.backgroundImageFile};
-  named.insert(named.end(), config.resourceFiles.begin(), config.resourceFiles.end());
+  // A licence, picture or resource file a writer could not add is simply not shown or copied.
+  std::vector<std::string> named = {"instcfg.ini", config.movieFile};
+  if (config.showMovie) named.push_back(unprefixed(config.movieOrImageFile));
   for (const std::string& name : named) {
     if (name.empty()) continue;
     bool found = false;

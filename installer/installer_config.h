@@ -31,9 +31,9 @@ struct InstallerConfig {
 // Reads `extractionFolder`instcfg.ini; a missing file gives empty values and showMovie 0.
 InstallerConfig ReadInstallerConfig(Profile& profile, const std::string& extractionFolder);
 
-// True when instcfg.ini and every file the configuration names (movie, pictures, licence,
-// resource files) are among the `extracted` member names, letter case ignored. A member lost
-// or renamed by damage would otherwise install as a wallpaper without it.
+// True when instcfg.ini, the movie and the installer window's file (when `ShowMovie` shows it) are
+// among the `extracted` member names, letter case ignored: a member renamed by damage would
+// otherwise install as a wallpaper without its movie.
 bool IsCompletePayload(const InstallerConfig& config, const std::vector<std::string>& extracted);
 
 }  // namespace zarvane

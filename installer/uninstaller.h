@@ -30,7 +30,11 @@ bool RecordNamesWallpaper(const std::string& ini, const std::string& name);
 // there is no entry; `foreign` tells an entry of another program from none.
 std::string OwnEntryFolder(const std::string& name, bool& foreign);
 
-// Both name the same folder, whatever their letter case, short names or final backslash.
+// Both name the same folder, whatever their letter case, short names, "." and ".." or final
+// backslash.
 bool SameFolder(const std::string& a, const std::string& b);
+
+// The path as the system resolves it: whole, with long names where the folders exist.
+std::string ResolvedPath(const std::string& path);
 
 }  // namespace zarvane

@@ -15,6 +15,14 @@ namespace zarvane {
 
 const char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
+std::string ResolvedPath(const std::string& path) {
+  char full[MAX_PATH * 2] = {0}, longer[MAX_PATH * 2] = {0};
+  DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  if (!length || length >= sizeof full) return path;
+  length = GetLongPathNameA(full, longer, sizeof longer);
+  return length && length < sizeof longer ? std::string(longer) : std::string(full);
+}
+
 namespace {
 
 std::string SystemLowerCase(std::string text) {
@@ -74,20 +82,41 @@ bool ScheduleThroughWinInit(const std::vector<std::string>& paths) {
   return ok;
 }
 
-// The record the installer left is only trusted as far as it names this wallpaper's own places:
-// a damaged or edited Uninstall.ini must not steer deletions elsewhere.
-bool RecordIsSound(const std::string& name, const std::string& regPath, const std::string& page,
-                   const std::string& wallpaperDir) {
-  if (!IsUsableWallpaperName(name)) return false;
-  if (!SameTextIgnoringCase(regPath, std::string(kUninstallRoot) + "\\" + name)) return false;
-  return SameTextIgnoringCase(page, wallpaperDir + name + ".htm");
-}
-
 std::string LongFolder(std::string folder) {
   if (folder.empty() || folder.back() != '\\') folder += '\\';
-  char full[MAX_PATH * 2] = {0};
-  DWORD length = GetLongPathNameA(folder.c_str(), full, sizeof full);
-  return length && length < sizeof full ? std::string(full) : folder;
+  return ResolvedPath(folder);
+}
+
+// The Windows folders a record's page may lie under: the one this process is given and, where
+// Windows gives each user a Windows folder of their own, the shared one.
+std::vector<std::string> WindowsFolders() {
+  std::vector<std::string> folders = {WindowsDirectory()};
+  using FolderFunction = UINT(WINAPI*)(LPSTR, UINT);
+  // Looked up: Windows 95 and 98 lack it, and the program must still start there.
+  auto sharedFolder = reinterpret_cast<FolderFunction>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemWindowsDirectoryA")));
+  char shared[MAX_PATH] = {0};
+  UINT length = sharedFolder ? sharedFolder(shared, MAX_PATH) : 0;
+  if (length && length < MAX_PATH) folders.push_back(shared);
+  return folders;
+}
+
+// The record the installer left is only trusted as far as it names this wallpaper's own places:
+// a damaged or edited Uninstall.ini must not steer deletions elsewhere. Returns the Windows
+// folder whose wallpaper directory holds the recorded page, however the record spells it; empty
+// for a record that is not sound.
+std::string RecordedWindowsFolder(const std::string& name, const std::string& regPath,
+                                  const std::string& page) {
+  if (!IsUsableWallpaperName(name)) return std::string();
+  if (!SameTextIgnoringCase(regPath, std::string(kUninstallRoot) + "\\" + name))
+    return std::string();
+  const std::string resolved = ResolvedPath(page);
+  const std::string::size_type cut = resolved.find_last_of('\\');
+  if (cut == std::string::npos || !SameTextIgnoringCase(resolved.substr(cut + 1), name + ".htm"))
+    return std::string();
+  for (const std::string& windows : WindowsFolders())
+    if (SameFolder(resolved.substr(0, cut + 1), windows + "\\Web\\WallPaper\\")) return windows;
+  return std::string();
 }
 
 std::string ReadKeyText(HKEY key, const char* value) {
@@ -123,10 +152,10 @@ bool SameFolder(const std::string& a, const std::string& b) {
 }
 
 bool RecordNamesWallpaper(const std::string& ini, const std::string& name) {
-  const std::string wallpaperDir = WindowsDirectory() + "\\Web\\WallPaper\\";
   return FileExists(ini) && IsUsableWallpaperName(name) &&
-         RecordIsSound(name, ReadUninstallValue(ini, "RegPath"), ReadUninstallValue(ini, "SCRFile"),
-                       wallpaperDir);
+         !RecordedWindowsFolder(name, ReadUninstallValue(ini, "RegPath"),
+                                ReadUninstallValue(ini, "SCRFile"))
+              .empty();
 }
 
 std::string OwnEntryFolder(const std::string& name, bool& foreign) {
@@ -191,18 +220,23 @@ bool IsUninstallerProgram() {
 int RunUninstaller(UserPrompt& prompt, RunLog& log) {
   const ProgramPath program = OwnProgramPath();
   std::string ini = program.folder + "Uninstall.ini";
-  std::string page = ReadUninstallValue(ini, "SCRFile");
+  const std::string recordedPage = ReadUninstallValue(ini, "SCRFile");
   std::string regPath = ReadUninstallValue(ini, "RegPath");
   std::string::size_type cut = regPath.find_last_of('\\');
   std::string name = cut == std::string::npos ? std::string() : regPath.substr(cut + 1);
 
-  DesktopWallpaper wallpaper(SystemDesktopShell(), prompt);
-  const std::string wallpaperDir = WindowsDirectory() + "\\Web\\WallPaper\\";
-  if (!RecordIsSound(name, regPath, page, wallpaperDir)) {
+  const std::string windows = RecordedWindowsFolder(name, regPath, recordedPage);
+  if (windows.empty()) {
     prompt.Show(FormatText(ResourceText(IDS_UNINSTALL_DAMAGED), ini),
                 kPromptOk | kPromptIconExclamation);
     return kExitFailed;
   }
+  DesktopWallpaper wallpaper(SystemDesktopShell(), prompt, windows);
+  const std::string wallpaperDir = wallpaper.GetWallpaperDir();
+  const std::string page = wallpaperDir + name + ".htm";
+  auto isPage = [&](const std::string& path) {
+    return SameTextIgnoringCase(path, recordedPage) || SameTextIgnoringCase(path, page);
+  };
 
   // An edited or stale record could name another installation's wallpaper and key: only the
   // installation whose entry runs this very uninstaller is removed.
@@ -241,10 +275,10 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
   wallpaper.SetResourceFiles(resources);
   wallpaper.Delete();
 
-  if (!SameTextIgnoringCase(previous, page)) {
+  if (!isPage(previous)) {
     wallpaper.Restore(previous);
     log.Line("desktop wallpaper put back: ", previous);
-  } else if (SameTextIgnoringCase(CurrentDesktopWallpaper(), page)) {
+  } else if (isPage(CurrentDesktopWallpaper())) {
     wallpaper.Restore("None");
     log.Line("desktop wallpaper put back: None");
   }

@@ -158,7 +158,8 @@ void DesktopWallpaper::PrepareDesktop() {
 int DesktopWallpaper::Apply() {
   if (!NameIsSafe()) return 0;
   pagePath_ = wallpaperDir_ + name_ + ".htm";
-  WritePage(pagePath_);
+  // An old page that could not be replaced is not this wallpaper: the desktop stays as it is.
+  if (!WritePage(pagePath_)) return 0;
   shell_.InitializeCom();
   if (shell_.CreateActiveDesktop()) {
     shell_.GetWallpaper(savedWallpaper_, kSavedCapacity);

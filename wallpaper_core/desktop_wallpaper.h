@@ -48,6 +48,8 @@ class DesktopWallpaper {
 
   // The desktop.
   void PrepareDesktop();
+  // Writes the page and makes it the wallpaper; 0, with the desktop untouched, when the page
+  // could not be written.
   int Apply();
   int Restore(const std::string& path);
 

@@ -46,6 +46,9 @@ std::vector<std::string> ListDirectory(const std::string& folder) {
 }
 
 bool ReplaceFileContents(const std::string& path, const std::string& text) {
+  // Windows will not move a file onto a read-only one, Wine will: the same answer on both.
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   // The first of "<path>.part", "<path>.1.part", ... that nothing holds, created anew, so a file
   // of that name that was there already is never written or moved onto the page.
   for (int n = 0; n < 100; ++n) {

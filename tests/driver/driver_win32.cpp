@@ -124,6 +124,14 @@ class Driver {
       return true;
     }
     if (n == "checkpoint") return Checkpoint(a[0]);
+    if (n == "short-path") {
+      char shortPath[MAX_PATH * 2] = {0};
+      DWORD length = GetShortPathNameA(a[0].c_str(), shortPath, sizeof shortPath);
+      if (!length || length >= sizeof shortPath)
+        return Fail("no short name for %s", a[0].c_str());
+      std::printf("%s\n", shortPath);
+      return true;
+    }
     if (!NeedProcess(n)) return false;
     if (n == "wait-window") return WaitWindow(a[0]);
     if (n == "wait-box") return WaitBox(a[0]);
