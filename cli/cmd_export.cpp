@@ -244,6 +244,8 @@ static int RunExport(const std::vector<std::string>& args, std::ostream& out, st
   std::string page = WriteExportFolder(stage, sources, kPlayerFolder, error);
   if (page.empty()) return FileFailure(err, options.project, error);
   Thumbnail thumbnail = ChooseThumbnail(FindProgram(options.browser), page, sources, work);
+  // A package that cannot play is no wallpaper, and an earlier one that could stays.
+  if (!thumbnail.movieFailure.empty()) return FileFailure(err, options.project, thumbnail.movieFailure);
   if (!ReplaceFileContents(stage + kThumbnailName, thumbnail.png))
     return FileFailure(err, stage, "cannot write the thumbnail");
   out << "thumbnail: " << Printable(thumbnail.what, true) << "\n";

@@ -237,8 +237,10 @@ Thumbnail ChooseThumbnail(const std::string& browser, const std::string& page,
       return shot;
     }
   }
-  return {PlainPicturePng(ColourFromText(sources.wallpaper.colourText), kWidth, kHeight),
-          "the background colour alone (" + why + ")"};
+  Thumbnail plain = {PlainPicturePng(ColourFromText(sources.wallpaper.colourText), kWidth, kHeight),
+                     "the background colour alone (" + why + ")", ""};
+  if (why.rfind("the player failed on the movie", 0) == 0) plain.movieFailure = why;
+  return plain;
 }
 
 std::string LivelyInfoText(const ExportSources& sources) {

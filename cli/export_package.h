@@ -29,6 +29,7 @@ std::string WriteExportFolder(const std::string& folder, const ExportSources& so
 struct Thumbnail {
   std::string png;
   std::string what;
+  std::string movieFailure;  // the player's words when it could not play the movie
 };
 // A shot of the page playing when `browser` is there, else a plain picture of the background
 // colour. `work` is a private folder for the browser.

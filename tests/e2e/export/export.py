@@ -162,6 +162,35 @@ def test_refusals(work):
           "a bad project: export said %r, page %r" % (result.stderr, page.stderr))
 
 
+def test_names_and_movie(work, browser):
+    """A name beyond ASCII travels in UTF-8 (zip, manifest, the served files' names) and plays;
+    a movie the player cannot read is refused, the earlier package kept."""
+    project = os.path.join(work, "cyrillic")
+    shutil.copytree(DEMO, project)
+    zvp = os.path.join(project, "demo.zvp")
+    text = open(zvp).read().replace("Name=Demo", "Name=\u0401\u043b\u043a\u0430")
+    open(zvp, "w").write(text)
+    lively = os.path.join(work, "cyrillic.zip")
+    result = run("export", zvp, "--lively", lively, "--codepage", "1251")
+    if not check(result.returncode == 0, "export --codepage 1251: %r" % result.stderr):
+        return
+    unpacked = os.path.join(work, "cyrillic-unpacked")
+    with zipfile.ZipFile(lively) as z:
+        check("\u0401\u043b\u043a\u0430/clock.swf" in z.namelist(), "the movie's folder is not the name in UTF-8")
+        z.extractall(unpacked)
+    info = json.load(open(os.path.join(unpacked, "LivelyInfo.json"), encoding="utf-8"))
+    check(info["Title"] == "\u0401\u043b\u043a\u0430", "the title is %r" % info["Title"])
+    outcome, _ = browser.open("file://" + os.path.join(unpacked, "index.html"))
+    check(outcome == "played", "the Cyrillic package did not play: %r" % outcome)
+
+    open(os.path.join(project, "clock.swf"), "wb").write(b"no movie at all\n" * 20)
+    before = open(lively, "rb").read()
+    result = run("export", zvp, "--lively", lively, "--codepage", "1251")
+    check(result.returncode == 1 and "the player failed on the movie" in result.stderr
+          and open(lively, "rb").read() == before,
+          "a broken movie: exit %d, %r" % (result.returncode, result.stderr))
+
+
 def main():
     if not shutil.which("chromium"):
         print("SKIPPED: Chromium is not installed (make deps installs the package chromium)")
@@ -208,6 +237,7 @@ def main():
             for folder, kind in ((unpacked, "Lively"), (engine, "Wallpaper Engine")):
                 check_plays(browser, folder, kind)
             check_needs_script(browser, unpacked, "Lively")
+            test_names_and_movie(work, browser)
         finally:
             browser.close()
         test_refusals(work)
