@@ -208,9 +208,15 @@ static int RunExport(const std::vector<std::string>& args, std::ostream& out, st
   host.tabs.GetSettingsBox(sources.settingsBox);
   sources.installedPage = WallpaperPageText(InstallerPageFields(host.tabs));
 
+  std::vector<std::string> resources;
+  SplitFileList(sources.wallpaper.resourceFiles, resources);
+  for (const std::string& resource : resources) {
+    if (IsPackagesOwnName(BareName(resource)))
+      return FileFailure(err, resource, "is a resource file with a name the package gives its own "
+                                        "files; rename it");
+  }
   // Never over the project or a file it names, nor over a folder that holds one.
-  std::vector<std::string> inputs;
-  SplitFileList(sources.wallpaper.resourceFiles, inputs);
+  std::vector<std::string> inputs = resources;
   inputs.insert(inputs.end(), {host.ProjectFile(), sources.wallpaper.movieFile,
                                sources.wallpaper.backgroundImage, sources.preview.imageFile});
   std::string lively = options.lively.empty() ? "" : FullPath(options.lively);

@@ -140,6 +140,16 @@ std::string PageUrl(const std::string& path) {
   return url;
 }
 
+bool IsPackagesOwnName(const std::string& name) {
+  std::string lower;
+  for (unsigned char c : name) lower += static_cast<char>(std::tolower(c));
+  for (const char* own : {"index.html", kPlayerFilesScriptName, kThumbnailName, "livelyinfo.json",
+                          "project.json", "preview-options.js", "ruffle.js"}) {
+    if (lower == own) return true;
+  }
+  return lower.rfind("core.ruffle.", 0) == 0 || lower.rfind("license_", 0) == 0;
+}
+
 std::string WriteExportFolder(const std::string& folder, const ExportSources& sources,
                               const std::string& playerFolder, std::string& error) {
   std::string page = WritePreviewFolder(folder, sources.installedPage, sources.wallpaper,

@@ -20,6 +20,10 @@ struct ExportSources {
   std::string installedPage;
 };
 
+// A name the package gives a file of its own beside the page (letter case ignored, as the
+// programs' Windows sees names): a resource file of that name would be lost.
+bool IsPackagesOwnName(const std::string& name);
+
 // Writes the package's common files into `folder` (new, ending in a separator); gives the
 // page's path, or empty with the reason in `error`. The thumbnail and manifest come after.
 std::string WriteExportFolder(const std::string& folder, const ExportSources& sources,

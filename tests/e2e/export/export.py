@@ -143,6 +143,18 @@ def test_refusals(work):
         check(result.returncode == 1 and "one of the project's files" in result.stderr
               and before == after, "export %s %s: exit %d, %r, files kept: %s"
               % (option, target, result.returncode, result.stderr, before == after))
+    # A resource file the package's own index.html would overwrite.
+    os.rename(os.path.join(project, "resources", "greeting.txt"),
+              os.path.join(project, "resources", "Index.html"))
+    text = open(zvp).read()
+    open(zvp, "w").write(text.replace("greeting.txt", "Index.html"))
+    result = run("export", zvp, "--lively", os.path.join(work, "clash.zip"))
+    check(result.returncode == 1 and "Index.html" in result.stderr and "rename it" in result.stderr
+          and not os.path.exists(os.path.join(work, "clash.zip")),
+          "a resource file named Index.html: exit %d, %r" % (result.returncode, result.stderr))
+    open(zvp, "w").write(text)
+    os.rename(os.path.join(project, "resources", "Index.html"),
+              os.path.join(project, "resources", "greeting.txt"))
     # A folder of somebody's other files is never replaced.
     mine = os.path.join(work, "mine")
     os.makedirs(mine)
