@@ -1,9 +1,9 @@
 #include <filesystem>
 
 #include "archive_file.h"
+#include "browser_shot.h"
 #include "build_checks.h"
 #include "build_installer_headless.h"
-#include "browser_shot.h"
 #include "cli_command.h"
 #include "code_page.h"
 #include "export_package.h"
@@ -36,9 +36,9 @@ extern const CliCommand kExportCommand = {
     "  --lively FILE.zip        a zip for Lively Wallpaper (with LivelyInfo.json)\n"
     "  --wallpaper-engine DIR   a folder for Wallpaper Engine (with project.json); DIR must be\n"
     "                           new, empty or an earlier export\n"
-    "  --browser PROGRAM        the Chromium that photographs the thumbnail (default: chromium\n"
-    "                           on PATH; without one the thumbnail is the background colour)\n"
-    ZARVANE_CODEPAGE_HELP,
+    "  --browser PROGRAM        the Chromium that photographs the thumbnail (default:\n"
+    "                           chromium on PATH; else the thumbnail is the background "
+    "colour)\n" ZARVANE_CODEPAGE_HELP,
     RunExport};
 
 namespace {
@@ -107,7 +107,8 @@ std::string WhyNotReplaceable(const std::string& folder) {
 
 // The finished folder `fresh` in the place of `target`; an earlier export goes only once the
 // new one stands there.
-bool PutFolderInPlace(const std::string& fresh, const std::string& target, const std::string& parent) {
+bool PutFolderInPlace(const std::string& fresh, const std::string& target,
+                      const std::string& parent) {
   std::error_code failure;
   fs::path to = Native(target);
   if (!fs::exists(fs::symlink_status(to, failure))) {
@@ -212,8 +213,9 @@ static int RunExport(const std::vector<std::string>& args, std::ostream& out, st
   SplitFileList(sources.wallpaper.resourceFiles, resources);
   for (const std::string& resource : resources) {
     if (IsPackagesOwnName(BareName(resource)))
-      return FileFailure(err, resource, "is a resource file with a name the package gives its own "
-                                        "files; rename it");
+      return FileFailure(err, resource,
+                         "is a resource file with a name the package gives its own "
+                         "files; rename it");
   }
   // Never over the project or a file it names, nor over a folder that holds one.
   std::vector<std::string> inputs = resources;
@@ -228,7 +230,8 @@ static int RunExport(const std::vector<std::string>& args, std::ostream& out, st
     if (!engine.empty() && (SameFile(engine, input) || IsInside(input, engine)))
       return FileFailure(err, options.wallpaperEngine, "is or holds one of the project's files");
   }
-  if (!lively.empty() && IsNonFileAt(lively)) return FileFailure(err, options.lively, "is a folder");
+  if (!lively.empty() && IsNonFileAt(lively))
+    return FileFailure(err, options.lively, "is a folder");
   if (!lively.empty() && !engine.empty() && (SameFile(lively, engine) || IsInside(lively, engine)))
     return FileFailure(err, options.lively, "lies in the Wallpaper Engine folder");
   if (!engine.empty()) {
@@ -251,7 +254,8 @@ static int RunExport(const std::vector<std::string>& args, std::ostream& out, st
   if (page.empty()) return FileFailure(err, options.project, error);
   Thumbnail thumbnail = ChooseThumbnail(FindProgram(options.browser), page, sources, work);
   // A package that cannot play is no wallpaper, and an earlier one that could stays.
-  if (!thumbnail.movieFailure.empty()) return FileFailure(err, options.project, thumbnail.movieFailure);
+  if (!thumbnail.movieFailure.empty())
+    return FileFailure(err, options.project, thumbnail.movieFailure);
   if (!ReplaceFileContents(stage + kThumbnailName, thumbnail.png))
     return FileFailure(err, stage, "cannot write the thumbnail");
   out << "thumbnail: " << Printable(thumbnail.what, true) << "\n";

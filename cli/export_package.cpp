@@ -46,7 +46,8 @@ const char kPlayerFilesTail[] =
     "                            document.baseURI).href.split(/[?#]/)[0];\n"
     "    let name = \"\";\n"
     "    try {\n"
-    "      if (address.startsWith(folder)) name = decodeURIComponent(address.slice(folder.length));\n"
+    "      if (address.startsWith(folder))\n"
+    "        name = decodeURIComponent(address.slice(folder.length));\n"
     "    } catch (e) {}\n"
     "    if (!Object.prototype.hasOwnProperty.call(files, name))\n"
     "      return fetchElsewhere(resource, options);\n"
@@ -54,7 +55,8 @@ const char kPlayerFilesTail[] =
     "    const packed = new Uint8Array(text.length);\n"
     "    for (let i = 0; i < text.length; ++i) packed[i] = text.charCodeAt(i);\n"
     "    const body = new Blob([packed]).stream().pipeThrough(new DecompressionStream(\"gzip\"));\n"
-    "    const type = name.endsWith(\".wasm\") ? \"application/wasm\" : \"application/octet-stream\";\n"
+    "    const type = name.endsWith(\".wasm\") ? \"application/wasm\"\n"
+    "                                        : \"application/octet-stream\";\n"
     "    const response = new Response(body, {status: 200, headers: {\"Content-Type\": type}});\n"
     "    Object.defineProperty(response, \"url\", {value: address});\n"
     "    return Promise.resolve(response);\n"
@@ -108,8 +110,8 @@ void PngChunk(std::string& png, const char* type, const std::string& data) {
   PutBig32(png, static_cast<std::uint32_t>(data.size()));
   std::string body = std::string(type, 4) + data;
   png += body;
-  PutBig32(png, static_cast<std::uint32_t>(
-                    crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+  PutBig32(png, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                                 static_cast<uInt>(body.size()))));
 }
 
 }  // namespace
@@ -120,7 +122,8 @@ std::vector<std::string> FilesUnder(const std::string& folder) {
   fs::path root = fs::u8path(HostPath(folder));
   for (fs::recursive_directory_iterator it(root, failure), end; !failure && it != end;
        it.increment(failure)) {
-    if (it->is_regular_file(failure)) names.push_back(fs::relative(it->path(), root).generic_u8string());
+    if (it->is_regular_file(failure))
+      names.push_back(fs::relative(it->path(), root).generic_u8string());
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -163,7 +166,8 @@ std::string WriteExportFolder(const std::string& folder, const ExportSources& so
   }
   // What the player fetches: its core, the movie, the resource files the movie may load.
   std::vector<std::pair<std::string, std::string>> served = {{kModernWasm, wasm}};
-  std::string movieName = HostText(sources.wallpaper.name + "/" + BareName(sources.wallpaper.movieFile));
+  std::string movieName =
+      HostText(sources.wallpaper.name + "/" + BareName(sources.wallpaper.movieFile));
   std::vector<std::string> resources;
   SplitFileList(sources.wallpaper.resourceFiles, resources);
   std::vector<std::string> names = {movieName};
@@ -178,7 +182,8 @@ std::string WriteExportFolder(const std::string& folder, const ExportSources& so
   }
   std::string script = kPlayerFilesHead;
   for (const auto& file : served)
-    script += "    " + JsonText(file.first) + ":\n      \"" + Base64(GzipBytes(file.second)) + "\",\n";
+    script +=
+        "    " + JsonText(file.first) + ":\n      \"" + Base64(GzipBytes(file.second)) + "\",\n";
   script += kPlayerFilesTail;
 
   // The older browsers' build, the fetched copies and the page under its old name go.
@@ -196,8 +201,9 @@ std::string WriteExportFolder(const std::string& folder, const ExportSources& so
   if (trimmed && ReadWholeFile(page, text)) at = text.find(player);
   if (at == std::string::npos || !RemoveFile(page) ||
       !ReplaceFileContents(folder + kPlayerFilesScriptName, script) ||
-      !ReplaceFileContents(index, text.insert(at, std::string("<script src=\"") +
-                                                      kPlayerFilesScriptName + "\"></script>\r\n"))) {
+      !ReplaceFileContents(index,
+                           text.insert(at, std::string("<script src=\"") + kPlayerFilesScriptName +
+                                               "\"></script>\r\n"))) {
     error = "cannot write the package's page into '" + folder + "'";
     return "";
   }
@@ -208,7 +214,8 @@ std::string PlainPicturePng(unsigned colour, int width, int height) {
   std::string header;
   PutBig32(header, static_cast<std::uint32_t>(width));
   PutBig32(header, static_cast<std::uint32_t>(height));
-  header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no filter, no interlace
+  header +=
+      std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no filter, no interlace
   std::string row(1, '\0');
   for (int x = 0; x < width; ++x) {
     row += static_cast<char>(colour & 0xFF);
@@ -256,28 +263,24 @@ Thumbnail ChooseThumbnail(const std::string& browser, const std::string& page,
 std::string LivelyInfoText(const ExportSources& sources) {
   return std::string("{\n") +
          "  \"AppVersion\": \"1.0.0.0\",\n"
-         "  \"Title\": " + JsonText(Utf8(sources.wallpaper.name)) + ",\n" +
+         "  \"Title\": " +
+         JsonText(Utf8(sources.wallpaper.name)) + ",\n" +
          "  \"Desc\": " + JsonText(Utf8(sources.settingsBox.otherText)) + ",\n" +
          "  \"Author\": \"\",\n" +
          "  \"Contact\": " + JsonText(Utf8(Contact(sources.settingsBox))) + ",\n" +
-         "  \"License\": \"\",\n" +
-         "  \"Type\": 1,\n" +
-         "  \"FileName\": \"index.html\",\n" +
-         "  \"Arguments\": null,\n" +
-         "  \"IsAbsolutePath\": false,\n" +
-         "  \"Thumbnail\": \"" + kThumbnailName + "\",\n" +
-         "  \"Preview\": \"" + kThumbnailName + "\"\n" +
-         "}\n";
+         "  \"License\": \"\",\n" + "  \"Type\": 1,\n" + "  \"FileName\": \"index.html\",\n" +
+         "  \"Arguments\": null,\n" + "  \"IsAbsolutePath\": false,\n" + "  \"Thumbnail\": \"" +
+         kThumbnailName + "\",\n" + "  \"Preview\": \"" + kThumbnailName + "\"\n" + "}\n";
 }
 
 std::string WallpaperEngineProjectText(const ExportSources& sources) {
   return std::string("{\n") +
          "  \"type\": \"web\",\n"
          "  \"file\": \"index.html\",\n"
-         "  \"title\": " + JsonText(Utf8(sources.wallpaper.name)) + ",\n" +
+         "  \"title\": " +
+         JsonText(Utf8(sources.wallpaper.name)) + ",\n" +
          "  \"description\": " + JsonText(Utf8(sources.settingsBox.otherText)) + ",\n" +
-         "  \"preview\": \"" + kThumbnailName + "\",\n" +
-         "  \"general\": {\"properties\": {}}\n" +
+         "  \"preview\": \"" + kThumbnailName + "\",\n" + "  \"general\": {\"properties\": {}}\n" +
          "}\n";
 }
 

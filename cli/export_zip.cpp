@@ -65,8 +65,9 @@ bool MakeZipArchive(const std::vector<ZipMember>& members, std::string& zip, std
       packed = member.data;
       method = 0;
     }
-    std::uint32_t crc = static_cast<std::uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(member.data.data()), static_cast<uInt>(member.data.size())));
+    std::uint32_t crc =
+        static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(member.data.data()),
+                                         static_cast<uInt>(member.data.size())));
     std::uint64_t offset = zip.size();
     if (offset + 30 + member.name.size() + packed.size() >= kLimit) {
       error = "the package would exceed 4 GiB";
