@@ -3,6 +3,7 @@ browser: the page from file://, without --allow-file-access-from-files, no netwo
 import base64
 import json
 import os
+import select
 import subprocess
 
 
@@ -49,6 +50,9 @@ class Chromium:
 
     def next(self):
         while b"\0" not in self.buffer:
+            # A browser that hangs fails the run instead of holding it until ctest's limit.
+            if not select.select([self.replies], [], [], 120)[0]:
+                raise RuntimeError("the browser did not answer within 120 s")
             chunk = os.read(self.replies, 65536)
             if not chunk:
                 raise RuntimeError("the browser closed its pipe")
