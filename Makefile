@@ -145,7 +145,8 @@ fuzz:
 	tests/fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS) $(abspath $(CORPUS))
 
 # The demo wallpaper's installer, built by the native command-line tool, with its member list and
-# the page an installation would write; then installed into a fresh Wine prefix under out/demo,
+# the page an installation would write, and the packages for the live-wallpaper programs
+# (photographed playing); then installed into a fresh Wine prefix under out/demo,
 # looked at, photographed and uninstalled again; last the authoring tool photographed with the
 # demo project open.
 DEMO := out/demo
@@ -155,6 +156,9 @@ demo: windows-route deps build-demo
 	$(NATIVE)/bin/zarvane-cli list "$(DEMO)/Demo Setup.exe" > $(DEMO)/members.txt
 	$(NATIVE)/bin/zarvane-cli page examples/demo/demo.zvp -o $(DEMO)/Demo.htm
 	$(NATIVE)/bin/zarvane-cli preview examples/demo/demo.zvp -o $(DEMO)/wallpaper.png
+	$(NATIVE)/bin/zarvane-cli export examples/demo/demo.zvp --lively $(DEMO)/Demo-lively.zip \
+	  --wallpaper-engine $(DEMO)/Demo-wallpaper-engine
+	python3 tests/e2e/export/demo_export.py $(DEMO)
 	bash tests/e2e/demo_install.sh $(WINDOWS) $(NATIVE)/bin/zarvane-cli $(DEMO) "$(DEMO)/Demo Setup.exe"
 	bash tests/e2e/demo_authoring.sh $(WINDOWS) $(DEMO)
 	@echo; echo "Members of the installer (index, offset, size, packed size, name):"
@@ -163,6 +167,8 @@ demo: windows-route deps build-demo
 	@echo "member list:     $(abspath $(DEMO))/members.txt"
 	@echo "wallpaper page:  $(abspath $(DEMO))/Demo.htm"
 	@echo "wallpaper:       $(abspath $(DEMO))/wallpaper.png"
+	@echo "Lively:          $(abspath $(DEMO))/Demo-lively.zip"
+	@echo "Wallpaper Engine: $(abspath $(DEMO))/Demo-wallpaper-engine"
 	@echo "project:         $(abspath examples/demo)/demo.zvp"
 	@echo "screenshots:"; for f in $(DEMO)/*.png; do echo "  $(CURDIR)/$$f"; done
 

@@ -11,7 +11,8 @@ namespace zarvane {
   X(kCheckCommand)              \
   X(kBuildCommand)              \
   X(kPageCommand)               \
-  X(kPreviewCommand)
+  X(kPreviewCommand)            \
+  X(kExportCommand)
 
 #define ZARVANE_DECLARE(command) extern const CliCommand command;
 #define ZARVANE_ENTRY(command) &command,
