@@ -157,9 +157,9 @@ class DevToolsPipe {
 std::vector<std::string> BrowserArguments(const BrowserShot& shot) {
   std::vector<std::string> args = {
       shot.browser, "--headless", "--disable-gpu", "--hide-scrollbars", "--mute-audio",
-      // Most of the shot's time went into the software GPU (its WebGL, which the player then
-      // drew through) and into compiling the player twice; the player draws the same picture
-      // without the one and runs its second of play fine on the quick first compilation.
+      // Most of the shot's time went into the software GPU and into compiling the player a
+      // second time, optimised; it draws the same picture without the one, and its second of
+      // play runs fine on the quick first compilation.
       "--disable-software-rasterizer", "--js-flags=--liftoff-only",
       "--no-first-run", "--no-default-browser-check", "--disable-extensions", "--disable-sync",
       "--disable-background-networking", "--disable-component-update",
