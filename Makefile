@@ -125,11 +125,13 @@ test-windows:
 	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$rc'
 
 # Every benchmark as a ratio against its peer, run alternately (see the README): the authoring
-# tool's start-up, the installer program's size, the archive's build, extraction and memory.
+# tool's start-up, the installer program's and the tool's sizes, the preview shot, the archive's
+# build, extraction and memory.
 bench: windows-route deps build
 	@$(MAKE) --no-print-directory deps PACKAGES="$(BENCH_PACKAGES)"
 	bench/startup/run "" $(WINDOWS)
 	bench/stub
+	bench/preview/run "" $(NATIVE)/bin/zarvane-cli
 	bench/archive/run
 
 # libFuzzer on the movie reader, the installer reader, the project file and the installer's

@@ -3,12 +3,14 @@
 #include "help_addresses.h"
 #include "help_commands.h"
 #include "help_ids.h"
+#include "picture.h"
 
 namespace zarvane {
 
 AboutDialog::AboutDialog() : Dialog(IDD_ABOUT) {}
 
 bool AboutDialog::OnInit() {
+  ShowTemplatePictures(Handle(), IDD_ABOUT);
   supportEmail_.Attach(Handle(), IDC_ABOUT_SUPPORT_EMAIL);
   site_.Attach(Handle(), IDC_ABOUT_SITE);
   // A local address through the links' own mechanism: the scheme keeps "http://" off it.

@@ -6,6 +6,7 @@
 #include "help_commands.h"
 #include "locate_flash_control.h"
 #include "main_ids.h"
+#include "picture.h"
 #include "picture_ids.h"
 #include "tip_table.h"
 #include "tool_settings.h"
@@ -60,6 +61,7 @@ MainDialog::~MainDialog() {
 }
 
 bool MainDialog::OnInit() {
+  ShowTemplatePictures(Handle(), IDD_MAIN);
   LayOut();
   AttachControls();
   HINSTANCE self = GetModuleHandleA(nullptr);
@@ -130,6 +132,7 @@ void MainDialog::CreatePages() {
   TabPage* pages[] = {&wallpaperTab_, &settingsWindowTab_, &previewWindowTab_, &installerTab_};
   for (TabPage* page : pages) {
     page->CreateModeless(Handle());
+    ShowTemplatePictures(page->Handle(), page->TemplateId());
     SetWindowPos(page->Handle(), HWND_TOP, client.right - kPageWidth, client.top + kPageTop,
                  kPageWidth, kPageHeight, SWP_HIDEWINDOW);
   }

@@ -1,6 +1,7 @@
 #include "preview_warning_dialog.h"
 
 #include "help_ids.h"
+#include "picture.h"
 #include "picture_ids.h"
 
 namespace zarvane {
@@ -25,7 +26,7 @@ bool PreviewWarningDialog::OnInit() {
     return true;
   }
   white_ = CreateSolidBrush(RGB(255, 255, 255));
-  picture_ = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_PREVIEW_WARNING_PICTURE));
+  picture_ = LoadPicture(IDB_PREVIEW_WARNING_PICTURE);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "choosers.h"
+#include "picture.h"
 #include "tab_ids.h"
 
 namespace zarvane {
@@ -56,7 +57,7 @@ void TabPage::ShowError(const std::string& text) {
 void TabPage::AttachPictureButton(BitmapButton& button, int id, int picture) {
   button.Attach(Handle(), id, BitmapButton::kPush, picture, picture + 1, picture + 2, picture + 3);
   // The picture is copied 1:1 to the button's corner; dialog units rarely give its exact size.
-  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(picture));
+  HBITMAP bitmap = LoadPicture(picture);
   BITMAP size;
   if (bitmap && GetObjectA(bitmap, sizeof size, &size)) {
     RECT at = ItemRect(id);

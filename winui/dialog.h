@@ -28,6 +28,7 @@ class Dialog {
   bool IsModal() const { return modal_; }
 
   // Control access by id.
+  int TemplateId() const { return templateId_; }
   HWND Item(int id) const { return GetDlgItem(window_, id); }
   std::string ItemText(int id) const;
   void SetItemText(int id, const std::string& text) { SetDlgItemTextA(window_, id, text.c_str()); }

@@ -3,12 +3,16 @@
 
 namespace zarvane {
 
-// Bitmap resource `id` of the running program, null when there is none. Kept as the device-
-// independent bitmap it is stored as: far quicker to load under Wine than a screen bitmap, and
-// BitBlt paints it the same.
-inline HBITMAP LoadPicture(int id) {
-  return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
+// Picture `id` of the running program, null when there is none: resource "PACKED_BITMAP" `id`
+// (expanded once per run) or else BITMAP `id`. Kept as the device-independent bitmap it is stored
+// as: far quicker to load under Wine than a screen bitmap, and BitBlt paints it the same. The
+// caller deletes it.
+HBITMAP LoadPicture(int id);
+
+// The dialog template `templateId` names its SS_BITMAP statics' pictures; the dialog manager only
+// finds plain BITMAP resources. Gives each such static of `dialog` that is still empty its packed
+// picture, which stays for the rest of the run. Call first thing on WM_INITDIALOG, so that layout
+// code sees the statics sized to their pictures.
+void ShowTemplatePictures(HWND dialog, int templateId);
 
 }  // namespace zarvane
