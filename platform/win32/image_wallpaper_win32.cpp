@@ -8,6 +8,9 @@ namespace zarvane {
 namespace {
 
 const char kDesktopKey[] = "Control Panel\\Desktop";
+// IID_IPicture, here rather than from libuuid, whose object holding it defines ids the installer
+// defines itself.
+const IID kPictureId = {0x7BF80980, 0xBF32, 0x101A, {0x8B, 0xBB, 0x00, 0xAA, 0x00, 0x30, 0x0C, 0xAB}};
 
 bool ReadText(HKEY key, const char* name, std::string& text) {
   char buffer[1024] = {0};
@@ -118,7 +121,7 @@ class SystemImage : public ImageWallpaper {
     CoInitialize(nullptr);
     IPicture* loaded = nullptr;
     bool ok = false;
-    if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+    if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, kPictureId,
                                  reinterpret_cast<void**>(&loaded))) &&
         loaded) {
       SHORT type = PICTYPE_UNINITIALIZED;
@@ -134,10 +137,16 @@ class SystemImage : public ImageWallpaper {
   }
 
  private:
-  static OSVERSIONINFOA Version() {
-    OSVERSIONINFOA version = {};
+  // The system's own version: GetVersionEx says 6.2 to every program not declared for 8.1 or 10.
+  static OSVERSIONINFOW Version() {
+    OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof version;
-    GetVersionExA(&version);
+    typedef LONG(WINAPI * GetVersionFunction)(OSVERSIONINFOW*);
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    auto get = ntdll ? reinterpret_cast<GetVersionFunction>(reinterpret_cast<void (*)()>(
+                           GetProcAddress(ntdll, "RtlGetVersion")))
+                     : nullptr;
+    if (!get || get(&version) != 0) GetVersionExW(&version);
     return version;
   }
 };
