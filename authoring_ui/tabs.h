@@ -36,6 +36,7 @@ class WallpaperTab : public TabPage {
   void ChooseMovie();
   void AddResources();
   void ChooseBackgroundImage();
+  void ChooseStillImage();
   void ChooseColour();
   void SetColour(Colour colour);
   RECT SwatchRect() const;

@@ -98,6 +98,7 @@ void WallpaperTab::OnPageCommand(int id, int notifyCode) {
     case IDBT_MOVIE_BROWSE: ChooseMovie(); break;
     case IDBT_RESOURCE_BROWSE: AddResources(); break;
     case IDBT_BACKGROUND_BROWSE: ChooseBackgroundImage(); break;
+    case IDBT_STILL_BROWSE: ChooseStillImage(); break;
     case IDBT_COLOUR: ChooseColour(); break;
     case IDBT_PREVIEW: StartPreview(); break;
     case IDBT_CANCEL_PREVIEW: CancelPreview(); break;
@@ -124,6 +125,7 @@ WallpaperControls WallpaperTab::Read() const {
   c.movieFile = ItemText(IDE_MOVIE_FILE);
   c.resourceFiles = ItemText(IDE_RESOURCE_FILES);
   c.backgroundImage = ItemText(IDE_BACKGROUND_IMAGE);
+  c.stillImage = ItemText(IDE_STILL_IMAGE);
   c.position = Selection(IDL_POSITION);
   c.hAlign = Selection(IDL_HORIZONTAL);
   c.vAlign = Selection(IDL_VERTICAL);
@@ -139,6 +141,7 @@ void WallpaperTab::Write(const WallpaperControls& c) {
   SetItemText(IDE_MOVIE_FILE, c.movieFile);
   SetItemText(IDE_RESOURCE_FILES, c.resourceFiles);
   SetItemText(IDE_BACKGROUND_IMAGE, c.backgroundImage);
+  SetItemText(IDE_STILL_IMAGE, c.stillImage);
   Select(IDL_POSITION, c.position);
   Select(IDL_HORIZONTAL, c.hAlign);
   Select(IDL_VERTICAL, c.vAlign);
@@ -179,6 +182,12 @@ void WallpaperTab::ChooseBackgroundImage() {
   std::string path;
   if (ChooseExistingFile("All Image files |*.bmp;*.jpg;*.gif||", "jpg", path))
     SetItemText(IDE_BACKGROUND_IMAGE, path);
+}
+
+void WallpaperTab::ChooseStillImage() {
+  std::string path;
+  if (ChooseExistingFile("All Image files |*.bmp;*.jpg;*.gif||", "bmp", path))
+    SetItemText(IDE_STILL_IMAGE, path);
 }
 
 void WallpaperTab::ChooseColour() {

@@ -350,6 +350,7 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   wallpaper.SetQuality(config.quality);
   wallpaper.SetScale(config.size);
   wallpaper.SetBackgroundPosition(config.backgroundPosition);
+  wallpaper.SetStillImage(config.Prefixed(config.stillImageFile));
   if (!IsUsableWallpaperName(config.name)) return InstallOutcome::kStopped;
   const std::string wallpaperDir = wallpaper.GetWallpaperDir();
   const std::string folder = wallpaperDir + config.name + "\\";

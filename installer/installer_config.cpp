@@ -39,6 +39,7 @@ InstallerConfig ReadInstallerConfig(Profile& profile, const std::string& extract
   config.backgroundImageFile = text("Wallpaper", "BackImage");
   config.backgroundPosition = text("Wallpaper", "Align");
   config.imageFile = text("Wallpaper", "PrevMon");
+  config.stillImageFile = text("Wallpaper", "StillImage");
   return config;
 }
 
@@ -51,7 +52,8 @@ bool IsCompletePayload(const InstallerConfig& config, const std::vector<std::str
                                     unprefixed(config.licenseFile),
                                     config.movieFile,
                                     config.imageFile,
-                                    config.backgroundImageFile};
+                                    config.backgroundImageFile,
+                                    config.stillImageFile};
   named.insert(named.end(), config.resourceFiles.begin(), config.resourceFiles.end());
   for (const std::string& name : named) {
     if (name.empty()) continue;

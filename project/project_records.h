@@ -11,6 +11,8 @@ struct WallpaperSettings {
   std::string name;
   std::string colourText = "FFFFFF";
   std::string backgroundImage;
+  // Optional: the picture desktops that show no page get instead of one composed by the installer.
+  std::string stillImage;
   std::string hAlign = "Center";
   std::string vAlign = "Center";
   std::string backgroundPosition = "Center";
