@@ -45,7 +45,7 @@ class WallpaperTab : public TabPage {
 
   std::function<PreviewSettings()> previewSettings_;
   Colour colour_ = 0xFFFFFF;
-  BitmapButton movieBrowse_, resourceBrowse_, colourButton_, backgroundBrowse_, preview_,
+  BitmapButton movieBrowse_, resourceBrowse_, colourButton_, backgroundBrowse_, stillBrowse_, preview_,
       cancelPreview_;
   // Set from the moment Preview passed its checks until Cancel.
   bool previewing_ = false;

@@ -24,6 +24,7 @@ bool WallpaperTab::OnInit() {
   AttachPictureButton(resourceBrowse_, IDBT_RESOURCE_BROWSE, IDB_BROWSE);
   AttachPictureButton(colourButton_, IDBT_COLOUR, IDB_COLOUR);
   AttachPictureButton(backgroundBrowse_, IDBT_BACKGROUND_BROWSE, IDB_BROWSE);
+  AttachPictureButton(stillBrowse_, IDBT_STILL_BROWSE, IDB_BROWSE);
   AttachPictureButton(preview_, IDBT_PREVIEW, IDB_PREVIEW);
   AttachPictureButton(cancelPreview_, IDBT_CANCEL_PREVIEW, IDB_CANCEL_PREVIEW);
   LimitText(IDE_WALLPAPER_NAME, 50);
