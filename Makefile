@@ -163,6 +163,7 @@ demo: windows-route deps build-demo
 	python3 tests/e2e/export/demo_export.py $(DEMO)
 	bash tests/e2e/demo_install.sh $(WINDOWS) $(NATIVE)/bin/zarvane-cli $(DEMO) "$(DEMO)/Demo Setup.exe"
 	bash tests/e2e/demo_authoring.sh $(WINDOWS) $(DEMO)
+	bash tests/e2e/demo_current_windows.sh $(WINDOWS) $(DEMO)
 	@echo; echo "Members of the installer (index, offset, size, packed size, name):"
 	@sed 's/^/  /' $(DEMO)/members.txt
 	@echo; echo "installer:       $(abspath $(DEMO))/Demo Setup.exe"

@@ -13,6 +13,7 @@ int ControlOf(TabField field) {
   switch (field) {
     case TabField::kMovieFile: return IDE_MOVIE_FILE;
     case TabField::kBackgroundImage: return IDE_BACKGROUND_IMAGE;
+    case TabField::kStillImage: return IDE_STILL_IMAGE;
     case TabField::kName: return IDE_WALLPAPER_NAME;
     case TabField::kPreviewImage: return IDE_PREVIEW_IMAGE;
     case TabField::kSettingsPicture: return IDE_SETTINGS_PICTURE;

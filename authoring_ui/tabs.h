@@ -36,6 +36,7 @@ class WallpaperTab : public TabPage {
   void ChooseMovie();
   void AddResources();
   void ChooseBackgroundImage();
+  void ChooseStillImage();
   void ChooseColour();
   void SetColour(Colour colour);
   RECT SwatchRect() const;
@@ -44,7 +45,7 @@ class WallpaperTab : public TabPage {
 
   std::function<PreviewSettings()> previewSettings_;
   Colour colour_ = 0xFFFFFF;
-  BitmapButton movieBrowse_, resourceBrowse_, colourButton_, backgroundBrowse_, preview_,
+  BitmapButton movieBrowse_, resourceBrowse_, colourButton_, backgroundBrowse_, stillBrowse_, preview_,
       cancelPreview_;
   // Set from the moment Preview passed its checks until Cancel.
   bool previewing_ = false;

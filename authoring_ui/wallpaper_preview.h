@@ -55,6 +55,8 @@ class WallpaperPreview {
   std::string PagePath() const;
   std::wstring CurrentWallpaper();
   void Forget();
+  void RememberImageWallpaper();
+  void GiveImageWallpaperBack();
 
   MessageBoxPrompt prompt_{"Zarvane"};  // the desktop's complaints, over the main window
   NoticingPrompt noticing_{prompt_};

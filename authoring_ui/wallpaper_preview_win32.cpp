@@ -15,6 +15,12 @@ namespace {
 // The tool's settings values that outlive a run which ended while previewing.
 constexpr char kRestoreValue[] = "PreviewRestore";
 constexpr char kFilesValue[] = "PreviewFiles";
+// The image wallpaper a still picture replaced: the picture, then the three values it changed.
+constexpr char kStillValue[] = "PreviewStill";
+constexpr char kImageValue[] = "PreviewImageWallpaper";
+constexpr char kStyleValue[] = "PreviewImageStyle";
+constexpr char kTileValue[] = "PreviewImageTile";
+constexpr char kAbsent[] = "<absent>";
 
 }  // namespace
 
@@ -68,6 +74,7 @@ bool WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
   wallpaper_.SetQuality(wallpaper.quality);
   wallpaper_.SetScale(wallpaper.movieSize);
   wallpaper_.SetBackgroundPosition(wallpaper.backgroundPosition);
+  wallpaper_.SetStillImage(wallpaper.stillImage);
   wallpaper_.SetLoop(wallpaper.loop == 1 ? "TRUE" : "FALSE");
   wallpaper_.SetReplaceSilently(1);
   wallpaper_.PrepareFolder();
@@ -93,9 +100,37 @@ bool WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
     if (!pageWasShown_) Forget();
     return false;
   }
+  RememberImageWallpaper();
   wallpaper_.Apply();
   shown_ = true;
   return true;
+}
+
+// Before the still picture may replace it, so that a tool that ended while previewing can give
+// it back on its next start.
+void WallpaperPreview::RememberImageWallpaper() {
+  const std::string still = wallpaper_.GetFolder() + kName + "_Still.bmp";
+  ImageWallpaperState now;
+  if (!SystemImageWallpaper().Read(now) || EqualsIgnoreCase(now.wallpaper, still)) return;
+  settings_.WriteText(kImageValue, now.wallpaper);
+  settings_.WriteText(kStyleValue, now.hasStyle ? now.style : kAbsent);
+  settings_.WriteText(kTileValue, now.hasTile ? now.tile : kAbsent);
+  settings_.WriteText(kStillValue, still);
+}
+
+void WallpaperPreview::GiveImageWallpaperBack() {
+  std::string still;
+  ImageWallpaperState saved, now;
+  if (!settings_.ReadText(kStillValue, still) || !settings_.ReadText(kImageValue, saved.wallpaper) ||
+      !settings_.ReadText(kStyleValue, saved.style) || !settings_.ReadText(kTileValue, saved.tile))
+    return;
+  saved.hasStyle = saved.style != kAbsent;
+  saved.hasTile = saved.tile != kAbsent;
+  if (!saved.hasStyle) saved.style.clear();
+  if (!saved.hasTile) saved.tile.clear();
+  // An author who chose another wallpaper since keeps it.
+  if (SystemImageWallpaper().Read(now) && EqualsIgnoreCase(now.wallpaper, still))
+    wallpaper_.RestoreImageWallpaper(saved);
 }
 
 // Beside the page under their bare names, never over a file that is there already: Cancel
@@ -128,6 +163,8 @@ void WallpaperPreview::Cancel() {
 void WallpaperPreview::Forget() {
   settings_.DeleteValue(kRestoreValue);
   settings_.DeleteValue(kFilesValue);
+  for (const char* value : {kStillValue, kImageValue, kStyleValue, kTileValue})
+    settings_.DeleteValue(value);
 }
 
 void WallpaperPreview::UndoLeftOver() {
@@ -136,6 +173,7 @@ void WallpaperPreview::UndoLeftOver() {
   settings_.ReadText(kFilesValue, files);
   // An author who chose another wallpaper since keeps it.
   if (EqualsIgnoreCase(NarrowAnsi(CurrentWallpaper()), PagePath())) wallpaper_.Restore(previous);
+  GiveImageWallpaperBack();
   wallpaper_.SetFolder(wallpaper_.GetWallpaperDir() + kName + "\\");
   wallpaper_.SetResourceFiles(files);
   wallpaper_.Delete();

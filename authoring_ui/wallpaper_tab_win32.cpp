@@ -24,6 +24,7 @@ bool WallpaperTab::OnInit() {
   AttachPictureButton(resourceBrowse_, IDBT_RESOURCE_BROWSE, IDB_BROWSE);
   AttachPictureButton(colourButton_, IDBT_COLOUR, IDB_COLOUR);
   AttachPictureButton(backgroundBrowse_, IDBT_BACKGROUND_BROWSE, IDB_BROWSE);
+  AttachPictureButton(stillBrowse_, IDBT_STILL_BROWSE, IDB_BROWSE);
   AttachPictureButton(preview_, IDBT_PREVIEW, IDB_PREVIEW);
   AttachPictureButton(cancelPreview_, IDBT_CANCEL_PREVIEW, IDB_CANCEL_PREVIEW);
   LimitText(IDE_WALLPAPER_NAME, 50);
@@ -98,6 +99,7 @@ void WallpaperTab::OnPageCommand(int id, int notifyCode) {
     case IDBT_MOVIE_BROWSE: ChooseMovie(); break;
     case IDBT_RESOURCE_BROWSE: AddResources(); break;
     case IDBT_BACKGROUND_BROWSE: ChooseBackgroundImage(); break;
+    case IDBT_STILL_BROWSE: ChooseStillImage(); break;
     case IDBT_COLOUR: ChooseColour(); break;
     case IDBT_PREVIEW: StartPreview(); break;
     case IDBT_CANCEL_PREVIEW: CancelPreview(); break;
@@ -124,6 +126,7 @@ WallpaperControls WallpaperTab::Read() const {
   c.movieFile = ItemText(IDE_MOVIE_FILE);
   c.resourceFiles = ItemText(IDE_RESOURCE_FILES);
   c.backgroundImage = ItemText(IDE_BACKGROUND_IMAGE);
+  c.stillImage = ItemText(IDE_STILL_IMAGE);
   c.position = Selection(IDL_POSITION);
   c.hAlign = Selection(IDL_HORIZONTAL);
   c.vAlign = Selection(IDL_VERTICAL);
@@ -139,6 +142,7 @@ void WallpaperTab::Write(const WallpaperControls& c) {
   SetItemText(IDE_MOVIE_FILE, c.movieFile);
   SetItemText(IDE_RESOURCE_FILES, c.resourceFiles);
   SetItemText(IDE_BACKGROUND_IMAGE, c.backgroundImage);
+  SetItemText(IDE_STILL_IMAGE, c.stillImage);
   Select(IDL_POSITION, c.position);
   Select(IDL_HORIZONTAL, c.hAlign);
   Select(IDL_VERTICAL, c.vAlign);
@@ -179,6 +183,12 @@ void WallpaperTab::ChooseBackgroundImage() {
   std::string path;
   if (ChooseExistingFile("All Image files |*.bmp;*.jpg;*.gif||", "jpg", path))
     SetItemText(IDE_BACKGROUND_IMAGE, path);
+}
+
+void WallpaperTab::ChooseStillImage() {
+  std::string path;
+  if (ChooseExistingFile("All Image files |*.bmp;*.jpg;*.gif||", "bmp", path))
+    SetItemText(IDE_STILL_IMAGE, path);
 }
 
 void WallpaperTab::ChooseColour() {

@@ -177,6 +177,7 @@ std::string CliProjectHost::KeyAtFault(const std::string& message) const {
   } keys[] = {
       {TabField::kMovieFile, "[Movie] SWFFile", tabs.wallpaper.movieFile},
       {TabField::kBackgroundImage, "[Wallpaper] BackImage", tabs.wallpaper.backgroundImage},
+      {TabField::kStillImage, "[Wallpaper] StillImage", tabs.wallpaper.stillImage},
       {TabField::kName, "[ScreenSaver] Name", tabs.wallpaper.name},
       {TabField::kPreviewImage, "[Wallpaper] PrevMon", tabs.preview.imageFile},
       {TabField::kInstallerPath, "[Installer] InstallerFilePath", tabs.installer.installerPath},

@@ -190,7 +190,10 @@ void InstallDialog::Install() {
     if (quiet_) ShowToTheUser();  // a hidden dialog left open would wait for ever
     return;
   }
-  exitCode_ = outcome == InstallOutcome::kDone ? kExitDone : kExitFailed;
+  exitCode_ = ExitCodeOf(outcome);
+  if (outcome == InstallOutcome::kDesktopUnchanged)
+    prompt_.Show(ResourceText(IDS_ERROR_CAPTION), ResourceText(IDS_DESKTOP_UNCHANGED),
+                 kPromptOk | kPromptIconExclamation);
   End(0);
 }
 

@@ -21,7 +21,11 @@ enum class InstallOutcome {
   kDone,
   kFailed,   // went to its end, but something it must write was not written
   kStopped,  // stopped before the wallpaper was touched; the dialog stays open
+  kDesktopUnchanged,  // installed, but the desktop shows neither the page nor a still picture
 };
+
+// The exit code of an install sequence that ran to its end.
+int ExitCodeOf(InstallOutcome outcome);
 
 // The program-files folder (else the Windows folder) followed by `name`.
 std::string DefaultInstallFolder(const std::string& name);

@@ -12,6 +12,7 @@
 #include "installer_text.h"
 #include "path_words.h"
 #include "resource_text.h"
+#include "still_wallpaper.h"
 #include "text.h"
 #include "uninstaller.h"
 #include "wallpaper_name_rule.h"
@@ -296,6 +297,10 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   // Read before this run's Uninstall.ini replaces it: installed over itself, the desktop shows
   // our own page, and only the earlier record knows the user's wallpaper.
   std::string earlierPrevious;
+  std::vector<std::string> earlierRecords;
+  for (const std::string& record : {earlierFolder, installFolder})
+    if (!record.empty() && RecordNamesWallpaper(record + "Uninstall.ini", config.name))
+      earlierRecords.push_back(record + "Uninstall.ini");
   for (const std::string& record : {earlierFolder, installFolder})
     if (earlierPrevious.empty() && !record.empty() &&
         RecordNamesWallpaper(record + "Uninstall.ini", config.name))
@@ -343,6 +348,7 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   wallpaper.SetQuality(config.quality);
   wallpaper.SetScale(config.size);
   wallpaper.SetBackgroundPosition(config.backgroundPosition);
+  wallpaper.SetStillImage(config.Prefixed(config.stillImageFile));
   if (!IsUsableWallpaperName(config.name)) return InstallOutcome::kStopped;
   const std::string wallpaperDir = wallpaper.GetWallpaperDir();
   const std::string folder = wallpaperDir + config.name + "\\";
@@ -382,7 +388,9 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   wallpaper.SetFolder(folder);
   const std::string page = wallpaperDir + config.name + ".htm";
   if (wallpaper.Apply()) {
+    log.Line("desktop: ", wallpaper.DesktopRoute());
     complete = written.File(page) && complete;
+    if (wallpaper.StillShown()) written.File(wallpaper.StillPath());
   } else {
     // The files are in place and recorded below, so the uninstaller can still take them away.
     complete = written.Missed(page);  // false
@@ -416,10 +424,17 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
       WritePrivateProfileStringA("Uninstaller", "Resource", recordedResources.c_str(),
                                  ini.c_str()) &&
       WritePrivateProfileStringA("Uninstaller", "PrevSettings", previous.c_str(), ini.c_str());
+  iniWritten = WriteStillRecord(ini, wallpaper, earlierRecords) && iniWritten;
   complete = iniWritten && written.File(ini) && complete;
 
   progress.Step();
-  return complete ? InstallOutcome::kDone : InstallOutcome::kFailed;
+  if (!complete) return InstallOutcome::kFailed;
+  return wallpaper.DesktopChanged() ? InstallOutcome::kDone : InstallOutcome::kDesktopUnchanged;
+}
+
+int ExitCodeOf(InstallOutcome outcome) {
+  if (outcome == InstallOutcome::kDone) return kExitDone;
+  return outcome == InstallOutcome::kDesktopUnchanged ? kExitDesktopUnchanged : kExitFailed;
 }
 
 int InstallSilently(const InstallerConfig& config, const std::string& extractionFolder,
@@ -438,7 +453,7 @@ int InstallSilently(const InstallerConfig& config, const std::string& extraction
       RunInstallSequence(config, extractionFolder, WithBackslash(folder), prompt, log, unseen);
   if (outcome == InstallOutcome::kStopped && created && RemoveDirectoryA(folder.c_str()))
     log.Line("removed folder ", folder);
-  return outcome == InstallOutcome::kDone ? kExitDone : kExitFailed;
+  return ExitCodeOf(outcome);
 }
 
 }  // namespace zarvane

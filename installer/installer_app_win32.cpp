@@ -14,6 +14,7 @@
 #include "payload_archive.h"
 #include "profile.h"
 #include "resource_text.h"
+#include "still_wallpaper.h"
 #include "uninstaller.h"
 #include "wallpaper_name_rule.h"
 
@@ -124,8 +125,13 @@ bool InstallerApp::ExtractAndPrepare(UserPrompt& prompt) {
     return false;
   }
   if (InstallFlashControl(config_.baseFolder) != 0) {
-    StartUpMessage(prompt, IDS_REGISTER_FAILED, std::string());
-    return false;
+    std::string why;
+    if (DesktopNeedsFlashControl(why)) {
+      StartUpMessage(prompt, IDS_REGISTER_FAILED, std::string());
+      return false;
+    }
+    log_.Line("Flash control neither installed nor packed; not needed: ", why,
+              ", so the desktop shows a still picture");
   }
   WriteUninstallerCopy();
   return true;

@@ -39,6 +39,7 @@ InstallerConfig ReadInstallerConfig(Profile& profile, const std::string& extract
   config.backgroundImageFile = text("Wallpaper", "BackImage");
   config.backgroundPosition = text("Wallpaper", "Align");
   config.imageFile = text("Wallpaper", "PrevMon");
+  config.stillImageFile = text("Wallpaper", "StillImage");
   return config;
 }
 

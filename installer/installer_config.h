@@ -19,6 +19,7 @@ struct InstallerConfig {
 
   // Bare names as read; Prefixed() makes paths of them when they are used.
   std::string movieFile, imageFile, backgroundImageFile;
+  std::string stillImageFile;  // optional, bare
   std::string resourceFileList;
   std::vector<std::string> resourceFiles;
 

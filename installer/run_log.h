@@ -44,6 +44,7 @@ class LoggedPrompt : public UserPrompt {
 };
 
 // The process's exit codes.
-enum : int { kExitDone = 0, kExitDeclined = 1, kExitFailed = 2 };
+// kExitDesktopUnchanged: installed, but neither the page nor the still picture could be shown.
+enum : int { kExitDone = 0, kExitDeclined = 1, kExitFailed = 2, kExitDesktopUnchanged = 3 };
 
 }  // namespace zarvane

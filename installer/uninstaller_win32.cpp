@@ -7,6 +7,7 @@
 #include "installer_text.h"
 #include "resource_text.h"
 #include "restart_rename.h"
+#include "still_wallpaper.h"
 #include "uninstaller.h"
 #include "wallpaper_name_rule.h"
 #include "wallpaper_words.h"
@@ -271,6 +272,8 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
     if (IsUsableWallpaperName(item) && Exists(wallpaperDir + item))
       present.push_back(wallpaperDir + item);
 
+  // Before the picture goes: the desktop never points at a file that is not there.
+  RestoreRecordedImageWallpaper(ini, wallpaper, log);
   wallpaper.SetFolder(folder);
   wallpaper.SetResourceFiles(resources);
   wallpaper.Delete();

@@ -52,7 +52,8 @@ std::vector<std::string> AuthorFiles(BuildHost& host, const std::string& flashCo
   const WallpaperSettings& wallpaper = records.wallpaper;
   const InstallerSettings& installer = records.installer;
   std::vector<std::string> files = {host.ProjectFile(), wallpaper.movieFile,
-                                    wallpaper.backgroundImage, records.preview.imageFile,
+                                    wallpaper.backgroundImage, wallpaper.stillImage,
+                                    records.preview.imageFile,
                                     installer.movieOrImageFile};
   if (installer.showLicence) files.push_back(installer.licenseFile);
   std::vector<std::string> resources;
@@ -128,6 +129,7 @@ bool CollectMembers(BuildHost& host, const BuildState& state, const std::string&
   }
   if (installer.showLicence) members.push_back(installer.licenseFile);
   if (!wallpaper.backgroundImage.empty()) members.push_back(wallpaper.backgroundImage);
+  if (!wallpaper.stillImage.empty()) members.push_back(wallpaper.stillImage);
   if (!records.preview.imageFile.empty()) members.push_back(records.preview.imageFile);
   if (!state.generatedPreviewImage.empty()) members.push_back(state.generatedPreviewImage);
 

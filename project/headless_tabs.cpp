@@ -75,6 +75,7 @@ void Resolve(std::string& path, const std::string& folder) {
 void HeadlessTabs::ResolvePathsAgainst(const std::string& folder) {
   Resolve(wallpaper.movieFile, folder);
   Resolve(wallpaper.backgroundImage, folder);
+  Resolve(wallpaper.stillImage, folder);
   std::vector<std::string> items;
   SplitFileList(wallpaper.resourceFiles, items);
   std::string list;

@@ -22,6 +22,13 @@ class KeyWriter {
   void Write(const char* section, const char* key, const std::string& value) {
     if (!profile_.WriteString(path_, section, key, value)) ok_ = false;
   }
+  // Absent when empty, so that files of projects without it stay as they were.
+  void WriteOptional(const char* section, const char* key, const std::string& value) {
+    if (value.empty())
+      profile_.DeleteKey(path_, section, key);
+    else
+      Write(section, key, value);
+  }
   int Finish() {
     profile_.Flush(path_);
     return ok_ ? 1 : 0;
@@ -79,6 +86,7 @@ int WriteScreenSaverIni(ProjectTabs& tabs, Profile& profile, const std::string& 
   out.Write("Wallpaper", "BackImage", wallpaper.backgroundImage);
   out.Write("Wallpaper", "Align", wallpaper.backgroundPosition);
   out.Write("Wallpaper", "PrevMon", preview.imageFile);
+  out.WriteOptional("Wallpaper", "StillImage", wallpaper.stillImage);
   out.Write("SettingsBox", "ShowMovie", settingsBox.showSpecific ? "1" : "0");
   out.Write("Preview", "ShowMovie", preview.showImage ? "0" : "1");
   out.Write("Preview", "ImageFile", preview.imageFile);
@@ -127,6 +135,7 @@ int WriteProjectIni(ProjectTabs& tabs, Profile& profile, const std::string& path
   out.Write("Wallpaper", "BackImage", file(wallpaper.backgroundImage));
   out.Write("Wallpaper", "Align", wallpaper.backgroundPosition);
   out.Write("Wallpaper", "PrevMon", file(preview.imageFile));
+  out.WriteOptional("Wallpaper", "StillImage", file(wallpaper.stillImage));
   out.Write("Installer", "InstallerFilePath",
             !keepPaths && state.ownInstallerPathKept ? state.ownInstallerPath
                                                      : installer.installerFilePath);
@@ -154,6 +163,7 @@ int ReadProjectIni(ProjectTabs& tabs, Profile& profile, const std::string& path)
   wallpaper.backgroundImage = text("Wallpaper", "BackImage");
   wallpaper.backgroundPosition = text("Wallpaper", "Align");
   preview.imageFile = text("Wallpaper", "PrevMon");
+  wallpaper.stillImage = text("Wallpaper", "StillImage");
 
   if (!tabs.SetWallpaper(wallpaper)) return 0;
   if (!tabs.SetPreview(preview)) return 0;

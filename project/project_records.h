@@ -18,6 +18,9 @@ struct WallpaperSettings {
   std::string movieSize;  // "showall", "Exactfit" or "noscale"
   int loop = 1;
   int mute = 0;
+  // Optional, and last so that records written field by field stay as they were: the picture
+  // desktops that show no page get instead of the one the installer composes.
+  std::string stillImage;
 };
 
 struct PreviewSettings {

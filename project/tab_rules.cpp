@@ -47,6 +47,7 @@ void SetWallpaperControls(WallpaperControls& c, const WallpaperSettings& r) {
   c.movieFile = r.movieFile;
   c.resourceFiles = r.resourceFiles;
   c.backgroundImage = r.backgroundImage;
+  c.stillImage = r.stillImage;
   c.position = RowOf(kBackgroundPositions, r.backgroundPosition, 0);
   c.hAlign = RowOf(kHorizontalWords, r.hAlign, 0);
   c.vAlign = RowOf(kVerticalWords, r.vAlign, 0);
@@ -67,6 +68,7 @@ WallpaperSettings GetWallpaperControls(const WallpaperControls& c) {
   r.movieFile = c.movieFile;
   r.resourceFiles = c.resourceFiles;
   r.backgroundImage = c.backgroundImage;
+  r.stillImage = c.stillImage;
   r.backgroundPosition = RowText(kBackgroundPositions, c.position);
   r.hAlign = RowText(kHorizontalWords, c.hAlign);
   r.vAlign = RowText(kVerticalWords, c.vAlign);
@@ -137,6 +139,7 @@ TabVerdict ValidateWallpaperTab(WallpaperControls& c, bool previewing) {
   // Deliberately untrimmed: a blank at the end is part of what the author typed.
   if (!c.backgroundImage.empty() && !IsExistingFile(c.backgroundImage))
     return {7, TabField::kBackgroundImage};
+  if (!c.stillImage.empty() && !IsExistingFile(c.stillImage)) return {88, TabField::kStillImage};
   if (previewing) return {};
   std::string name = Trim(c.name);
   if (name.empty()) return {4, TabField::kName};
@@ -273,6 +276,8 @@ std::string ToolMessage(int number) {
     case 84:
       return "Wallpaper name cannot be a name Windows keeps for a device (CON, PRN, AUX, NUL, "
              "COM1 to COM9, LPT1 to LPT9, also with an extension such as nul.txt).";
+    case 88:
+      return "Still picture file path is invalid. Check if the file/folder exists.";
     default: return std::string();
   }
 }

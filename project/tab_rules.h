@@ -14,7 +14,7 @@
 namespace zarvane {
 
 struct WallpaperControls {
-  std::string name, movieFile, resourceFiles, backgroundImage;  // edit fields
+  std::string name, movieFile, resourceFiles, backgroundImage, stillImage;  // edit fields
   int position = 0, hAlign = 0, vAlign = 0;  // selected rows; the first until a Set
   int quality = -1, size = -1;               // -1: nothing selected
   Colour colour = 0;
@@ -54,6 +54,7 @@ enum class TabField {
   kNone,
   kMovieFile,
   kBackgroundImage,
+  kStillImage,
   kName,
   kPreviewImage,
   kSettingsPicture,

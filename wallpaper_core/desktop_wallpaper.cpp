@@ -6,6 +6,7 @@
 #include "file_system.h"
 #include "path_words.h"
 #include "preview_bitmap.h"
+#include "still_picture.h"
 #include "text.h"
 #include "wallpaper_name_rule.h"
 
@@ -49,6 +50,7 @@ int DesktopWallpaper::SetBackgroundPosition(const std::string& word) { backgroun
 int DesktopWallpaper::SetScale(const std::string& word) { scale_ = word; return 1; }
 int DesktopWallpaper::SetReplaceSilently(int flag) { replaceSilently_ = flag; return 1; }
 int DesktopWallpaper::SetFolder(const std::string& folder) { folder_ = folder; return 1; }
+int DesktopWallpaper::SetStillImage(const std::string& path) { stillSource_ = path; return 1; }
 
 int DesktopWallpaper::GetSavedWallpaper(wchar_t* buffer) const {
   if (!buffer) return 0;
@@ -136,13 +138,27 @@ int DesktopWallpaper::DeleteResources() {
   return 1;
 }
 
+// From Vista on the desktop shows no page, although the Active Desktop may still answer S_OK.
+bool DesktopWallpaper::PageCanShow() {
+  const unsigned major = image_->WindowsMajorVersion();
+  if (major < 6) return true;
+  route_ = "Windows " + std::to_string(major) + "." +
+           std::to_string(image_->WindowsMinorVersion()) + " shows no page on the desktop";
+  return false;
+}
+
 void DesktopWallpaper::PrepareDesktop() {
+  activeDesktopFailed_ = false;
+  route_.clear();
+  if (!PageCanShow()) return;
   shell_.InitializeCom();
   if (shell_.CreateActiveDesktop()) {
     shell_.GetWallpaper(savedWallpaper_, kSavedCapacity);
     ComponentsOptions options;
     if (!shell_.GetDesktopItemOptions(options)) {
       prompt_.Show("Failed to Get Desktop Settings", kPromptOk);
+      activeDesktopFailed_ = true;
+      route_ = "the Active Desktop failed GetDesktopItemOptions";
     } else if (!options.activeDesktop) {
       ComponentsOptions on;
       on.enableComponents = 1;
@@ -151,6 +167,9 @@ void DesktopWallpaper::PrepareDesktop() {
       shell_.ApplyChanges(kApplyRefresh);
     }
     shell_.ReleaseActiveDesktop();
+  } else {
+    activeDesktopFailed_ = true;
+    route_ = "the Active Desktop cannot be created";
   }
   shell_.UninitializeCom();
 }
@@ -158,33 +177,102 @@ void DesktopWallpaper::PrepareDesktop() {
 int DesktopWallpaper::Apply() {
   if (!NameIsSafe()) return 0;
   pagePath_ = wallpaperDir_ + name_ + ".htm";
+  pageShown_ = false;
   // An old page that could not be replaced is not this wallpaper: the desktop stays as it is.
-  if (!WritePage(pagePath_)) return 0;
-  shell_.InitializeCom();
-  if (shell_.CreateActiveDesktop()) {
-    shell_.GetWallpaper(savedWallpaper_, kSavedCapacity);
-    // "None" first, so the desktop reloads the page even when it is the wallpaper already.
-    shell_.SetWallpaper(kNoWallpaper);
-    shell_.SetWallpaper(WidenAnsi(pagePath_));
-    shell_.ApplyChanges(kApplyAll);
-    shell_.ApplyChanges(kApplyForce);
-    shell_.ReleaseActiveDesktop();
+  if (!WritePage(pagePath_)) {
+    route_ = "desktop unchanged (the page cannot be written)";
+    return 0;
   }
-  shell_.UninitializeCom();
+  if (PageCanShow()) {
+    shell_.InitializeCom();
+    if (shell_.CreateActiveDesktop()) {
+      shell_.GetWallpaper(savedWallpaper_, kSavedCapacity);
+      // "None" first, so the desktop reloads the page even when it is the wallpaper already.
+      // Every call is made, in this order, whatever an earlier one answered.
+      bool ok = shell_.SetWallpaper(kNoWallpaper);
+      ok = shell_.SetWallpaper(WidenAnsi(pagePath_)) && ok;
+      ok = shell_.ApplyChanges(kApplyAll) && ok;
+      ok = shell_.ApplyChanges(kApplyForce) && ok;
+      shell_.ReleaseActiveDesktop();
+      pageShown_ = ok && !activeDesktopFailed_;
+      if (!ok) route_ = "the Active Desktop refused the page";
+    } else {
+      route_ = "the Active Desktop cannot be created";
+    }
+    shell_.UninitializeCom();
+  }
+  if (pageShown_) {
+    route_ = "page " + pagePath_ + " through the Active Desktop";
+  } else if (ApplyStill()) {
+    route_ = "still picture " + stillPath_ + " (" + route_ + ")";
+  } else {
+    route_ = "desktop unchanged (" + route_ + ")";
+  }
   return 1;
 }
 
-int DesktopWallpaper::Restore(const std::string& path) {
-  const std::wstring target = Capped(path.empty() ? savedWallpaper_ : WidenAnsi(path));
-  shell_.InitializeCom();
-  if (shell_.CreateActiveDesktop()) {
-    shell_.GetWallpaper(savedWallpaper_, kSavedCapacity);
-    shell_.SetWallpaper(target);
-    shell_.ApplyChanges(kApplyAll);
-    shell_.ApplyChanges(kApplyForce);
-    shell_.ReleaseActiveDesktop();
+bool DesktopWallpaper::ApplyStill() {
+  ImageWallpaperState now;
+  if (folder_.empty() || !image_->Read(now)) {
+    route_ += "; no image wallpaper either";
+    return false;
   }
-  shell_.UninitializeCom();
+  Picture picture;
+  if (!stillSource_.empty() && !image_->LoadPicture(stillSource_, picture))
+    route_ += "; the still image " + stillSource_ + " cannot be read: composed instead";
+  if (picture.width <= 0) {
+    int width = 0, height = 0;
+    image_->ScreenSize(width, height);
+    Picture background;
+    if (!backgroundSource_.empty() && !image_->LoadPicture(backgroundSource_, background))
+      route_ += "; the background image " + backgroundSource_ + " cannot be read";
+    picture = ComposeStillPicture(backgroundColour_, background, backgroundPosition_, width, height);
+  }
+  stillPath_ = WithTrailingBackslash(folder_) + name_ + "_Still.bmp";
+  if (picture.width <= 0 || !ReplaceFileContents(stillPath_, EncodeBmp24(picture))) {
+    route_ += "; the still picture cannot be written";
+    return false;
+  }
+  // A second Apply keeps the wallpaper from before the first.
+  if (!stillShown_) savedImage_ = now;
+  ImageWallpaperState still;
+  still.wallpaper = stillPath_;
+  const WallpaperStyleValues style = StyleForPosition(backgroundPosition_);
+  still.style = style.style;
+  still.tile = style.tile;
+  still.hasStyle = still.hasTile = true;
+  if (image_->Write(still)) {
+    stillShown_ = true;
+    return true;
+  }
+  route_ += "; the system refused the still picture";
+  // Whatever part was taken goes back.
+  if (!stillShown_) image_->Write(savedImage_);
+  return false;
+}
+
+int DesktopWallpaper::RestoreImageWallpaper(const ImageWallpaperState& state) {
+  return image_->Write(state) ? 1 : 0;
+}
+
+int DesktopWallpaper::Restore(const std::string& path) {
+  if (stillShown_) {
+    RestoreImageWallpaper(savedImage_);
+    stillShown_ = false;
+  }
+  const std::wstring target = Capped(path.empty() ? savedWallpaper_ : WidenAnsi(path));
+  // Where the desktop shows no page, the Active Desktop would only clear the image wallpaper.
+  if (PageCanShow()) {
+    shell_.InitializeCom();
+    if (shell_.CreateActiveDesktop()) {
+      shell_.GetWallpaper(savedWallpaper_, kSavedCapacity);
+      shell_.SetWallpaper(target);
+      shell_.ApplyChanges(kApplyAll);
+      shell_.ApplyChanges(kApplyForce);
+      shell_.ReleaseActiveDesktop();
+    }
+    shell_.UninitializeCom();
+  }
   if (target == savedWallpaper_) savedWallpaper_ = kNoWallpaper;
   return 1;
 }

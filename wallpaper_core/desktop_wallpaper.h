@@ -4,6 +4,7 @@
 #include <string>
 
 #include "desktop_shell.h"
+#include "image_wallpaper.h"
 #include "user_prompt.h"
 #include "wallpaper_page.h"
 
@@ -46,12 +47,28 @@ class DesktopWallpaper {
   int Delete();
   int DeleteResources();
 
-  // The desktop.
+  // The desktop. Where it cannot show the page (Windows 6 and later, or an Active Desktop call
+  // that fails), Apply sets a still picture as the image wallpaper instead and Restore puts the
+  // image wallpaper it replaced back.
   void PrepareDesktop();
-  // Writes the page and makes it the wallpaper; 0, with the desktop untouched, when the page
-  // could not be written.
+  // Writes the page and shows it or the still picture; 0, with the desktop untouched, when the
+  // page could not be written.
   int Apply();
   int Restore(const std::string& path);
+
+  // The still picture: this image (any size), else one composed at the screen's size.
+  int SetStillImage(const std::string& path);
+  void UseImageWallpaper(ImageWallpaper& image) { image_ = &image; }
+  // True when Apply set the page or the still picture; false: the desktop is unchanged.
+  bool DesktopChanged() const { return pageShown_ || stillShown_; }
+  bool StillShown() const { return stillShown_; }
+  const std::string& StillPath() const { return stillPath_; }
+  // The image wallpaper recorded before the still picture replaced it.
+  const ImageWallpaperState& SavedImageWallpaper() const { return savedImage_; }
+  // Which way Apply went, and why: for the installer's log.
+  const std::string& DesktopRoute() const { return route_; }
+  // Puts a recorded image wallpaper back (the uninstaller's record, the preview's own).
+  int RestoreImageWallpaper(const ImageWallpaperState& state);
 
   // Writes bitmap resource `bitmapId` (233 or 234) as a .bmp file to `path`, or to
   // folder + name + "_Preview.bmp" when path is empty; gives the path back.
@@ -59,6 +76,8 @@ class DesktopWallpaper {
 
  private:
   bool NameIsSafe() const;
+  bool PageCanShow();
+  bool ApplyStill();
   WallpaperPageFields PageFields() const;
 
   DesktopShell& shell_;
@@ -75,6 +94,11 @@ class DesktopWallpaper {
   std::string movieCopy_, imageCopy_, backgroundCopy_;
   Colour backgroundColour_ = 0xFFFFFF;
   std::string quality_, loop_, hAlign_, vAlign_, backgroundPosition_, scale_;
+  ImageWallpaper* image_ = &SystemImageWallpaper();
+  std::string stillSource_, stillPath_, route_;
+  bool activeDesktopFailed_ = false;
+  bool pageShown_ = false, stillShown_ = false;
+  ImageWallpaperState savedImage_;
 };
 
 }  // namespace zarvane

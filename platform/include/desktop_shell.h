@@ -25,10 +25,10 @@ class DesktopShell {
   virtual void ReleaseActiveDesktop() = 0;
   // Leaves `wallpaper` untouched when the shell gives nothing; at most capacity - 1 characters.
   virtual void GetWallpaper(std::wstring& wallpaper, unsigned capacity) = 0;
-  virtual void SetWallpaper(const std::wstring& wallpaper) = 0;
+  virtual bool SetWallpaper(const std::wstring& wallpaper) = 0;
   virtual bool GetDesktopItemOptions(ComponentsOptions& options) = 0;
   virtual void SetDesktopItemOptions(const ComponentsOptions& options) = 0;
-  virtual void ApplyChanges(unsigned flags) = 0;
+  virtual bool ApplyChanges(unsigned flags) = 0;
 };
 
 // The machine's own Active Desktop (Windows), or one that cannot be created (elsewhere).

@@ -11,10 +11,10 @@ class NoDesktopShell : public DesktopShell {
   bool CreateActiveDesktop() override { return false; }
   void ReleaseActiveDesktop() override {}
   void GetWallpaper(std::wstring&, unsigned) override {}
-  void SetWallpaper(const std::wstring&) override {}
+  bool SetWallpaper(const std::wstring&) override { return false; }
   bool GetDesktopItemOptions(ComponentsOptions&) override { return false; }
   void SetDesktopItemOptions(const ComponentsOptions&) override {}
-  void ApplyChanges(unsigned) override {}
+  bool ApplyChanges(unsigned) override { return false; }
 };
 
 }  // namespace

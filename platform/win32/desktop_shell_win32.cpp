@@ -36,8 +36,8 @@ class ActiveDesktopShell : public DesktopShell {
     }
   }
 
-  void SetWallpaper(const std::wstring& wallpaper) override {
-    if (desktop_) desktop_->SetWallpaper(wallpaper.c_str(), 0);
+  bool SetWallpaper(const std::wstring& wallpaper) override {
+    return desktop_ && SUCCEEDED(desktop_->SetWallpaper(wallpaper.c_str(), 0));
   }
 
   bool GetDesktopItemOptions(ComponentsOptions& options) override {
@@ -61,8 +61,8 @@ class ActiveDesktopShell : public DesktopShell {
     desktop_->SetDesktopItemOptions(&raw, 0);
   }
 
-  void ApplyChanges(unsigned flags) override {
-    if (desktop_) desktop_->ApplyChanges(flags);
+  bool ApplyChanges(unsigned flags) override {
+    return desktop_ && SUCCEEDED(desktop_->ApplyChanges(flags));
   }
 
  private:

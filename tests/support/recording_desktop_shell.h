@@ -28,9 +28,10 @@ class RecordingDesktopShell : public DesktopShell {
     calls.push_back("GetWallpaper(" + std::to_string(capacity) + ")");
     out = wallpaper;
   }
-  void SetWallpaper(const std::wstring& path) override {
+  bool SetWallpaper(const std::wstring& path) override {
     calls.push_back("SetWallpaper(" + NarrowAnsi(path) + ")");
     wallpaper = path;
+    return true;
   }
   bool GetDesktopItemOptions(ComponentsOptions& out) override {
     calls.push_back("GetDesktopItemOptions(" + std::to_string(out.size) + ")");
@@ -45,8 +46,9 @@ class RecordingDesktopShell : public DesktopShell {
                     ")");
     options = in;
   }
-  void ApplyChanges(unsigned flags) override {
+  bool ApplyChanges(unsigned flags) override {
     calls.push_back("ApplyChanges(" + std::to_string(flags) + ")");
+    return true;
   }
 };
 

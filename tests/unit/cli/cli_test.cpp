@@ -262,7 +262,8 @@ TEST(Cli, CheckWarnsOfAWrongValueInEveryDocumentedKey) {
   dir.Write("clock.swf", TextBytes("FWS movie"));
   const std::vector<ProjectKey> takenAsTheyStand = {
       {"ScreenSaver", "Name"},  {"Movie", "SWFFile"},         {"Movie", "ResourceFiles"},
-      {"Wallpaper", "BackImage"}, {"Wallpaper", "PrevMon"},   {"Installer", "MovieOrImageFile"},
+      {"Wallpaper", "BackImage"}, {"Wallpaper", "PrevMon"},   {"Wallpaper", "StillImage"},
+      {"Installer", "MovieOrImageFile"},
       {"Installer", "LicenseFile"}, {"Installer", "InstallerFilePath"}};
   const std::vector<std::pair<ProjectKey, std::string>> wrong = {
       {{"Movie", "Mute"}, "on"},          {{"Movie", "Loop"}, "yes"},

@@ -403,14 +403,15 @@ TEST_F(Pages, ValidationNamesTheFirstProblemAndPutsTheFocusOnItsField) {
 TEST_F(Pages, EveryFieldOfEveryPageComesBackAsSet) {
   WallpaperSettings w{"C:\\Movies\\clock.swf", "a.png;;b.xml;", "Night Sky", "0a0b0c",
                       "C:\\Pictures\\stars.jpg ", "Left", "Bottom", "Bottom Right", "AutoLow",
-                      "Exactfit", 0, 0};
+                      "Exactfit", 0, 0, "C:\\Pictures\\still.bmp"};
   wallpaper.Set(w);
   WallpaperSettings back = wallpaper.Get();
   EXPECT_EQ(std::tie(back.movieFile, back.resourceFiles, back.name, back.colourText,
                      back.backgroundImage, back.hAlign, back.vAlign, back.backgroundPosition,
-                     back.quality, back.movieSize, back.loop),
+                     back.quality, back.movieSize, back.loop, back.stillImage),
             std::tie(w.movieFile, w.resourceFiles, w.name, w.colourText, w.backgroundImage,
-                     w.hAlign, w.vAlign, w.backgroundPosition, w.quality, w.movieSize, w.loop));
+                     w.hAlign, w.vAlign, w.backgroundPosition, w.quality, w.movieSize, w.loop,
+                     w.stillImage));
   // The fresh record as New shows it.
   wallpaper.Set(WallpaperSettings());
   back = wallpaper.Get();

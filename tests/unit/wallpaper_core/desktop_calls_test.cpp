@@ -184,3 +184,80 @@ TEST_F(DesktopCalls, UnknownBitmapStillGivesThePathBack) {
 }
 
 }  // namespace zarvane
+
+namespace zarvane {
+namespace {
+
+// The image wallpaper of a machine whose version the test chooses; it remembers what it holds.
+class FakeImageWallpaper : public ImageWallpaper {
+ public:
+  unsigned major = 10;
+  bool refuses = false;
+  ImageWallpaperState held{"C:\\WINDOWS\\mine.bmp", "10", "", true, false};
+  unsigned WindowsMajorVersion() override { return major; }
+  unsigned WindowsMinorVersion() override { return 0; }
+  bool Read(ImageWallpaperState& state) override {
+    state = held;
+    return true;
+  }
+  bool Write(const ImageWallpaperState& state) override {
+    if (refuses) return false;
+    held = state;
+    return true;
+  }
+  void ScreenSize(int& width, int& height) override { width = 4, height = 2; }
+  bool LoadPicture(const std::string&, Picture&) override { return false; }
+};
+
+}  // namespace
+
+// A current Windows' Active Desktop may answer S_OK yet show no page, and its SetWallpaper would
+// clear the image wallpaper: it is never called there, not even to restore.
+TEST_F(DesktopCalls, WhereNoPageShowsTheStillPictureStandsInAndGoesBackExactly) {
+  FakeImageWallpaper image;
+  wallpaper.UseImageWallpaper(image);
+  wallpaper.SetBackgroundPosition("Tile");
+  wallpaper.PrepareDesktop();
+  wallpaper.PrepareFolder();
+  wallpaper.Apply();
+  EXPECT_TRUE(shell.calls.empty());
+  EXPECT_TRUE(wallpaper.DesktopChanged());
+  EXPECT_TRUE(FileExists(wallpaper.StillPath()));
+  EXPECT_EQ(image.held.wallpaper, wallpaper.StillPath());
+  EXPECT_EQ(image.held.style + "/" + image.held.tile, "0/1");
+  EXPECT_TRUE(image.held.hasStyle && image.held.hasTile);
+
+  wallpaper.Restore("");
+  EXPECT_TRUE(shell.calls.empty());
+  EXPECT_EQ(image.held.wallpaper, "C:\\WINDOWS\\mine.bmp");
+  EXPECT_EQ(image.held.style, "10");
+  EXPECT_FALSE(image.held.hasTile);  // it had none: deleted again, not set to ""
+}
+
+TEST_F(DesktopCalls, OnXpAFailingActiveDesktopGetsTheStillPictureAndARefusalLeavesTheDesktop) {
+  FakeImageWallpaper image;
+  image.major = 5;
+  wallpaper.UseImageWallpaper(image);
+  wallpaper.PrepareDesktop();
+  wallpaper.PrepareFolder();
+  wallpaper.Apply();
+  EXPECT_FALSE(wallpaper.StillShown());  // the page path worked: nothing else touched
+  EXPECT_EQ(image.held.wallpaper, "C:\\WINDOWS\\mine.bmp");
+
+  shell.optionsFail = true;
+  wallpaper.PrepareDesktop();
+  wallpaper.Apply();
+  EXPECT_TRUE(wallpaper.StillShown());
+  EXPECT_NE(wallpaper.DesktopRoute().find("GetDesktopItemOptions"), std::string::npos);
+
+  DesktopWallpaper refused(shell, prompt, root.Path());
+  image.refuses = true;
+  refused.UseImageWallpaper(image);
+  refused.SetName("Other");
+  refused.PrepareDesktop();
+  refused.PrepareFolder();
+  refused.Apply();
+  EXPECT_FALSE(refused.DesktopChanged());
+}
+
+}  // namespace zarvane

@@ -1,0 +1,78 @@
+#!/bin/bash
+# Current Windows shows no page on the desktop: in a prefix of its own at Windows 10, with Wine's
+# own Active Desktop and no Flash control anywhere, a silent install sets a still picture of the
+# page's background as the image wallpaper, and the uninstaller puts the user's wallpaper and
+# both style values back exactly.
+. "$(dirname "$0")/lib.sh" "$1"
+export ZARVANE_WINEPREFIX="$BUILD/wineprefix-win10" ZARVANE_WINE_VERSION=win10
+PREFIX=$ZARVANE_WINEPREFIX DRIVE_C="$ZARVANE_WINEPREFIX/drive_c"
+WALLPAPER_DIR="$DRIVE_C/windows/Web/WallPaper"
+prepare_prefix || exit 1
+new_case still
+NAME="E2E Still"
+INSTALL='C:\Program Files\E2E Still'
+DESKTOP_KEY='HKCU\Control Panel\Desktop'
+STILL="C:\\windows\\Web\\WallPaper\\$NAME\\${NAME}_Still.bmp"
+LOG="$WORK/install.log"
+logged() { grep -qiF -- "$1" <(tr -d '\r' <"$LOG") || { echo "     not in the log: $1"; return 1; }; }
+pixel() { convert "$1" -format "%[hex:u.p{$2,$3}]" info: 2>/dev/null | cut -c1-6; }
+
+check "the prefix reports Windows 10" equals "$("$RUN" cmd /c ver | tr -d '\r' | grep -o ' 10\.0' | head -1)" " 10.0"
+check "no Flash control in the prefix" no_file "$DRIVE_C/windows/system32/Macromed/Flash/flash.ocx"
+
+# The user's wallpaper: a picture, a style of its own and no TileWallpaper value at all.
+convert -size 8x8 xc:'#00ff00' "BMP3:$DRIVE_C/windows/old.bmp"
+"$RUN" reg add "$DESKTOP_KEY" /v Wallpaper /d 'C:\windows\old.bmp' /f >/dev/null
+"$RUN" reg add "$DESKTOP_KEY" /v WallpaperStyle /d 10 /f >/dev/null
+"$RUN" reg delete "$DESKTOP_KEY" /v TileWallpaper /f >/dev/null 2>&1
+
+# Built without the Flash control: a tiled 2 x 1 background, red then blue, on a dark colour.
+convert -size 1x1 xc:'#ff0000' xc:'#0000ff' +append "BMP3:$WORK/back.bmp"
+CFG_NAME=$NAME CFG_BACK_IMAGE=back.bmp write_config "$WORK/instcfg.ini"
+sed -i 's/^Align=Center/Align=Tile/; s/^MovieBkgColor=ffffff/MovieBkgColor=203040/' "$WORK/instcfg.ini"
+write_movie "$WORK/movie.swf"
+make_installer "$WORK/Still Setup.exe" "$WORK/instcfg.ini" "$WORK/back.bmp" "$WORK/movie.swf"
+forget_wallpaper "$NAME"
+rm -rf "$(hostpath "$INSTALL")"
+
+drive timeout 60000 run "$(cmdline "$WORK/Still Setup.exe") /S /P \"$INSTALL\" /LOG=$(winpath "$LOG")" \
+  wait-exit-unseen 0 >"$WORK/driver.txt"
+check "/S without a Flash control: no window, exit code 0" equals "$?" 0
+check "page written as ever" test -f "$WALLPAPER_DIR/$NAME.htm"
+check "Wallpaper names the still picture" equals "$(reg_value "$DESKTOP_KEY" Wallpaper)" "$STILL"
+check "WallpaperStyle for Tile" equals "$(reg_value "$DESKTOP_KEY" WallpaperStyle)" 0
+check "TileWallpaper for Tile" equals "$(reg_value "$DESKTOP_KEY" TileWallpaper)" 1
+bmp=$(hostpath "$STILL")
+check "a 24-bit BMP" equals "$(head -c 30 "$bmp" | od -An -tu1 -j28 | tr -d ' ')" 240
+import -window root "$WORK/screen.png" 2>/dev/null
+check "at the screen's size" equals "$(identify -format '%wx%h' "$bmp" 2>/dev/null)" \
+  "$(identify -format '%wx%h' "$WORK/screen.png" 2>/dev/null)"
+check "tiled from the top left: red, blue, red" equals "$(pixel "$bmp" 0 0) $(pixel "$bmp" 1 0) $(pixel "$bmp" 2 5)" "FF0000 0000FF FF0000"
+check "log: the way taken and why" logged "desktop: still picture $STILL (Windows 10"
+check "log: the control not needed" logged "Flash control neither installed nor packed; not needed"
+check "log: no desktop settings message" bash -c "test -s '$LOG' && ! grep -q 'Failed to Get Desktop Settings' '$LOG'"
+ini="$(hostpath "$INSTALL")/Uninstall.ini"
+check "Uninstall.ini: the previous wallpaper" equals "$(ini_value "$ini" Uninstaller PrevWallpaper)" 'C:\windows\old.bmp'
+check "Uninstall.ini: its style" equals "$(ini_value "$ini" Uninstaller PrevWallpaperStyle)" 10
+
+# What a person sees: the desktop of a Wine desktop window.
+"$RUN" explorer /desktop=still,640x480 >/dev/null 2>&1 &
+for i in $(seq 30); do
+  sleep 0.5
+  import -window root "$WORK/desktop.png" 2>/dev/null && has_colour "$WORK/desktop.png" '#FF0000' 0.05 && break
+done
+check "the desktop window shows the picture" has_colour "$WORK/desktop.png" '#FF0000' 0.05
+WINEPREFIX=$ZARVANE_WINEPREFIX wineserver -k  # the prefix is this test's own: its desktop ends
+wait
+
+LOG="$WORK/uninstall.log"
+drive timeout 60000 run "\"$INSTALL\\Uninstall.exe\" /S /LOG=$(winpath "$LOG")" wait-exit-unseen 0 \
+  >>"$WORK/driver.txt"
+check "Uninstall.exe /S: no window, exit code 0" equals "$?" 0
+check "Wallpaper back" equals "$(reg_value "$DESKTOP_KEY" Wallpaper)" 'C:\windows\old.bmp'
+check "WallpaperStyle back" equals "$(reg_value "$DESKTOP_KEY" WallpaperStyle)" 10
+check "TileWallpaper gone again" no_key "$DESKTOP_KEY" TileWallpaper
+check "the picture removed" no_file "$bmp"
+check "the page removed" no_file "$WALLPAPER_DIR/$NAME.htm"
+check "log: the image wallpaper put back" logged "image wallpaper put back: C:\\windows\\old.bmp"
+finish

@@ -1,0 +1,99 @@
+#include "still_picture.h"
+
+#include <gtest/gtest.h>
+
+namespace zarvane {
+namespace {
+
+// 2 x 2: red green / blue white, as 0x00RRGGBB.
+Picture Quad() {
+  Picture p;
+  p.width = 2;
+  p.height = 2;
+  p.pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+  return p;
+}
+
+// Rows of the picture as hexadecimal words, so a failure shows the whole screen.
+std::string Rows(const Picture& p) {
+  std::string out;
+  const char* digits = "0123456789abcdef";
+  for (int y = 0; y < p.height; ++y) {
+    for (int x = 0; x < p.width; ++x) {
+      std::uint32_t v = p.pixels[std::size_t(y) * p.width + x];
+      for (int shift = 20; shift >= 0; shift -= 4) out += digits[(v >> shift) & 0xF];
+      out += x + 1 < p.width ? " " : "";
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+// Project colour text 112233: red 0x11 sits in the low byte.
+constexpr Colour kColour = 0x332211;
+
+TEST(StillPicture, PlacesTheBackgroundAsThePageDoes) {
+  struct Case {
+    const char* position;
+    int width, height;
+    bool image;
+    const char* rows;
+  } cases[] = {
+      {"Center", 3, 2, false, "112233 112233 112233\n112233 112233 112233\n"},
+      {"Tile", 3, 3, true,
+       "ff0000 00ff00 ff0000\n0000ff ffffff 0000ff\nff0000 00ff00 ff0000\n"},
+      {"Center", 4, 4, true,
+       "112233 112233 112233 112233\n112233 ff0000 00ff00 112233\n"
+       "112233 0000ff ffffff 112233\n112233 112233 112233 112233\n"},
+      {"Stretch", 4, 2, true, "ff0000 ff0000 00ff00 00ff00\n0000ff 0000ff ffffff ffffff\n"},
+      {"Bottom Right", 3, 3, true,
+       "112233 112233 112233\n112233 ff0000 00ff00\n112233 0000ff ffffff\n"},
+      {"Top Left", 3, 3, true,
+       "ff0000 00ff00 112233\n0000ff ffffff 112233\n112233 112233 112233\n"},
+      // Larger than the screen: cut off evenly around the middle, never outside it.
+      {"Center", 1, 1, true, "ffffff\n"},
+      {"Bottom Right", 1, 1, true, "ffffff\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.position) + " " + std::to_string(c.width) + "x" +
+                 std::to_string(c.height));
+    Picture still = ComposeStillPicture(kColour, c.image ? Quad() : Picture(), c.position,
+                                        c.width, c.height);
+    EXPECT_EQ(Rows(still), c.rows);
+  }
+}
+
+TEST(StillPicture, LargerImageCentredKeepsItsMiddle) {
+  Picture big;
+  big.width = 4;
+  big.height = 3;
+  for (std::uint32_t i = 0; i < 12; ++i) big.pixels.push_back(i);
+  EXPECT_EQ(Rows(ComposeStillPicture(kColour, big, "Center", 2, 1)), "000005 000006\n");
+}
+
+TEST(StillPicture, WritesA24BitBottomUpBmpWithPaddedRows) {
+  Picture p;
+  p.width = 1;
+  p.height = 2;
+  p.pixels = {0x102030, 0x405060};  // top, bottom
+  const std::string bmp = EncodeBmp24(p);
+  ASSERT_EQ(bmp.size(), 54u + 2 * 4);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_EQ(static_cast<unsigned char>(bmp[2]), 62);  // file size
+  EXPECT_EQ(static_cast<unsigned char>(bmp[10]), 54);  // pixel offset
+  EXPECT_EQ(static_cast<unsigned char>(bmp[28]), 24);  // bits per pixel
+  EXPECT_EQ(static_cast<unsigned char>(bmp[22]), 2);   // height positive: bottom row first
+  EXPECT_EQ(bmp.substr(54), std::string("\x60\x50\x40\0\x30\x20\x10\0", 8));
+}
+
+TEST(StillPicture, StyleValuesFollowThePosition) {
+  EXPECT_STREQ(StyleForPosition("tile").tile, "1");
+  EXPECT_STREQ(StyleForPosition("Tile").style, "0");
+  EXPECT_STREQ(StyleForPosition("Stretch").style, "2");
+  EXPECT_STREQ(StyleForPosition("Stretch").tile, "0");
+  EXPECT_STREQ(StyleForPosition("Top Left").style, "0");
+  EXPECT_STREQ(StyleForPosition("Top Left").tile, "0");
+}
+
+}  // namespace
+}  // namespace zarvane
