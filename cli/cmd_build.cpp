@@ -1,5 +1,7 @@
 #include <unistd.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -150,6 +152,33 @@ class MovieFrameStill {
   std::string folder_;
 };
 
+// The frame size of an uncompressed movie or of one compressed with zlib; empty, or why not.
+std::string MovieFrameSize(const std::string& path, int& width, int& height) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return SwfErrorText(SwfError::kCannotOpen);
+  if (bytes.size() >= 8 && bytes.compare(0, 3, "CWS") == 0) {
+    uLongf length = static_cast<unsigned char>(bytes[4]) | static_cast<unsigned char>(bytes[5]) << 8 |
+                    static_cast<unsigned char>(bytes[6]) << 16 |
+                    uLongf(static_cast<unsigned char>(bytes[7])) << 24;
+    if (length <= 8 || length > (256u << 20)) return "its declared length is out of range";
+    std::string plain(length, '\0');
+    std::copy(bytes.begin(), bytes.begin() + 8, plain.begin());
+    plain[0] = 'F';
+    uLongf unpacked = length - 8;
+    if (uncompress(reinterpret_cast<Bytef*>(&plain[8]), &unpacked,
+                   reinterpret_cast<const Bytef*>(bytes.data() + 8), uLong(bytes.size() - 8)) != Z_OK ||
+        unpacked != length - 8)
+      return "its compressed body is damaged";
+    bytes.swap(plain);
+  }
+  SwfReader movie;
+  if (!movie.ReadMovieBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()))
+    return SwfErrorText(movie.Error());
+  width = movie.FrameWidth();
+  height = movie.FrameHeight();
+  return "";
+}
+
 int MovieFrameStill::Take(CliProjectHost& host, double seconds, std::ostream& out,
                           std::ostream& err) {
   if (!*kPreviewPlayerFolder) {
@@ -172,13 +201,12 @@ int MovieFrameStill::Take(CliProjectHost& host, double seconds, std::ostream& ou
   PreviewSettings preview;
   host.tabs.GetWallpaper(wallpaper);
   host.tabs.GetPreview(preview);
-  SwfReader movie;
-  if (!movie.ReadMovie(wallpaper.movieFile)) {
+  int width = 0, height = 0;
+  std::string why = MovieFrameSize(wallpaper.movieFile, width, height);
+  if (!why.empty()) {
     return FileFailure(err, wallpaper.movieFile,
-                       std::string("--still-from-movie: the movie's size cannot be read: ") +
-                           SwfErrorText(movie.Error()));
+                       "--still-from-movie: the movie's size cannot be read: " + why);
   }
-  const int width = movie.FrameWidth(), height = movie.FrameHeight();
   if (width < 1 || height < 1 || width > 8192 || height > 8192) {
     return FileFailure(err, wallpaper.movieFile,
                        "--still-from-movie: the movie's frame of " + std::to_string(width) + "x" +
