@@ -57,7 +57,8 @@ extern const CliCommand kBuildCommand = {
     "                    photograph the wallpaper playing (the preview's player, Ruffle in\n"
     "                    headless Chromium) at the movie's own size and pack that frame as the\n"
     "                    still picture desktops that show no page get; it wins over the\n"
-    "                    project's own [Wallpaper] StillImage\n"
+    "                    project's own [Wallpaper] StillImage. Needs Chromium and the player\n"
+    "                    (the Linux build carries it); without them no installer is written\n"
     "  --at SECONDS      how long the movie plays before that photograph (default 1)\n"
     "\n"
     "Exit status 0 only when the build completed; the reason of a failure goes to stderr.\n",
