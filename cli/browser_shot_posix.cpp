@@ -187,8 +187,15 @@ pid_t StartBrowser(const BrowserShot& shot, int& toBrowser, int& fromBrowser) {
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(&a[0]);
   argv.push_back(nullptr);
-  // Its scratch files too go into the run's folder, which is removed after the shot.
-  setenv("TMPDIR", shot.workFolder.c_str(), 1);
+  // Its scratch files too go into the run's folder, which is removed after the shot; this
+  // program's own TMPDIR stays, or its next temporary folder would go into the removed one.
+  std::vector<std::string> environment = {"TMPDIR=" + shot.workFolder};
+  for (char** variable = environ; *variable; ++variable) {
+    if (std::strncmp(*variable, "TMPDIR=", 7) != 0) environment.push_back(*variable);
+  }
+  std::vector<char*> envp;
+  for (std::string& v : environment) envp.push_back(&v[0]);
+  envp.push_back(nullptr);
   pid_t pid = fork();
   if (pid == 0) {
     setpgid(0, 0);
@@ -200,7 +207,7 @@ pid_t StartBrowser(const BrowserShot& shot, int& toBrowser, int& fromBrowser) {
     dup2(quiet, 1);
     dup2(quiet, 2);
     for (int fd = 5; fd < 1024; ++fd) close(fd);
-    execvp(argv[0], argv.data());
+    execvpe(argv[0], argv.data(), envp.data());
     _exit(127);
   }
   close(commands[0]);

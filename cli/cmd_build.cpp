@@ -1,23 +1,33 @@
 #include <unistd.h>
+#include <zlib.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
 #include "archive_format.h"
 #include "build_checks.h"
 #include "build_installer.h"
+#include "browser_shot.h"
 #include "build_installer_headless.h"
 #include "cli_command.h"
 #include "code_page.h"
 #include "file_messages.h"
 #include "file_system.h"
+#include "installer_page.h"
 #include "path_words.h"
+#include "picture_files.h"
+#include "preview_folder.h"
 #include "profile.h"
 #include "project_file.h"
 #include "project_host.h"
+#include "still_picture.h"
 #include "stub_resource.h"
+#include "swf_reader.h"
 #include "terminal_text.h"
 #include "text.h"
+#include "wallpaper_words.h"
 
 namespace zarvane {
 
@@ -26,7 +36,7 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
 extern const CliCommand kBuildCommand = {
     "build", "builds a wallpaper installer from a project file",
     "usage: zarvane-cli build PROJECT.zvp [-o OUTPUT] [--flash-ocx PATH] [--codepage N]\n"
-    "                         [--installer-program EXE]\n"
+    "                         [--installer-program EXE] [--still-from-movie [--at SECONDS]]\n"
     "\n"
     "Opens the project as the authoring tool does, checks it as Build Now does and writes the\n"
     "installer: \"instcfg.ini\", the pictures, the licence, the resource files, the Flash\n"
@@ -43,6 +53,13 @@ extern const CliCommand kBuildCommand = {
     "  --installer-program EXE\n"
     "                    the installer program to pack instead of the one this tool carries\n"
     "                    (a zarvane-installer.exe of another build, a 64-bit one for tests)\n"
+    "  --still-from-movie\n"
+    "                    photograph the wallpaper playing (the preview's player, Ruffle in\n"
+    "                    headless Chromium) at the movie's own size and pack that frame as the\n"
+    "                    still picture desktops that show no page get; it wins over the\n"
+    "                    project's own [Wallpaper] StillImage. Needs Chromium and the player\n"
+    "                    (the Linux build carries it); without them no installer is written\n"
+    "  --at SECONDS      how long the movie plays before that photograph (default 1)\n"
     "\n"
     "Exit status 0 only when the build completed; the reason of a failure goes to stderr.\n",
     RunBuild};
@@ -122,12 +139,130 @@ class InstallerProgramOverride {
   bool active_ = false;
 };
 
+// The movie's frame as a BMP in a private folder of the run, gone with this object.
+class MovieFrameStill {
+ public:
+  ~MovieFrameStill() {
+    if (!folder_.empty()) RemoveFolderAndFiles(folder_);
+  }
+  // Makes the picture and names it the wallpaper's still picture; kExitOk, or the failure's
+  // exit code once it has said why.
+  int Take(CliProjectHost& host, double seconds, std::ostream& out, std::ostream& err);
+
+ private:
+  std::string folder_;
+};
+
+// The frame size of an uncompressed movie or of one compressed with zlib; empty, or why not.
+std::string MovieFrameSize(const std::string& path, int& width, int& height) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return SwfErrorText(SwfError::kCannotOpen);
+  if (bytes.size() >= 8 && bytes.compare(0, 3, "CWS") == 0) {
+    uLongf length = static_cast<unsigned char>(bytes[4]) | static_cast<unsigned char>(bytes[5]) << 8 |
+                    static_cast<unsigned char>(bytes[6]) << 16 |
+                    uLongf(static_cast<unsigned char>(bytes[7])) << 24;
+    if (length <= 8 || length > (256u << 20)) return "its declared length is out of range";
+    std::string plain(length, '\0');
+    std::copy(bytes.begin(), bytes.begin() + 8, plain.begin());
+    plain[0] = 'F';
+    uLongf unpacked = length - 8;
+    if (uncompress(reinterpret_cast<Bytef*>(&plain[8]), &unpacked,
+                   reinterpret_cast<const Bytef*>(bytes.data() + 8), uLong(bytes.size() - 8)) != Z_OK ||
+        unpacked != length - 8)
+      return "its compressed body is damaged";
+    bytes.swap(plain);
+  }
+  SwfReader movie;
+  if (!movie.ReadMovieBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()))
+    return SwfErrorText(movie.Error());
+  width = movie.FrameWidth();
+  height = movie.FrameHeight();
+  return "";
+}
+
+int MovieFrameStill::Take(CliProjectHost& host, double seconds, std::ostream& out,
+                          std::ostream& err) {
+  if (!*kPreviewPlayerFolder) {
+    return FileFailure(err, host.ProjectFile(),
+                       "--still-from-movie: this build carries no web Flash player; the Linux "
+                       "build fetches one");
+  }
+  const std::string browser = FindProgram("chromium");
+  if (browser.empty()) {
+    return FileFailure(err, host.ProjectFile(),
+                       "--still-from-movie: Chromium not found: install the package chromium");
+  }
+  for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow}) {
+    if (int message = host.ValidateTab(tab)) {
+      host.Prompt().Show("Error", ToolMessage(message), kPromptOk | kPromptIconExclamation);
+      return kExitFailure;
+    }
+  }
+  WallpaperSettings wallpaper;
+  PreviewSettings preview;
+  host.tabs.GetWallpaper(wallpaper);
+  host.tabs.GetPreview(preview);
+  int width = 0, height = 0;
+  std::string why = MovieFrameSize(wallpaper.movieFile, width, height);
+  if (!why.empty()) {
+    return FileFailure(err, wallpaper.movieFile,
+                       "--still-from-movie: the movie's size cannot be read: " + why);
+  }
+  if (width < 1 || height < 1 || width > 8192 || height > 8192) {
+    return FileFailure(err, wallpaper.movieFile,
+                       "--still-from-movie: the movie's frame of " + std::to_string(width) + "x" +
+                           std::to_string(height) + " pixels is not 1 to 8192 each way");
+  }
+  std::string png, error;
+  Picture frame;
+  if (!ShootWallpaperPage(browser, WallpaperPageText(InstallerPageFields(host.tabs)), wallpaper,
+                          preview, width, height, seconds, png, error) ||
+      !DecodePng(png, frame, error)) {
+    return FileFailure(err, host.ProjectFile(), "--still-from-movie: " + error);
+  }
+  if (frame.width != width || frame.height != height) {
+    return FileFailure(err, host.ProjectFile(),
+                       "--still-from-movie: the browser's shot is " + std::to_string(frame.width) +
+                           "x" + std::to_string(frame.height) + ", not the movie's size");
+  }
+  folder_ = MakePrivateTempFolder();
+  const std::string still = folder_ + wallpaper.name + "Still.bmp";
+  if (folder_.empty() || !ReplaceFileContents(still, EncodeBmp24(frame)))
+    return FileFailure(err, still, "cannot be written");
+  if (!wallpaper.stillImage.empty()) {
+    out << "the movie's frame replaces the project's still picture "
+        << Printable(wallpaper.stillImage) << "\n";
+  }
+  wallpaper.stillImage = still;
+  host.tabs.SetWallpaper(wallpaper);
+  out << "still picture: the movie after " << seconds << " s, " << width << "x" << height
+      << " pixels\n";
+  return kExitOk;
+}
+
+bool ParseSeconds(const std::string& text, double& seconds) {
+  char* end = nullptr;
+  double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end || !(value >= 0 && value <= 600)) return false;
+  seconds = value;
+  return true;
+}
+
 }  // namespace
 
 static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string project, output, flash, program, codePage = "1252";
+  bool stillFromMovie = false, secondsGiven = false;
+  double seconds = 1;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" || args[i] == "--flash-ocx" || args[i] == "--codepage" ||
+    if (args[i] == "--still-from-movie") {
+      stillFromMovie = true;
+    } else if (args[i] == "--at") {
+      if (i + 1 >= args.size() || !ParseSeconds(args[i + 1], seconds))
+        return UsageError(kBuildCommand, "--at takes seconds from 0 to 600", err);
+      secondsGiven = true;
+      ++i;
+    } else if (args[i] == "-o" || args[i] == "--flash-ocx" || args[i] == "--codepage" ||
         args[i] == "--installer-program") {
       if (i + 1 >= args.size()) return UsageError(kBuildCommand, args[i] + " needs a value", err);
       std::string& value = args[i] == "-o"            ? output
@@ -145,6 +280,8 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
     }
   }
   if (project.empty()) return UsageError(kBuildCommand, "expects one PROJECT.zvp", err);
+  if (secondsGiven && !stillFromMovie)
+    return UsageError(kBuildCommand, "--at goes with --still-from-movie", err);
 
   InstallerProgramOverride installerProgram;
   if (!program.empty()) {
@@ -175,6 +312,10 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
     if (!why.empty()) return FileFailure(err, flash, why);
     host.flashControl = control.UnderInstallerName(FullPath(flash));
     if (host.flashControl.empty()) return FileFailure(err, flash, "cannot be copied under the name flash.ocx");
+  }
+  MovieFrameStill movieFrame;
+  if (stillFromMovie) {
+    if (int failed = movieFrame.Take(host, seconds, out, err)) return failed;
   }
   host.onWarning = [&err, &host](const std::string& text) {
     FileFailure(err, host.ProjectFile(), "warning: " + text);

@@ -126,13 +126,6 @@ bool IsNewOrEmptyFolder(const std::string& name) {
          std::filesystem::is_empty(folder, failure);
 }
 
-// The player's files as the build fetched them.
-#ifdef ZARVANE_PLAYER_DIR
-const char kPlayerFolder[] = ZARVANE_PLAYER_DIR;
-#else
-const char kPlayerFolder[] = "";
-#endif
-
 }  // namespace
 
 struct PreviewSources {
@@ -150,46 +143,17 @@ static int KeepPreviewFolder(const PreviewOptions& options, const PreviewSources
   }
   std::string error;
   std::string page = WritePreviewFolder(folder, sources.installedPage, sources.wallpaper,
-                                        sources.preview, kPlayerFolder, error);
+                                        sources.preview, kPreviewPlayerFolder, error);
   if (page.empty()) return FileFailure(err, options.htmlFolder, error);
   out << "Open " << FileUrl(page) << "\nin Chromium started with --allow-file-access-from-files"
       << " (the player reads its files beside the page).\n";
   return kExitOk;
 }
 
-// The folder in a private place, photographed, and gone again.
-static bool ShootPreview(const PreviewOptions& options, const std::string& browser,
-                         const PreviewSources& sources, std::string& png, std::string& error) {
-  std::string work = MakePrivateTempFolder();
-  if (work.empty()) {
-    error = "cannot make a temporary folder";
-    return false;
-  }
-  std::string page;
-  if (MakeDirectory(work + "page/")) {
-    page = WritePreviewFolder(work + "page/", sources.installedPage, sources.wallpaper,
-                              sources.preview, kPlayerFolder, error);
-  } else {
-    error = "cannot make the preview folder in '" + work + "'";
-  }
-  BrowserShot request;
-  request.browser = browser;
-  request.pageUrl = FileUrl(page);
-  request.workFolder = work;
-  request.width = options.width;
-  request.height = options.height;
-  request.playSeconds = options.playSeconds;
-  request.timeLimitSeconds = 90 + static_cast<int>(options.playSeconds);
-  bool shot = !page.empty() && TakeBrowserShot(request, png, error);
-  std::error_code ignored;
-  std::filesystem::remove_all(work, ignored);
-  return shot;
-}
-
 static int RunPreview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   PreviewOptions options;
   if (int usage = ParseOptions(args, options, err)) return usage;
-  if (!*kPlayerFolder) {
+  if (!*kPreviewPlayerFolder) {
     return FileFailure(err, options.project,
                        "this build carries no web Flash player; the Linux build fetches one");
   }
@@ -233,7 +197,8 @@ static int RunPreview(const std::vector<std::string>& args, std::ostream& out, s
     }
   }
   std::string png, error;
-  if (!ShootPreview(options, browser, sources, png, error))
+  if (!ShootWallpaperPage(browser, sources.installedPage, sources.wallpaper, sources.preview,
+                          options.width, options.height, options.playSeconds, png, error))
     return FileFailure(err, options.project, error);
   if (!ReplaceFileContents(output, png)) return FileFailure(err, output, "cannot be written");
   out << output << "\n";

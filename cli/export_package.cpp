@@ -1,7 +1,5 @@
 #include "export_package.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -13,6 +11,7 @@
 #include "file_system.h"
 #include "host_text.h"
 #include "path_words.h"
+#include "picture_files.h"
 #include "preview_folder.h"
 #include "wallpaper_words.h"
 
@@ -100,18 +99,6 @@ std::string Utf8(const std::string& text) {
 std::string Contact(const SettingsBoxSettings& box) {
   if (!box.webAddress.empty()) return box.webAddress;
   return box.emailAddress.empty() ? "" : "mailto:" + box.emailAddress;
-}
-
-void PutBig32(std::string& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
-}
-
-void PngChunk(std::string& png, const char* type, const std::string& data) {
-  PutBig32(png, static_cast<std::uint32_t>(data.size()));
-  std::string body = std::string(type, 4) + data;
-  png += body;
-  PutBig32(png, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
-                                                 static_cast<uInt>(body.size()))));
 }
 
 }  // namespace
@@ -211,35 +198,20 @@ std::string WriteExportFolder(const std::string& folder, const ExportSources& so
 }
 
 std::string PlainPicturePng(unsigned colour, int width, int height) {
-  std::string header;
-  PutBig32(header, static_cast<std::uint32_t>(width));
-  PutBig32(header, static_cast<std::uint32_t>(height));
-  header +=
-      std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no filter, no interlace
-  std::string row(1, '\0');
-  for (int x = 0; x < width; ++x) {
-    row += static_cast<char>(colour & 0xFF);
-    row += static_cast<char>((colour >> 8) & 0xFF);
-    row += static_cast<char>((colour >> 16) & 0xFF);
-  }
-  std::string rows;
-  for (int y = 0; y < height; ++y) rows += row;
-  uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
-  std::string packed(packedSize, '\0');
-  compress2(reinterpret_cast<Bytef*>(&packed[0]), &packedSize,
-            reinterpret_cast<const Bytef*>(rows.data()), static_cast<uLong>(rows.size()), 9);
-  packed.resize(packedSize);
-  std::string png = "\x89PNG\r\n\x1a\n";
-  PngChunk(png, "IHDR", header);
-  PngChunk(png, "IDAT", packed);
-  PngChunk(png, "IEND", "");
-  return png;
+  Picture plain;
+  plain.width = width;
+  plain.height = height;
+  plain.pixels.assign(std::size_t(width) * height,
+                      (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF));
+  return EncodePng(plain);
 }
 
 Thumbnail ChooseThumbnail(const std::string& browser, const std::string& page,
                           const ExportSources& sources, const std::string& work) {
   constexpr int kWidth = 640, kHeight = 360;  // a 16:9 desktop, as the programs list them
+  // The shot is taken even when the still picture wins: a movie the player fails on is found.
   std::string why = "Chromium not found";
+  Thumbnail shot;
   if (!browser.empty()) {
     BrowserShot request;
     request.browser = browser;
@@ -248,16 +220,37 @@ Thumbnail ChooseThumbnail(const std::string& browser, const std::string& page,
     request.width = kWidth;
     request.height = kHeight;
     request.playSeconds = 1;
-    Thumbnail shot;
     if (TakeBrowserShot(request, shot.png, why)) {
       shot.what = "a shot of the wallpaper playing in Chromium";
-      return shot;
+    } else if (why.rfind("the player failed on the movie", 0) == 0) {
+      shot.movieFailure = why;
     }
   }
-  Thumbnail plain = {PlainPicturePng(ColourFromText(sources.wallpaper.colourText), kWidth, kHeight),
-                     "the background colour alone (" + why + ")", ""};
-  if (why.rfind("the player failed on the movie", 0) == 0) plain.movieFailure = why;
-  return plain;
+  // The programs take PNG, JPEG and GIF under the manifest's name "preview.png": a PNG or a
+  // BMP (converted) still picture goes as a PNG; the other kinds are left to the shot.
+  const std::string& still = sources.wallpaper.stillImage;
+  std::string bytes, stillWhy;
+  if (!still.empty()) {
+    Picture picture;
+    const std::string name = BareName(still);
+    if (!ReadWholeFile(still, bytes)) {
+      stillWhy = "the still picture " + name + " cannot be read";
+    } else if (bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0) {
+      return {bytes, "the project's still picture " + name, shot.movieFailure};
+    } else if (DecodeBmp(bytes, picture)) {
+      return {EncodePng(picture), "the project's still picture " + name + ", as PNG",
+              shot.movieFailure};
+    } else {
+      stillWhy = "the still picture " + name + " is not a PNG or an uncompressed BMP";
+    }
+  }
+  if (!shot.what.empty()) {
+    if (!stillWhy.empty()) shot.what += " (" + stillWhy + ")";
+    return shot;
+  }
+  if (!stillWhy.empty()) why = stillWhy + "; " + why;
+  return {PlainPicturePng(ColourFromText(sources.wallpaper.colourText), kWidth, kHeight),
+          "the background colour alone (" + why + ")", shot.movieFailure};
 }
 
 std::string LivelyInfoText(const ExportSources& sources) {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "browser_shot.h"
+#include "export_package.h"
 #include "file_system.h"
 #include "host_text.h"
 #include "path_words.h"
@@ -37,6 +39,11 @@ const char kPreviewOptionScript[] =
 static const char kOptionScriptName[] = "preview-options.js";
 static const char kPlayerScriptName[] = "ruffle.js";
 const char kUtf8Declaration[] = "<meta charset=\"utf-8\">";
+#ifdef ZARVANE_PLAYER_DIR
+const char kPreviewPlayerFolder[] = ZARVANE_PLAYER_DIR;
+#else
+const char kPreviewPlayerFolder[] = "";
+#endif
 
 std::string PreviewPageText(const std::string& installedPage) {
   // The browser reads the page's names in the spelling of the folder's files.
@@ -103,6 +110,36 @@ std::string WritePreviewFolder(const std::string& folder, const std::string& ins
     return "";
   }
   return page;
+}
+
+bool ShootWallpaperPage(const std::string& browser, const std::string& installedPage,
+                        const WallpaperSettings& wallpaper, const PreviewSettings& preview,
+                        int width, int height, double playSeconds, std::string& png,
+                        std::string& error) {
+  std::string work = MakePrivateTempFolder();
+  if (work.empty()) {
+    error = "cannot make a temporary folder";
+    return false;
+  }
+  std::string page;
+  if (MakeDirectory(work + "page/")) {
+    page = WritePreviewFolder(work + "page/", installedPage, wallpaper, preview,
+                              kPreviewPlayerFolder, error);
+  } else {
+    error = "cannot make the preview folder in '" + work + "'";
+  }
+  BrowserShot request;
+  request.browser = browser;
+  request.pageUrl = PageUrl(page);
+  request.workFolder = work;
+  request.width = width;
+  request.height = height;
+  request.playSeconds = playSeconds;
+  request.timeLimitSeconds = 90 + static_cast<int>(playSeconds);
+  bool shot = !page.empty() && TakeBrowserShot(request, png, error);
+  std::error_code ignored;
+  std::filesystem::remove_all(work, ignored);  // the browser's profile is folders deep
+  return shot;
 }
 
 }  // namespace zarvane

@@ -9,6 +9,8 @@ namespace zarvane {
 
 extern const char kPreviewOptionScript[];
 extern const char kUtf8Declaration[];
+// The player's files as the build fetched them; empty in a build that carries none.
+extern const char kPreviewPlayerFolder[];
 
 // The installed page with the lines that load the option script and the player added just
 // before its body ends; outside Windows a page with names beyond ASCII is in UTF-8 and says
@@ -20,5 +22,13 @@ std::string PreviewPageText(const std::string& installedPage);
 std::string WritePreviewFolder(const std::string& folder, const std::string& installedPage,
                                const WallpaperSettings& wallpaper, const PreviewSettings& preview,
                                const std::string& playerFolder, std::string& error);
+
+// The preview folder in a private place of the run, photographed by `browser` at `width` x
+// `height` once the movie has played `playSeconds`, and gone again. The PNG in `png`, or why
+// not in `error`.
+bool ShootWallpaperPage(const std::string& browser, const std::string& installedPage,
+                        const WallpaperSettings& wallpaper, const PreviewSettings& preview,
+                        int width, int height, double playSeconds, std::string& png,
+                        std::string& error);
 
 }  // namespace zarvane

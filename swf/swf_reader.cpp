@@ -49,6 +49,7 @@ void SwfReader::Reset() {
   bitCount_ = 0;
   colour_ = 0;
   hasColour_ = false;
+  frameWidth_ = frameHeight_ = 0;
   error_ = SwfError::kNone;
 }
 
@@ -136,10 +137,19 @@ bool SwfReader::ReadBits(unsigned count, std::uint32_t* value) {
 bool SwfReader::Walk() {
   position_ = 8;
   bitCount_ = 0;
-  std::uint32_t bits = 0, unused = 0;
+  std::uint32_t bits = 0, edges[4] = {};
   if (!ReadBits(5, &bits)) return Fail(SwfError::kRunsPastEnd);
-  for (int i = 0; i < 4; ++i)
-    if (!ReadBits(bits, &unused)) return Fail(SwfError::kRunsPastEnd);
+  for (std::uint32_t& edge : edges) {
+    if (!ReadBits(bits, &edge)) return Fail(SwfError::kRunsPastEnd);
+    if (bits > 0 && bits < 32 && (edge >> (bits - 1)) & 1u) edge |= ~0u << bits;  // negative
+  }
+  // Twips, a twentieth of a pixel; a rectangle upside down has no size.
+  auto span = [](std::uint32_t low, std::uint32_t high) {
+    std::int64_t twips = std::int64_t(std::int32_t(high)) - std::int32_t(low);
+    return twips > 0 ? static_cast<int>((twips + 10) / 20) : 0;
+  };
+  frameWidth_ = span(edges[0], edges[1]);
+  frameHeight_ = span(edges[2], edges[3]);
   bitCount_ = 0;
   if (!Need(4)) return Fail(SwfError::kRunsPastEnd);
   U16();  // frame rate

@@ -38,6 +38,9 @@ class SwfReader {
   bool HasBackgroundColour() const { return hasColour_; }
   // Windows colour value: red in the low byte, then green, then blue.
   std::uint32_t BackgroundColour() const { return colour_; }
+  // The frame rectangle's size in pixels, rounded; 0 for an empty or inverted rectangle.
+  int FrameWidth() const { return frameWidth_; }
+  int FrameHeight() const { return frameHeight_; }
   SwfError Error() const { return error_; }
   std::uint8_t Version() const { return version_; }
   std::uint32_t Length() const { return length_; }
@@ -62,6 +65,7 @@ class SwfReader {
   unsigned bitCount_ = 0;
   std::uint32_t colour_ = 0;
   bool hasColour_ = false;
+  int frameWidth_ = 0, frameHeight_ = 0;
   SwfError error_ = SwfError::kNone;
 };
 

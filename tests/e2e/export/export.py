@@ -203,6 +203,32 @@ def test_names_and_movie(work, browser):
           "a broken movie: exit %d, %r" % (result.returncode, result.stderr))
 
 
+def test_still_thumbnail(work):
+    """The project's own BMP still picture is the thumbnail, as PNG; the movie is still played,
+    so a broken one is refused all the same."""
+    project = os.path.join(work, "still")
+    shutil.copytree(DEMO, project)
+    zvp = os.path.join(project, "demo.zvp")
+    text = open(zvp).read().replace("PrevMon=", "PrevMon=\nStillImage=background.bmp")
+    open(zvp, "w").write(text)
+    lively = os.path.join(work, "still.zip")
+    result = run("export", zvp, "--lively", lively)
+    if not check(result.returncode == 0, "export with a still picture: %r" % result.stderr):
+        return
+    check("thumbnail: the project's still picture background.bmp, as PNG" in result.stdout,
+          "the thumbnail is not the still picture: %r" % result.stdout)
+    with zipfile.ZipFile(lively) as z:
+        thumbnail = Picture(z.read("preview.png"))
+    bmp = os.path.join(DEMO, "background.bmp")
+    check((thumbnail.width, thumbnail.height) == (64, 64)
+          and all(thumbnail.at(x, y) == tile_colour(bmp, x, y) for x, y in ((0, 0), (63, 0), (5, 40))),
+          "the thumbnail's pixels are not the still picture's")
+    open(os.path.join(project, "clock.swf"), "wb").write(b"no movie at all\n" * 20)
+    result = run("export", zvp, "--lively", lively)
+    check(result.returncode == 1 and "the player failed on the movie" in result.stderr,
+          "a broken movie beside a still picture: exit %d, %r" % (result.returncode, result.stderr))
+
+
 def main():
     if not shutil.which("chromium"):
         print("SKIPPED: Chromium is not installed (make deps installs the package chromium)")
@@ -252,6 +278,7 @@ def main():
             test_names_and_movie(work, browser)
         finally:
             browser.close()
+        test_still_thumbnail(work)
         test_refusals(work)
     print("%d failures" % len(failures))
     return 1 if failures else 0

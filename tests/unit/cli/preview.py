@@ -200,6 +200,65 @@ def test_broken_movie(work):
                                                                      result.stderr))
 
 
+def bmp_header(path):
+    data = open(path, "rb").read(30)
+    return (int.from_bytes(data[18:22], "little", signed=True),
+            int.from_bytes(data[22:26], "little", signed=True), int.from_bytes(data[28:30], "little"))
+
+
+def test_build_still(work):
+    """build --still-from-movie packs the movie's frame, at its own size, as the still picture
+    (over the project's own); a plain build is what it was; refusals lose nothing; the run's
+    temporary folders are gone."""
+    path = project(os.path.join(work, "still"), "Still",
+                   PrevMon="\nStillImage=background.bmp")
+    setup, plain = os.path.join(work, "Still Setup.exe"), os.path.join(work, "plain.exe")
+    tmp = os.path.join(work, "tmp")
+    os.makedirs(tmp)
+    env = dict(os.environ, TMPDIR=tmp)
+
+    def build(*options, **kwargs):
+        return subprocess.run([CLI, "build", path, *options], capture_output=True, text=True,
+                              timeout=240, **kwargs)
+    check(build("-o", plain).returncode == 0, "a plain build failed")
+    result = build("-o", setup, "--still-from-movie", "--at", "0.5", env=env)
+    if not check(result.returncode == 0, "build --still-from-movie: " + result.stderr.strip()):
+        return
+    check("replaces the project's still picture" in result.stdout, "no word that the flag wins")
+    check(os.listdir(tmp) == [], "the build left %s in its temporary folder" % os.listdir(tmp))
+    listing = subprocess.run([CLI, "list", setup], capture_output=True, text=True).stdout
+    check("StillStill.bmp" in listing, "the still member is not listed: %r" % listing)
+    extracted = os.path.join(work, "still-extracted")
+    subprocess.run([CLI, "extract", setup, extracted], capture_output=True, check=True)
+    ini = open(os.path.join(extracted, "instcfg.ini"), "rb").read()
+    check(b"StillImage=StillStill.bmp\r\n" in ini, "instcfg.ini does not name the frame")
+    still = os.path.join(extracted, "StillStill.bmp")
+    check(bmp_header(still) == (400, 300, 24), "the still is %s, not a 400x300 24-bit BMP"
+          % (bmp_header(still),))
+    picture = Picture(still)
+    bmp = os.path.join(DEMO, "background.bmp")
+    for x, y in ((0, 0), (399, 0), (0, 299), (399, 299)):
+        check(near(picture.at(x, y), tile_colour(bmp, x, y)),
+              "still corner (%d, %d) is %s, the tile %s" % (x, y, picture.at(x, y),
+                                                          tile_colour(bmp, x, y)))
+    rows = picture.rows_with(ORANGE)
+    check(rows and abs(rows[0] - 120) <= 2 and abs(rows[-1] - 179) <= 2,
+          "the still's square is in rows %s, not 120-179" % (rows[:1] + rows[-1:]))
+
+    # The flag's path leaves nothing behind that a plain build would pick up.
+    again = os.path.join(work, "again.exe")
+    check(build("-o", again).returncode == 0 and open(again, "rb").read() == open(plain, "rb").read(),
+          "a plain build after one with the flag differs")
+    before = open(setup, "rb").read()
+    refused = build("-o", setup, "--still-from-movie", "--at", "-1")
+    check(refused.returncode == 2 and "--at takes seconds" in refused.stderr,
+          "--at -1: exit %d, %r" % (refused.returncode, refused.stderr))
+    no_browser = build("-o", setup, "--still-from-movie", env=dict(os.environ, PATH="/nonexistent"))
+    check(no_browser.returncode == 1 and "Chromium not found" in no_browser.stderr
+          and open(setup, "rb").read() == before,
+          "without Chromium: exit %d, %r" % (no_browser.returncode, no_browser.stderr))
+
+
 def main():
     if not shutil.which("chromium"):
         print("SKIPPED: Chromium is not installed (make deps installs the package chromium)")
@@ -213,6 +272,7 @@ def main():
         test_left_top_colour(work)
         test_compressed(work)
         test_broken_movie(work)
+        test_build_still(work)
     print("%d failures" % len(failures))
     return 1 if failures else 0
 

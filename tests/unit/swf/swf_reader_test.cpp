@@ -236,3 +236,40 @@ TEST(SwfReader, EveryCorpusMovieAgainstItsManifest) {
 
 }  // namespace
 }  // namespace zarvane
+
+namespace zarvane {
+namespace {
+
+// The header of a movie whose frame rectangle is `edges` (twips, 16 bits each, signed).
+Bytes FramedMovie(std::initializer_list<int> edges) {
+  Bytes bytes = {'F', 'W', 'S', 6, 0, 0, 0, 0};
+  std::vector<bool> bits = {1, 0, 0, 0, 0};  // 16 bits per edge
+  for (int edge : edges)
+    for (int i = 15; i >= 0; --i) bits.push_back((static_cast<unsigned>(edge) >> i) & 1u);
+  for (std::size_t i = 0; i < bits.size(); i += 8) {
+    unsigned char byte = 0;
+    for (std::size_t j = 0; j < 8; ++j) byte = byte << 1 | (i + j < bits.size() && bits[i + j]);
+    bytes.push_back(byte);
+  }
+  for (unsigned char b : {0, 24, 1, 0, 0, 0}) bytes.push_back(b);  // rate, frames, End
+  bytes[4] = static_cast<unsigned char>(bytes.size());
+  return bytes;
+}
+
+TEST(SwfReader, FrameSizeFromSignedTwipsRounded) {
+  SwfReader reader;
+  const Bytes offset = FramedMovie({-200, 7800, 0, 6000});  // 400 x 300 from x -10
+  ASSERT_TRUE(reader.ReadMovieBytes(offset.data(), offset.size()));
+  EXPECT_EQ(400, reader.FrameWidth());
+  EXPECT_EQ(300, reader.FrameHeight());
+  const Bytes odd = FramedMovie({0, 8011, 0, 6009});  // half a pixel and more rounds up
+  ASSERT_TRUE(reader.ReadMovieBytes(odd.data(), odd.size()));
+  EXPECT_EQ(401, reader.FrameWidth());
+  EXPECT_EQ(300, reader.FrameHeight());
+  const Bytes inverted = FramedMovie({8000, 0, 0, 6000});
+  ASSERT_TRUE(reader.ReadMovieBytes(inverted.data(), inverted.size()));
+  EXPECT_EQ(0, reader.FrameWidth());
+}
+
+}  // namespace
+}  // namespace zarvane
