@@ -1,6 +1,5 @@
 #include "wallpaper_preview.h"
 
-#include <cstring>
 #include <vector>
 
 #include "file_system.h"
@@ -78,10 +77,6 @@ bool WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
   wallpaper_.SetStillImage(wallpaper.stillImage);
   wallpaper_.SetLoop(wallpaper.loop == 1 ? "TRUE" : "FALSE");
   wallpaper_.SetReplaceSilently(1);
-  // A system without Active Desktop may lack the wallpaper directory, as the installer knows.
-  const std::string directory = wallpaper_.GetWallpaperDir();
-  MakeDirectory(directory.substr(0, directory.size() - std::strlen("WallPaper\\")));
-  MakeDirectory(directory);
   wallpaper_.PrepareFolder();
   std::string image = preview.showImage == 0
                           ? wallpaper_.MakePreviewBitmap("", kDefaultPreviewBitmap)
