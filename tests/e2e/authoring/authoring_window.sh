@@ -4,6 +4,8 @@
 . "$(dirname "$0")/authoring_lib.sh" "$1"
 prepare_prefix
 new_case authoring_window
+# A fresh prefix has no wallpaper directory until an install makes one; the preview needs it.
+mkdir -p "$WALLPAPER_DIR"
 forget_settings
 write_movie "$WORK/movie.swf"
 W=$(winpath "$WORK")
