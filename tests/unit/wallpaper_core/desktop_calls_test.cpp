@@ -3,6 +3,7 @@
 #include "desktop_wallpaper.h"
 #include "file_system.h"
 #include "preview_bitmap.h"
+#include "fake_image_wallpaper.h"
 #include "recording_desktop_shell.h"
 #include "scripted_prompt.h"
 #include "temp_dir.h"
@@ -15,6 +16,9 @@ using Calls = std::vector<std::string>;
 class DesktopCalls : public ::testing::Test {
  protected:
   DesktopCalls() : wallpaper(shell, prompt, root.Path()) {
+    // Never the machine's own image wallpaper: other tests share it.
+    xp.major = 5;
+    wallpaper.UseImageWallpaper(xp);
     MakeDirectory(root.Path() + "\\Web");
     MakeDirectory(root.Path() + "\\Web\\WallPaper");
     wallpaper.SetName("Demo");
@@ -24,6 +28,7 @@ class DesktopCalls : public ::testing::Test {
   TempDir root;
   RecordingDesktopShell shell;
   ScriptedPrompt prompt;
+  FakeImageWallpaper xp;
   DesktopWallpaper wallpaper;
 };
 
@@ -92,6 +97,7 @@ TEST_F(DesktopCalls, NoneHandlingOfRestore) {
   EXPECT_EQ(wallpaper.SavedWallpaper(), L"None");
   // ... and so does a new object on a desktop without wallpaper.
   DesktopWallpaper fresh(shell, prompt, root.Path());
+  fresh.UseImageWallpaper(xp);
   shell.wallpaper = L"None";
   fresh.Restore("");
   EXPECT_EQ(shell.wallpaper, L"None");
@@ -188,26 +194,6 @@ TEST_F(DesktopCalls, UnknownBitmapStillGivesThePathBack) {
 namespace zarvane {
 namespace {
 
-// The image wallpaper of a machine whose version the test chooses; it remembers what it holds.
-class FakeImageWallpaper : public ImageWallpaper {
- public:
-  unsigned major = 10;
-  bool refuses = false;
-  ImageWallpaperState held{"C:\\WINDOWS\\mine.bmp", "10", "", true, false};
-  unsigned WindowsMajorVersion() override { return major; }
-  unsigned WindowsMinorVersion() override { return 0; }
-  bool Read(ImageWallpaperState& state) override {
-    state = held;
-    return true;
-  }
-  bool Write(const ImageWallpaperState& state) override {
-    if (refuses) return false;
-    held = state;
-    return true;
-  }
-  void ScreenSize(int& width, int& height) override { width = 4, height = 2; }
-  bool LoadPicture(const std::string&, Picture&) override { return false; }
-};
 
 }  // namespace
 

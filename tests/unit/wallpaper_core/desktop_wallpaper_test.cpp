@@ -4,6 +4,7 @@
 
 #include "desktop_wallpaper.h"
 #include "file_system.h"
+#include "fake_image_wallpaper.h"
 #include "recording_desktop_shell.h"
 #include "scripted_prompt.h"
 #include "temp_dir.h"
@@ -17,6 +18,9 @@ const char kReplaceQuestion[] = "Wallpaper Exists..Do you want to Replace?";
 class WallpaperFiles : public ::testing::Test {
  protected:
   WallpaperFiles() : wallpaper(shell, prompt, root.Path() + "\\windows") {
+    // Never the machine's own image wallpaper: other tests share it.
+    xp.major = 5;
+    wallpaper.UseImageWallpaper(xp);
     MakeDirectory(root.Path() + "\\windows");
     MakeDirectory(root.Path() + "\\windows\\Web");
     MakeDirectory(root.Path() + "\\windows\\Web\\WallPaper");
@@ -49,6 +53,7 @@ class WallpaperFiles : public ::testing::Test {
   TempDir root;
   RecordingDesktopShell shell;
   ScriptedPrompt prompt;
+  FakeImageWallpaper xp;
   DesktopWallpaper wallpaper;
 };
 
@@ -56,6 +61,7 @@ class WallpaperFiles : public ::testing::Test {
 
 TEST_F(WallpaperFiles, NewObjectState) {
   DesktopWallpaper fresh(shell, prompt, "C:\\WINDOWS");
+  fresh.UseImageWallpaper(xp);
   EXPECT_EQ(fresh.GetWallpaperDir(), "C:\\WINDOWS\\Web\\WallPaper\\");
   EXPECT_EQ(fresh.SavedWallpaper(), L"None");
   EXPECT_EQ(fresh.GetFolder(), "");
