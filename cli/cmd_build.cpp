@@ -240,14 +240,6 @@ int MovieFrameStill::Take(CliProjectHost& host, double seconds, std::ostream& ou
   return kExitOk;
 }
 
-bool ParseSeconds(const std::string& text, double& seconds) {
-  char* end = nullptr;
-  double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end || !(value >= 0 && value <= 600)) return false;
-  seconds = value;
-  return true;
-}
-
 }  // namespace
 
 static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -12,6 +12,7 @@
 #include "browser_shot.h"
 #include "cli_command.h"
 #include "code_page.h"
+#include "export_package.h"
 #include "file_system.h"
 #include "installer_page.h"
 #include "path_words.h"
@@ -60,14 +61,6 @@ bool ParseSize(const std::string& text, int& width, int& height) {
   return true;
 }
 
-bool ParseSeconds(const std::string& text, double& seconds) {
-  char* end = nullptr;
-  double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end || !(value >= 0 && value <= 600)) return false;
-  seconds = value;
-  return true;
-}
-
 // Gives kExitOk or the usage error's exit code.
 int ParseOptions(const std::vector<std::string>& args, PreviewOptions& options, std::ostream& err) {
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -104,20 +97,6 @@ int ParseOptions(const std::vector<std::string>& args, PreviewOptions& options, 
   return kExitOk;
 }
 
-std::string FileUrl(const std::string& path) {
-  std::string url = "file://";
-  for (unsigned char c : std::filesystem::absolute(HostPath(path)).generic_string()) {
-    if (std::isalnum(c) || std::strchr("/-._~", c)) {
-      url += static_cast<char>(c);
-    } else {
-      char escape[4];
-      std::snprintf(escape, sizeof escape, "%%%02X", c);
-      url += escape;
-    }
-  }
-  return url;
-}
-
 bool IsNewOrEmptyFolder(const std::string& name) {
   const std::string folder = HostPath(name);
   std::error_code failure;
@@ -145,7 +124,7 @@ static int KeepPreviewFolder(const PreviewOptions& options, const PreviewSources
   std::string page = WritePreviewFolder(folder, sources.installedPage, sources.wallpaper,
                                         sources.preview, kPreviewPlayerFolder, error);
   if (page.empty()) return FileFailure(err, options.htmlFolder, error);
-  out << "Open " << FileUrl(page) << "\nin Chromium started with --allow-file-access-from-files"
+  out << "Open " << PageUrl(page) << "\nin Chromium started with --allow-file-access-from-files"
       << " (the player reads its files beside the page).\n";
   return kExitOk;
 }

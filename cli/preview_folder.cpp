@@ -1,5 +1,6 @@
 #include "preview_folder.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -140,6 +141,14 @@ bool ShootWallpaperPage(const std::string& browser, const std::string& installed
   std::error_code ignored;
   std::filesystem::remove_all(work, ignored);  // the browser's profile is folders deep
   return shot;
+}
+
+bool ParseSeconds(const std::string& text, double& seconds) {
+  char* end = nullptr;
+  double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end || !(value >= 0 && value <= 600)) return false;
+  seconds = value;
+  return true;
 }
 
 }  // namespace zarvane

@@ -31,4 +31,7 @@ bool ShootWallpaperPage(const std::string& browser, const std::string& installed
                         int width, int height, double playSeconds, std::string& png,
                         std::string& error);
 
+// A number of seconds from 0 to 600, as the command line gives it; false for anything else.
+bool ParseSeconds(const std::string& text, double& seconds);
+
 }  // namespace zarvane
