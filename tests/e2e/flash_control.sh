@@ -16,6 +16,9 @@ registered() { $DOUBLES log flash | grep -c '^DllRegisterServer' || true; }
 
 # None installed, none packed: the registration message, and the installer ends.
 $DOUBLES reset
+# Only where the desktop shows pages is the control needed: make sure the stand-in serves it,
+# whatever ran in the prefix before.
+$DOUBLES register-desktop
 $DOUBLES remove-flash
 trap restore_flash EXIT
 # A control that lies in the temporary folder must not pass for a packed one, nor be touched.
