@@ -1,6 +1,5 @@
 #include "wallpaper_words.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "text.h"
@@ -17,10 +16,14 @@ const std::vector<std::string> kBackgroundPositions = {
     "Top Center",    "Top Right",    "Center Left", "Center Right",     "Bottom Left",
     "Bottom Center", "Bottom Right"};
 
+// Red, green, blue as two lower-case hex digits each.
 std::string ColourToText(Colour colour) {
-  char text[7];
-  std::snprintf(text, sizeof text, "%02x%02x%02x", unsigned(colour & 0xFF),
-                unsigned((colour >> 8) & 0xFF), unsigned((colour >> 16) & 0xFF));
+  static const char kDigits[] = "0123456789abcdef";
+  std::string text;
+  for (int shift = 0; shift < 24; shift += 8) {
+    text += kDigits[(colour >> (shift + 4)) & 0xF];
+    text += kDigits[(colour >> shift) & 0xF];
+  }
   return text;
 }
 
