@@ -23,10 +23,12 @@ $DOUBLES remove-flash
 trap restore_flash EXIT
 # A control that lies in the temporary folder must not pass for a packed one, nor be touched.
 cp "$BIN/doubles/flash.ocx" "$TEMP_DIR/flash.ocx"
-drive run "$(cmdline "$WORK/None Packed.exe")" \
+drive timeout 30000 run "$(cmdline "$WORK/None Packed.exe") /LOG=$(winpath "$WORK/none-packed.log")" \
   answer-box "Error" "Unable to register Shockwave Flash ActiveX control. Please close all other applications and try again." ok \
   wait-exit any
-check "none installed, none packed: message, then the end" equals "$?" 0
+rc=$?
+check "none installed, none packed: message, then the end" equals "$rc" 0
+[ "$rc" = 0 ] || cat "$WORK/none-packed.log" 2>/dev/null
 check "nothing copied" no_file "$FLASH_TARGET"
 check "control in the temporary folder left alone" same_file "$BIN/doubles/flash.ocx" "$TEMP_DIR/flash.ocx"
 rm -f "$TEMP_DIR/flash.ocx"
