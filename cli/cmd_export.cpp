@@ -81,8 +81,6 @@ int ParseOptions(const std::vector<std::string>& args, ExportOptions& options, s
   return kExitOk;
 }
 
-fs::path Native(const std::string& path) { return fs::u8path(HostPath(path)); }
-
 // PathKey spells a path as Windows compares it; a folder holds a path whose key starts with its
 // own and a separator.
 bool IsInside(const std::string& path, const std::string& folder) {
@@ -96,10 +94,10 @@ bool IsInside(const std::string& path, const std::string& folder) {
 // folder, or of what an earlier export wrote.
 std::string WhyNotReplaceable(const std::string& folder) {
   std::error_code failure;
-  fs::file_status status = fs::symlink_status(Native(folder), failure);
+  fs::file_status status = fs::symlink_status(FileSystemPath(folder), failure);
   if (!fs::exists(status)) return "";
   if (!fs::is_directory(status)) return "is not a folder";
-  if (fs::is_empty(Native(folder), failure)) return "";
+  if (fs::is_empty(FileSystemPath(folder), failure)) return "";
   if (FileExists(folder + "/project.json") && FileExists(folder + "/" + kPlayerFilesScriptName))
     return "";
   return "is a folder with other files in it; name a new or empty folder, or an earlier export";
@@ -110,34 +108,34 @@ std::string WhyNotReplaceable(const std::string& folder) {
 bool PutFolderInPlace(const std::string& fresh, const std::string& target,
                       const std::string& parent) {
   std::error_code failure;
-  fs::path to = Native(target);
+  fs::path to = FileSystemPath(target);
   if (!fs::exists(fs::symlink_status(to, failure))) {
-    fs::rename(Native(fresh), to, failure);
+    fs::rename(FileSystemPath(fresh), to, failure);
     return !failure;
   }
   std::string old = MakeRunFolder(parent, ".zarvane-old-");
   if (old.empty()) return false;
-  fs::path aside = Native(old) / "export";
+  fs::path aside = FileSystemPath(old) / "export";
   fs::rename(to, aside, failure);
   if (failure) {
-    fs::remove(Native(old), failure);
+    fs::remove(FileSystemPath(old), failure);
     return false;
   }
-  fs::rename(Native(fresh), to, failure);
+  fs::rename(FileSystemPath(fresh), to, failure);
   if (failure) {
     std::error_code ignored;
     fs::rename(aside, to, ignored);
-    fs::remove(Native(old), ignored);
+    fs::remove(FileSystemPath(old), ignored);
     return false;
   }
-  fs::remove_all(Native(old), failure);
+  fs::remove_all(FileSystemPath(old), failure);
   return true;
 }
 
 bool CopyFolder(const std::string& from, const std::string& to) {
   for (const std::string& name : FilesUnder(from)) {
     std::error_code failure;
-    fs::create_directories((Native(to) / fs::u8path(name)).parent_path(), failure);
+    fs::create_directories((FileSystemPath(to) / fs::u8path(name)).parent_path(), failure);
     if (failure || !CopyFileOver(from + name, to + name)) return false;
   }
   return true;
@@ -178,7 +176,7 @@ int WriteWallpaperEngine(const std::string& output, const std::string& stage,
                  PutFolderInPlace(fresh, target, parent);
   if (!written) {
     std::error_code ignored;
-    fs::remove_all(Native(fresh), ignored);
+    fs::remove_all(FileSystemPath(fresh), ignored);
     return FileFailure(err, output, "cannot be written");
   }
   return kExitOk;
@@ -245,7 +243,7 @@ static int RunExport(const std::vector<std::string>& args, std::ostream& out, st
     std::string folder;
     ~Cleanup() {
       std::error_code ignored;
-      fs::remove_all(Native(folder), ignored);
+      fs::remove_all(FileSystemPath(folder), ignored);
     }
   } cleanup{work};
   std::string stage = work + "package/", error;

@@ -76,7 +76,7 @@ static int RunExtract(const std::vector<std::string>& args, std::ostream&, std::
   std::string unreadable = ReadInstallerDirectory(installer, archive);
   if (!unreadable.empty()) return FileFailure(err, installer, unreadable);
   std::error_code ec;
-  std::filesystem::path target = std::filesystem::u8path(HostPath(files[1]));
+  std::filesystem::path target = FileSystemPath(files[1]);
   // The levels this command makes, deepest first: taken away again when nothing arrives.
   std::vector<std::filesystem::path> made;
   for (std::filesystem::path p = target; !p.empty() && !std::filesystem::exists(p, ec);

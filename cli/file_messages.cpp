@@ -4,6 +4,10 @@
 #include <cstring>
 #include <filesystem>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "archive_damage.h"
 #include "archive_file.h"
 #include "cli_command.h"
@@ -12,9 +16,21 @@
 
 namespace zarvane {
 
+std::filesystem::path FileSystemPath(const std::string& path) {
+#ifdef _WIN32
+  // The library would read narrow text as UTF-8 and throw at the first other character.
+  int size = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0], size);
+  return std::filesystem::path(wide);
+#else
+  return std::filesystem::u8path(HostPath(path));
+#endif
+}
+
 std::string WhyUnreadable(const std::string& path) {
   std::error_code ec;
-  std::filesystem::path host = std::filesystem::u8path(HostPath(path));
+  std::filesystem::path host = FileSystemPath(path);
   std::filesystem::file_status status = std::filesystem::status(host, ec);
   if (!std::filesystem::exists(status)) return "no such file";
   if (std::filesystem::is_directory(status)) return "is a folder";

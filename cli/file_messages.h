@@ -1,9 +1,14 @@
 #pragma once
 // The tool's messages about files: "zarvane-cli: <file>: <what>" on stderr.
+#include <filesystem>
 #include <ostream>
 #include <string>
 
 namespace zarvane {
+
+// `path` as the file system takes it: text of the ANSI code page on Windows (as the command line
+// gives it), the host's encoding elsewhere.
+std::filesystem::path FileSystemPath(const std::string& path);
 
 // Why `path` cannot be read as a file: "no such file", "is a folder", "permission denied";
 // empty when it can.

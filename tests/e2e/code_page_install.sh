@@ -33,4 +33,11 @@ drive run "\"$INSTALL\\Uninstall.exe\"" \
   answer-box Uninstall "Are you sure you want to uninstall the Zarvane '*'?" yes \
   answer-box Uninstall "Wallpaper '*' successfully removed from your computer." ok wait-exit any
 check "uninstalled" no_file "$WALLPAPER_DIR/$NAME.htm"
+
+# The command line gives the Windows program names in the ANSI code page, not UTF-8.
+cli extract "$(winpath "$WORK/Setup.exe")" "$(winpath "$WORK/$NAME")" >"$WORK/extract.txt" 2>&1
+check "extract into a folder named Grüße" equals "$?" 0
+check "  the movie in it" test -f "$WORK/$NAME/clock.swf"
+cli list "$(winpath "$WORK/$NAME/missing.exe")" >"$WORK/list.txt" 2>&1
+check "a missing file under that folder: told as missing" grep -q "no such file" "$WORK/list.txt"
 finish
