@@ -116,8 +116,10 @@ std::string MakeRunFolder(const std::string& base, const std::string& prefix,
     std::error_code kind;
     if (!fs::is_directory(it->symlink_status(kind))) continue;
     pid_t owner = static_cast<pid_t>(std::stol(rest.substr(0, dash)));
+    // Whole: an ended run's folder may hold folders of its own (an export's).
+    std::error_code ignored;
     if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH && !(keep && keep(it->path().string())))
-      RemoveFolderAndFiles(it->path().string());
+      fs::remove_all(it->path(), ignored);
   }
   const std::string start = base + prefix + std::to_string(getpid()) + "-";
   for (unsigned n = 0; n < 1000; ++n) {

@@ -249,12 +249,15 @@ def main():
                 return {n: z.read(n) for n in z.namelist() if n != "preview.png"}
         first = contents()
         open(os.path.join(engine, "project.json"), "a").write(" ")
+        # What a killed export left: its folder, subfolders and all (no process has that number).
+        os.makedirs(os.path.join(work, ".zarvane-export-4194304-0", "player"))
+        open(os.path.join(work, ".zarvane-export-4194304-0", "player", "a.js"), "w").write("x")
         again = run("export", zvp, "--lively", lively, "--wallpaper-engine", engine)
         check(again.returncode == 0 and contents() == first and
               open(os.path.join(engine, "project.json")).read().endswith("}\n"),
               "a second export over the first: %r" % again.stderr)
         check(not [n for n in os.listdir(work) if n.startswith(".zarvane-")],
-              "the export left its folders beside the package")
+              "the export left its folders or a killed export's beside the package")
         unpacked = os.path.join(work, "lively")
         with zipfile.ZipFile(lively) as z:
             check(z.testzip() is None, "the zip's CRC-32 does not match")
