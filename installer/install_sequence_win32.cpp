@@ -12,6 +12,7 @@
 #include "installer_text.h"
 #include "path_words.h"
 #include "resource_text.h"
+#include "restart_deletions.h"
 #include "still_wallpaper.h"
 #include "text.h"
 #include "uninstaller.h"
@@ -305,6 +306,11 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
     if (earlierPrevious.empty() && !record.empty() &&
         RecordNamesWallpaper(record + "Uninstall.ini", config.name))
       earlierPrevious = ReadPrevious(record + "Uninstall.ini");
+
+  // An earlier uninstall of this folder, not yet finished by a restart, would take them.
+  for (const std::string& path : CancelDeletionsAtRestart(
+           {installFolder + "Uninstall.exe", installFolder + "Uninstall.ini", installFolder}))
+    log.Line("no longer removed at the next restart: ", path);
 
   Written written(log);
   progress.Status(IDS_COPYING_SYSTEM);

@@ -3,6 +3,7 @@
 #include "desktop_shell.h"
 #include "desktop_wallpaper.h"
 #include "file_system.h"
+#include "image_wallpaper.h"
 #include "installer_resources.h"
 #include "installer_text.h"
 #include "resource_text.h"
@@ -278,7 +279,9 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
   wallpaper.SetResourceFiles(resources);
   wallpaper.Delete();
 
-  if (!isPage(previous)) {
+  if (SystemImageWallpaper().WindowsMajorVersion() >= 6) {
+    // No page was shown there: the image wallpaper, put back above, is the whole desktop.
+  } else if (!isPage(previous)) {
     wallpaper.Restore(previous);
     log.Line("desktop wallpaper put back: ", previous);
   } else if (isPage(CurrentDesktopWallpaper())) {

@@ -15,6 +15,7 @@ DESKTOP_KEY='HKCU\Control Panel\Desktop'
 STILL="C:\\windows\\Web\\WallPaper\\$NAME\\${NAME}_Still.bmp"
 LOG="$WORK/install.log"
 logged() { grep -qiF -- "$1" <(tr -d '\r' <"$LOG") || { echo "     not in the log: $1"; return 1; }; }
+not_logged() { ! grep -qiF -- "$1" <(tr -d '\r' <"$LOG") || { echo "     in the log: $1"; return 1; }; }
 pixel() { convert "$1" -format "%[hex:u.p{$2,$3}]" info: 2>/dev/null | cut -c1-6; }
 
 check "the prefix reports Windows 10" equals "$("$RUN" cmd /c ver | tr -d '\r' | grep -o ' 10\.0' | head -1)" " 10.0"
@@ -75,4 +76,5 @@ check "TileWallpaper gone again" no_key "$DESKTOP_KEY" TileWallpaper
 check "the picture removed" no_file "$bmp"
 check "the page removed" no_file "$WALLPAPER_DIR/$NAME.htm"
 check "log: the image wallpaper put back" logged "image wallpaper put back: C:\\windows\\old.bmp"
+check "log: no page wallpaper said to be put back" not_logged "desktop wallpaper put back"
 finish

@@ -8,6 +8,7 @@ new_case uninstall
 NAME="E2E Uninstall"
 INSTALL='C:\Program Files\E2E Uninstall'
 PENDING='HKLM\System\CurrentControlSet\Control\Session Manager'
+not_grep() { ! grep -q "$@"; }
 install_flash_double
 CFG_NAME=$NAME CFG_RESOURCES="one.txt;two.txt" write_config "$WORK/instcfg.ini"
 write_movie "$WORK/movie.swf"
@@ -55,6 +56,13 @@ for p in 'E2E Uninstall\Uninstall.exe\0' 'E2E Uninstall\Uninstall.ini\0' 'E2E Un
   check "deletion at restart: $p" grep -qF "C:\\Program Files\\$p" <<<"$pending"
 done
 check "the control stays installed" test -f "$FLASH_TARGET"
+# Installed again before that restart: the restart must not take the new installation's files.
+check "installed again before the restart" fresh_install
+pending=$("$RUN" reg query "$PENDING" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r')
+check "  its files no longer removed at the restart" not_grep -F "E2E Uninstall" <<<"$pending"
+"$RUN" wineboot -r >/dev/null 2>&1
+check "  after the restart: Uninstall.exe there" test -f "$(hostpath "$INSTALL")/Uninstall.exe"
+check "  and Uninstall.ini" test -f "$(hostpath "$INSTALL")/Uninstall.ini"
 "$RUN" reg delete "$PENDING" /v PendingFileRenameOperations /f >/dev/null 2>&1
 # Asked, told, ended, and the page is gone: the uninstaller ran.
 uninstall_yes() {
