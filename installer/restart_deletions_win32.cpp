@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "file_system.h"
+#include "restart_rename.h"
+
 namespace zarvane {
 namespace {
 
@@ -18,9 +21,51 @@ void Comparable(const wchar_t* path, int length, wchar_t (&out)[MAX_PATH + 1]) {
   lstrcpynW(out, path, length + 1);
 }
 
+std::string SystemLowerCase(std::string text) {
+  if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+  return text;
+}
+
+bool ReadWholeText(const std::string& path, std::string& text) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char chunk[4096];
+  DWORD got = 0;
+  bool ok;
+  while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != 0) && got > 0)
+    text.append(chunk, got);
+  CloseHandle(file);
+  return ok;
+}
+
+// The Windows 9x family: WinInit.ini's [rename] lines "NUL=path".
+std::vector<std::string> CancelThroughWinInit(const std::vector<std::string>& paths) {
+  std::vector<std::string> cancelled;
+  char windows[MAX_PATH] = {0};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  std::string file = windows;
+  if (file.empty() || file.back() != '\\') file += '\\';
+  file += "WinInit.ini";
+  std::string text;
+  if (!ReadWholeText(file, text)) return cancelled;
+  const std::string kept = WithoutRestartDeletions(text, paths, &SystemLowerCase);
+  if (kept == text) return cancelled;
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());  // its cache to disk first
+  if (!ReplaceFileContents(file, kept)) return cancelled;
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());  // forget the cached text
+  for (const std::string& path : paths)
+    if (WithoutRestartDeletions(text, {path}, &SystemLowerCase) != text) cancelled.push_back(path);
+  return cancelled;
+}
+
 }  // namespace
 
 std::vector<std::string> CancelDeletionsAtRestart(const std::vector<std::string>& paths) {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  GetVersionExA(&version);
+  if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return CancelThroughWinInit(paths);
   std::vector<std::string> cancelled;
   HKEY key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,

@@ -114,5 +114,14 @@ check "9x: Uninstall.exe" grep -qx 'NUL=c:\\program files\\e2e uninstall\\uninst
 check "9x: Uninstall.ini" grep -qx 'NUL=c:\\program files\\e2e uninstall\\uninstall.ini' <<<"$section"
 check "9x: install folder" grep -qx 'NUL=c:\\program files\\e2e uninstall\\' <<<"$section"
 check "9x: nothing through MoveFileEx" no_key "$PENDING" PendingFileRenameOperations
+# Installed again before that restart: those three lines go, the rest stays.
+printf 'NUL=c:\\other\\gone.txt\r\n' >>"$wininit"
+"$RUN" reg add 'HKCU\Software\Wine\AppDefaults\Setup.exe' /v Version /d win98 /f >/dev/null
+check "9x: installed again before the restart" fresh_install
+"$RUN" reg delete 'HKCU\Software\Wine\AppDefaults\Setup.exe' /f >/dev/null
+section=$(tr -d '\r' <"$wininit")
+check "9x: its lines gone" not_grep -F 'e2e uninstall' <<<"$section"
+check "  another deletion kept" grep -qx 'NUL=c:\\other\\gone.txt' <<<"$section"
+check "  other lines kept" grep -qx 'shell=explorer.exe' <<<"$section"
 rm -f "$wininit"
 finish

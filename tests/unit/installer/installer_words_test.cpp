@@ -194,6 +194,28 @@ TEST(RestartRename, OnlyKeysOfThisRunAndOnlyWhereTheyStandAsKeys) {
             "NUL=last line without end");
 }
 
+TEST(RestartRename, AnInstallationTakesBackOnlyTheDeletionsOfItsOwnPaths) {
+  std::string text =
+      "[boot]\r\nNUL=c:\\clock\\uninstall.exe\r\n[rename]\r\n"
+      "NUL=c:\\program files\\clock\\uninstall.exe\r\n"
+      "nul = C:\\Program Files\\Clock\\Uninstall.ini \r\n"
+      "NUL=c:\\program files\\clock\\\r\n"
+      "NUL=c:\\program files\\clock\\other.txt\r\n"
+      "c:\\new.exe=c:\\program files\\clock\\uninstall.exe\r\n[Other]\r\n"
+      "NUL=c:\\program files\\clock\\uninstall.exe";
+  std::string expected =
+      "[boot]\r\nNUL=c:\\clock\\uninstall.exe\r\n[rename]\r\n"
+      "NUL=c:\\program files\\clock\\other.txt\r\n"
+      "c:\\new.exe=c:\\program files\\clock\\uninstall.exe\r\n[Other]\r\n"
+      "NUL=c:\\program files\\clock\\uninstall.exe";
+  EXPECT_EQ(WithoutRestartDeletions(text,
+                                    {"C:\\Program Files\\Clock\\Uninstall.exe",
+                                     "C:\\Program Files\\Clock\\Uninstall.ini",
+                                     "C:\\Program Files\\Clock"},
+                                    &ToLowerAscii),
+            expected);
+}
+
 TEST(FormatText, FirstPlaceholderOnlyAndNoLengthLimit) {
   EXPECT_EQ(FormatText("Wallpaper '%s' removed.", "Clock"), "Wallpaper 'Clock' removed.");
   EXPECT_EQ(FormatText("no placeholder", "x"), "no placeholder");
