@@ -136,14 +136,17 @@ void MainDialog::MakePage(int page) {
   if (made.Handle()) return;
   RECT client;
   GetClientRect(Handle(), &client);
+  // A page made while the author works leaves the focus, the tip and the modified mark alone.
+  HWND focus = GetFocus();
+  fillingPage_ = true;
   made.CreateModeless(Handle());
   ShowTemplatePictures(made.Handle(), made.TemplateId());
   SetWindowPos(made.Handle(), HWND_TOP, client.right - kPageWidth, client.top + kPageTop,
                kPageWidth, kPageHeight, SWP_HIDEWINDOW);
-  fillingPage_ = true;
   if (page == kPreviewWindowPage) previewWindowTab_.Set(pendingPreview_);
   if (page == kSettingsWindowPage) settingsWindowTab_.Set(pendingSettingsBox_);
   if (page == kInstallerPage) installerTab_.Set(pendingInstaller_);
+  if (focus && GetFocus() != focus && IsWindow(focus)) SetFocus(focus);
   fillingPage_ = false;
 }
 
