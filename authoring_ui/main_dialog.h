@@ -81,6 +81,7 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   void OnDropFiles(HDROP drop);
   void BuildNow();
   void HideProgress();
+  HWND ProgressBar();
   TabPage& PageAt(int page);  // made first when it is not yet
   TabPage& PageOf(int page);  // made or not
 
@@ -106,7 +107,8 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   PreviewSettings pendingPreview_;
   SettingsBoxSettings pendingSettingsBox_;
   InstallerSettings pendingInstaller_;
-  bool fillingPage_ = false;  // a page being set from its record: no edit of the project
+  bool fillingPage_ = false;
+  bool progressMade_ = false;  // a page being set from its record: no edit of the project
 
   BitmapButton wallpaperButton_, previewWindowButton_, installerButton_;
   BitmapButton projectButton_, helpButton_, buildButton_;

@@ -88,7 +88,6 @@ bool MainDialog::OnInit() {
   GetTempPathA(MAX_PATH, temporary);
   buildState_.temporaryFolder = temporary;
 
-  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETBKCOLOR, 0, RGB(226, 237, 240));
   HideProgress();
   recentFiles_.Load();
   if (!commandLine_.empty()) OpenProjectAt(commandLine_);
@@ -384,19 +383,37 @@ int MainDialog::ValidateTab(ProjectTab tab) { return PageAt(static_cast<int>(tab
 
 void MainDialog::ShowTab(ProjectTab tab) { SwitchTo(static_cast<int>(tab), true, false); }
 
+// The bar's class is comctl32's, which the first window does without: the first build makes the
+// bar in place of the template's stand-in, with its id and its place among the controls.
+HWND MainDialog::ProgressBar() {
+  HWND standIn = Item(IDC_BUILD_PROGRESS);
+  if (progressMade_) return standIn;
+  progressMade_ = true;
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&classes);
+  RECT at = ItemRect(IDC_BUILD_PROGRESS);
+  HWND bar = CreateWindowExA(WS_EX_NOPARENTNOTIFY, PROGRESS_CLASSA, "", WS_CHILD, at.left, at.top,
+                             at.right - at.left, at.bottom - at.top, Handle(),
+                             reinterpret_cast<HMENU>(IDC_BUILD_PROGRESS),
+                             GetModuleHandleA(nullptr), nullptr);
+  if (!bar) return standIn;
+  SetWindowPos(bar, standIn, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  DestroyWindow(standIn);
+  SendMessageA(bar, PBM_SETBKCOLOR, 0, RGB(226, 237, 240));
+  return bar;
+}
+
 void MainDialog::SetProgressRange(int low, int high) {
-  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETRANGE32, low, high);
-  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETPOS, low, 0);
+  SendMessageA(ProgressBar(), PBM_SETRANGE32, low, high);
+  SendMessageA(ProgressBar(), PBM_SETPOS, low, 0);
 }
 
-void MainDialog::SetProgressStep(int step) {
-  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETSTEP, step, 0);
-}
+void MainDialog::SetProgressStep(int step) { SendMessageA(ProgressBar(), PBM_SETSTEP, step, 0); }
 
-void MainDialog::StepProgress() { SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_STEPIT, 0, 0); }
+void MainDialog::StepProgress() { SendMessageA(ProgressBar(), PBM_STEPIT, 0, 0); }
 
 void MainDialog::ShowProgress() {
-  ShowItem(IDC_BUILD_PROGRESS, true);
+  ShowWindow(ProgressBar(), SW_SHOW);
   ShowItem(IDT_BUILD_STATUS, true);
 }
 
