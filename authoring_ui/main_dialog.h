@@ -107,8 +107,8 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   PreviewSettings pendingPreview_;
   SettingsBoxSettings pendingSettingsBox_;
   InstallerSettings pendingInstaller_;
-  bool fillingPage_ = false;
-  bool progressMade_ = false;  // a page being set from its record: no edit of the project
+  bool fillingPage_ = false;  // a page being made and set from its record: no edit of the project
+  bool progressMade_ = false;
 
   BitmapButton wallpaperButton_, previewWindowButton_, installerButton_;
   BitmapButton projectButton_, helpButton_, buildButton_;
