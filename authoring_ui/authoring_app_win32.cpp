@@ -1,7 +1,6 @@
 #include "authoring_app.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "main_dialog.h"
 #include "main_ids.h"
@@ -38,8 +37,6 @@ int AuthoringApp::Run(const std::string& commandLine) {
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kToolSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                       nullptr) == ERROR_SUCCESS)
     RegCloseKey(key);
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
 
   accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
   HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, FilterMessages, nullptr, GetCurrentThreadId());

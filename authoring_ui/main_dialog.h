@@ -69,7 +69,10 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   // The window
   void LayOut();
   void AttachControls();
-  void CreatePages();
+  // The wallpaper page is made before the window shows; the others once it has painted, or
+  // sooner when something needs them. Each is then set from the record it was last given.
+  void MakePage(int page);
+  void MakeOtherPages();
   void SwitchTo(int page, bool show, bool focus);
   void RefreshTitle();
   void SetModified(bool modified);
@@ -78,7 +81,9 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   void OnDropFiles(HDROP drop);
   void BuildNow();
   void HideProgress();
-  TabPage& PageAt(int page);
+  HWND ProgressBar();
+  TabPage& PageAt(int page);  // made first when it is not yet
+  TabPage& PageOf(int page);  // made or not
 
   // Project commands (project_commands_win32.cpp)
   enum Answer { kYes = IDYES, kNo = IDNO, kCancel = IDCANCEL };
@@ -98,6 +103,12 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   PreviewWindowTab previewWindowTab_;
   InstallerTab installerTab_;
   int currentPage_ = kInstallerPage;
+  // What the pages not made yet show once they are.
+  PreviewSettings pendingPreview_;
+  SettingsBoxSettings pendingSettingsBox_;
+  InstallerSettings pendingInstaller_;
+  bool fillingPage_ = false;  // a page being made and set from its record: no edit of the project
+  bool progressMade_ = false;
 
   BitmapButton wallpaperButton_, previewWindowButton_, installerButton_;
   BitmapButton projectButton_, helpButton_, buildButton_;

@@ -23,6 +23,8 @@ constexpr int kPageWidth = 465;
 constexpr int kPageHeight = 330;
 constexpr int kPageTop = 42;
 constexpr int kMenuDrop = 5;  // the popup opens this far below its button
+// A timer's message comes only after every window of the thread has painted.
+constexpr UINT_PTR kMakePagesTimer = 1;
 
 struct Place {
   int id, x, y, width, height;
@@ -51,7 +53,11 @@ MainDialog::MainDialog(std::string commandLine, bool onlyCopy)
     : Dialog(IDD_MAIN),
       commandLine_(std::move(commandLine)),
       onlyCopy_(onlyCopy),
-      wallpaperTab_([this] { return previewWindowTab_.Get(); }),
+      wallpaperTab_([this] {
+        PreviewSettings record;
+        GetPreview(record);
+        return record;
+      }),
       installerTab_([this] { return wallpaperTab_.CurrentName(); }),
       recentFiles_(RegistryToolSettings()) {}
 
@@ -73,7 +79,7 @@ bool MainDialog::OnInit() {
   SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   whiteBrush_ = CreateSolidBrush(RGB(255, 255, 255));
 
-  CreatePages();
+  MakePage(kWallpaperPage);
   if (onlyCopy_) wallpaperTab_.UndoLeftOverPreview();
   SwitchTo(kWallpaperPage, true, true);
   NewProject(false);
@@ -82,11 +88,10 @@ bool MainDialog::OnInit() {
   GetTempPathA(MAX_PATH, temporary);
   buildState_.temporaryFolder = temporary;
 
-  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETBKCOLOR, 0, RGB(226, 237, 240));
   HideProgress();
   recentFiles_.Load();
-  DragAcceptFiles(Handle(), TRUE);
   if (!commandLine_.empty()) OpenProjectAt(commandLine_);
+  SetTimer(Handle(), kMakePagesTimer, 0, nullptr);
   return false;  // the wallpaper page has put the focus on its first field
 }
 
@@ -125,20 +130,37 @@ void MainDialog::AttachControls() {
   tipPanel_.Attach(self, IDC_TIP_PANEL, IDB_TIP_PICTURE);
 }
 
-void MainDialog::CreatePages() {
+void MainDialog::MakePage(int page) {
+  TabPage& made = PageOf(page);
+  if (made.Handle()) return;
   RECT client;
   GetClientRect(Handle(), &client);
-  // In this order: the pages' templates 103, 108, 107, 109.
-  TabPage* pages[] = {&wallpaperTab_, &settingsWindowTab_, &previewWindowTab_, &installerTab_};
-  for (TabPage* page : pages) {
-    page->CreateModeless(Handle());
-    ShowTemplatePictures(page->Handle(), page->TemplateId());
-    SetWindowPos(page->Handle(), HWND_TOP, client.right - kPageWidth, client.top + kPageTop,
-                 kPageWidth, kPageHeight, SWP_HIDEWINDOW);
-  }
+  // A page made while the author works leaves the focus, the tip and the modified mark alone.
+  HWND focus = GetFocus();
+  fillingPage_ = true;
+  made.CreateModeless(Handle());
+  ShowTemplatePictures(made.Handle(), made.TemplateId());
+  SetWindowPos(made.Handle(), HWND_TOP, client.right - kPageWidth, client.top + kPageTop,
+               kPageWidth, kPageHeight, SWP_HIDEWINDOW);
+  if (page == kPreviewWindowPage) previewWindowTab_.Set(pendingPreview_);
+  if (page == kSettingsWindowPage) settingsWindowTab_.Set(pendingSettingsBox_);
+  if (page == kInstallerPage) installerTab_.Set(pendingInstaller_);
+  if (focus && GetFocus() != focus && IsWindow(focus)) SetFocus(focus);
+  fillingPage_ = false;
+}
+
+void MainDialog::MakeOtherPages() {
+  KillTimer(Handle(), kMakePagesTimer);
+  // In the order of the pages' templates: 108, 107, 109.
+  for (int page : {kSettingsWindowPage, kPreviewWindowPage, kInstallerPage}) MakePage(page);
 }
 
 TabPage& MainDialog::PageAt(int page) {
+  MakePage(page);
+  return PageOf(page);
+}
+
+TabPage& MainDialog::PageOf(int page) {
   switch (page) {
     case kWallpaperPage:
       return wallpaperTab_;
@@ -159,7 +181,7 @@ void MainDialog::SwitchTo(int page, bool show, bool focus) {
   if (show) {
     PageAt(page).Show(focus);
     for (int other = 0; other < 4; ++other)
-      if (other != page) ShowWindow(PageAt(other).Handle(), SW_HIDE);
+      if (other != page && PageOf(other).Handle()) ShowWindow(PageOf(other).Handle(), SW_HIDE);
   }
   currentPage_ = page;
 }
@@ -181,6 +203,7 @@ void MainDialog::SetModified(bool modified) {
 void MainDialog::OnForwardedCommand(WPARAM wParam, LPARAM lParam) {
   int id = LOWORD(wParam), code = HIWORD(wParam);
   HWND control = reinterpret_cast<HWND>(lParam);
+  if (fillingPage_) return;
   if (code == EN_CHANGE || code == CBN_SELCHANGE || (code == BN_CLICKED && IsPlainButton(control)))
     SetModified(true);
   if (code == CBN_SETFOCUS || code == BN_SETFOCUS || code == EN_SETFOCUS) {
@@ -291,6 +314,7 @@ void MainDialog::OnCancel() {
 }
 
 void MainDialog::OnDestroy() {
+  KillTimer(Handle(), kMakePagesTimer);
   if (wallpaperTab_.Previewing()) wallpaperTab_.CancelPreview();
   TabPage* pages[] = {&wallpaperTab_, &settingsWindowTab_, &previewWindowTab_, &installerTab_};
   for (TabPage* page : pages) page->End(0);
@@ -303,7 +327,12 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
       result = 0;
       return true;
     case kPageEdited:
-      SetModified(true);
+      if (!fillingPage_) SetModified(true);
+      result = 0;
+      return true;
+    case WM_TIMER:
+      if (wParam != kMakePagesTimer) return false;
+      MakeOtherPages();
       result = 0;
       return true;
     case WM_DROPFILES:
@@ -354,19 +383,37 @@ int MainDialog::ValidateTab(ProjectTab tab) { return PageAt(static_cast<int>(tab
 
 void MainDialog::ShowTab(ProjectTab tab) { SwitchTo(static_cast<int>(tab), true, false); }
 
+// The bar's class is comctl32's, which the first window does without: the first build makes the
+// bar in place of the template's stand-in, with its id and its place among the controls.
+HWND MainDialog::ProgressBar() {
+  HWND standIn = Item(IDC_BUILD_PROGRESS);
+  if (progressMade_) return standIn;
+  progressMade_ = true;
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&classes);
+  RECT at = ItemRect(IDC_BUILD_PROGRESS);
+  HWND bar = CreateWindowExA(WS_EX_NOPARENTNOTIFY, PROGRESS_CLASSA, "", WS_CHILD, at.left, at.top,
+                             at.right - at.left, at.bottom - at.top, Handle(),
+                             reinterpret_cast<HMENU>(IDC_BUILD_PROGRESS),
+                             GetModuleHandleA(nullptr), nullptr);
+  if (!bar) return standIn;
+  SetWindowPos(bar, standIn, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  DestroyWindow(standIn);
+  SendMessageA(bar, PBM_SETBKCOLOR, 0, RGB(226, 237, 240));
+  return bar;
+}
+
 void MainDialog::SetProgressRange(int low, int high) {
-  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETRANGE32, low, high);
-  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETPOS, low, 0);
+  SendMessageA(ProgressBar(), PBM_SETRANGE32, low, high);
+  SendMessageA(ProgressBar(), PBM_SETPOS, low, 0);
 }
 
-void MainDialog::SetProgressStep(int step) {
-  SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_SETSTEP, step, 0);
-}
+void MainDialog::SetProgressStep(int step) { SendMessageA(ProgressBar(), PBM_SETSTEP, step, 0); }
 
-void MainDialog::StepProgress() { SendMessageA(Item(IDC_BUILD_PROGRESS), PBM_STEPIT, 0, 0); }
+void MainDialog::StepProgress() { SendMessageA(ProgressBar(), PBM_STEPIT, 0, 0); }
 
 void MainDialog::ShowProgress() {
-  ShowItem(IDC_BUILD_PROGRESS, true);
+  ShowWindow(ProgressBar(), SW_SHOW);
   ShowItem(IDT_BUILD_STATUS, true);
 }
 
@@ -385,16 +432,19 @@ bool MainDialog::GetWallpaper(WallpaperSettings& record) {
 }
 
 bool MainDialog::GetPreview(PreviewSettings& record) {
+  MakePage(kPreviewWindowPage);
   record = previewWindowTab_.Get();
   return true;
 }
 
 bool MainDialog::GetSettingsBox(SettingsBoxSettings& record) {
+  MakePage(kSettingsWindowPage);
   record = settingsWindowTab_.Get();
   return true;
 }
 
 bool MainDialog::GetInstaller(InstallerSettings& record) {
+  MakePage(kInstallerPage);
   installerTab_.Get(record);
   return true;
 }
@@ -405,17 +455,26 @@ bool MainDialog::SetWallpaper(const WallpaperSettings& record) {
 }
 
 bool MainDialog::SetPreview(const PreviewSettings& record) {
-  previewWindowTab_.Set(record);
+  if (previewWindowTab_.Handle())
+    previewWindowTab_.Set(record);
+  else
+    pendingPreview_ = record;
   return true;
 }
 
 bool MainDialog::SetSettingsBox(const SettingsBoxSettings& record) {
-  settingsWindowTab_.Set(record);
+  if (settingsWindowTab_.Handle())
+    settingsWindowTab_.Set(record);
+  else
+    pendingSettingsBox_ = record;
   return true;
 }
 
 bool MainDialog::SetInstaller(const InstallerSettings& record) {
-  installerTab_.Set(record);
+  if (installerTab_.Handle())
+    installerTab_.Set(record);
+  else
+    pendingInstaller_ = record;
   return true;
 }
 

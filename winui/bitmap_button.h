@@ -26,8 +26,7 @@ class BitmapButton {
 
  private:
   enum Picture { kNormal, kHover, kLatched, kDisabled, kPictureCount };
-  static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR self, DWORD_PTR);
+  static LRESULT Subclass(void* self, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam);
   void OnButtonDown();
   void OnButtonUp(bool pressedHere, LPARAM releasePoint);

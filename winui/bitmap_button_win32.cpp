@@ -1,11 +1,11 @@
 #include "bitmap_button.h"
 
-#include <commctrl.h>
 #include <mmsystem.h>
 
 #include <algorithm>
 
 #include "picture.h"
+#include "window_subclass.h"
 
 namespace zarvane {
 
@@ -31,7 +31,7 @@ bool BitmapButton::Attach(HWND dialog, int id, Mode mode, int normal, int hover,
                           int disabled) {
   HWND window = GetDlgItem(dialog, id);
   if (!window || window_) return false;
-  if (!SetWindowSubclass(window, Subclass, reinterpret_cast<UINT_PTR>(this), 0)) return false;
+  if (!AttachSubclass(window, Subclass, this)) return false;
   window_ = window;
   mode_ = mode;
   const int ids[kPictureCount] = {normal, hover, latched, disabled};
@@ -49,16 +49,16 @@ void BitmapButton::SetLatched(bool latched) {
 void BitmapButton::Detach() {
   if (!window_) return;
   KillTimer(window_, kHoverTimer);
-  RemoveWindowSubclass(window_, Subclass, reinterpret_cast<UINT_PTR>(this));
+  DetachSubclass(window_);
   window_ = nullptr;
 }
 
-LRESULT CALLBACK BitmapButton::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR self, DWORD_PTR) {
+LRESULT BitmapButton::Subclass(void* self, HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
   BitmapButton* button = reinterpret_cast<BitmapButton*>(self);
   if (message == WM_NCDESTROY) {
     button->Detach();
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallOriginal(window, message, wParam, lParam);
   }
   return button->Receive(message, wParam, lParam);
 }
@@ -81,12 +81,12 @@ LRESULT BitmapButton::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
       // A quick second click is a click like the first, not a double click to be ignored.
       OnButtonDown();
-      return DefSubclassProc(window, WM_LBUTTONDOWN, wParam, lParam);
+      return CallOriginal(window, WM_LBUTTONDOWN, wParam, lParam);
     case WM_LBUTTONUP: {
       // The button's own click comes from the default handling below, and only when released
       // inside; the latching modes answer a release anywhere.
       const bool pressedHere = GetCapture() == window;
-      LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      LRESULT result = CallOriginal(window, message, wParam, lParam);
       if (window_) OnButtonUp(pressedHere, lParam);
       return result;
     }
@@ -101,12 +101,12 @@ LRESULT BitmapButton::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_ENABLE:
     case BM_SETSTATE: {
-      LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      LRESULT result = CallOriginal(window, message, wParam, lParam);
       Repaint();
       return result;
     }
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return CallOriginal(window, message, wParam, lParam);
 }
 
 void BitmapButton::OnButtonDown() {

@@ -19,8 +19,7 @@ class TipPanel {
   void SetTip(const std::string& title, const std::string& text);
 
  private:
-  static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR self, DWORD_PTR);
+  static LRESULT Subclass(void* self, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
   void Detach();
 

@@ -1,8 +1,8 @@
 #include "tip_panel.h"
 
-#include <commctrl.h>
 
 #include "picture.h"
+#include "window_subclass.h"
 
 namespace zarvane {
 
@@ -33,7 +33,7 @@ TipPanel::~TipPanel() {
 bool TipPanel::Attach(HWND dialog, int id, int pictureId) {
   HWND window = GetDlgItem(dialog, id);
   if (!window || window_) return false;
-  if (!SetWindowSubclass(window, Subclass, reinterpret_cast<UINT_PTR>(this), 0)) return false;
+  if (!AttachSubclass(window, Subclass, this)) return false;
   window_ = window;
   picture_ = LoadPicture(pictureId);
   titleFont_ = Arial(window, 9, 800);
@@ -54,12 +54,12 @@ void TipPanel::SetTip(const std::string& title, const std::string& text) {
 
 void TipPanel::Detach() {
   if (!window_) return;
-  RemoveWindowSubclass(window_, Subclass, reinterpret_cast<UINT_PTR>(this));
+  DetachSubclass(window_);
   window_ = nullptr;
 }
 
-LRESULT CALLBACK TipPanel::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR self, DWORD_PTR) {
+LRESULT TipPanel::Subclass(void* self, HWND window, UINT message, WPARAM wParam,
+                           LPARAM lParam) {
   TipPanel* panel = reinterpret_cast<TipPanel*>(self);
   switch (message) {
     case WM_PAINT: {
@@ -80,7 +80,7 @@ LRESULT CALLBACK TipPanel::Subclass(HWND window, UINT message, WPARAM wParam, LP
       panel->Detach();
       break;
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return CallOriginal(window, message, wParam, lParam);
 }
 
 void TipPanel::Paint(HDC dc) {
