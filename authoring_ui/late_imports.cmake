@@ -1,7 +1,8 @@
 # Zarvane.exe binds these system libraries on its first call into each (a chooser, a preview, a
-# sound, a dropped file, a build's progress bar), not before its window shows: under Wine each one bound at start costs
-# more than the whole window. A delay-import library per DLL, made from the toolchain's own
-# import library, sits in a folder searched before the toolchain's, for this program only.
+# sound, a dropped file, a build's progress bar), not before its window shows: under Wine each
+# one bound at start costs more than the whole window. A delay-import library per DLL, made from
+# the toolchain's own import library, sits in a folder searched before the toolchain's, for this
+# program only.
 set(late_libraries ole32 oleaut32 shell32 comdlg32 winmm comctl32)
 set(late_folder ${CMAKE_CURRENT_BINARY_DIR}/late_imports)
 file(MAKE_DIRECTORY ${late_folder})
