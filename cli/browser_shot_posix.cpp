@@ -10,6 +10,7 @@
 #endif
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -242,7 +243,7 @@ pid_t StartBrowser(const BrowserShot& shot, int& toBrowser, int& fromBrowser) {
 // browser shut down in order (that took a few tenths of a second).
 void StopBrowser(pid_t pid) {
   kill(-pid, SIGKILL);
-  while (waitpid(-pid, nullptr, 0) > 0) {
+  while (waitpid(-pid, nullptr, 0) > 0 || errno == EINTR) {
   }
 }
 
