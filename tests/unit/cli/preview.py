@@ -11,6 +11,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 CLI, DEMO, CORPUS = sys.argv[1:4]
 ORANGE = (0xF0, 0x90, 0x20)  # the demo movie's square
@@ -21,6 +22,7 @@ def check(ok, what):
     if not ok:
         failures.append(what)
         print("FAIL:", what)
+    return ok
 
 
 def run(*args, cwd=None):
@@ -200,6 +202,39 @@ def test_broken_movie(work):
                                                                      result.stderr))
 
 
+def test_nothing_left(work):
+    """The browser is stopped without ceremony once it has given the picture: none of its
+    processes outlives the command, and its profile goes with the run's temporary folder."""
+    tmp = os.path.join(work, "left-tmp")
+    os.makedirs(tmp)
+    png = os.path.join(work, "left.png")
+    result = subprocess.run([CLI, "preview", os.path.join(DEMO, "demo.zvp"), "-o", png],
+                            capture_output=True, text=True, timeout=240,
+                            env=dict(os.environ, TMPDIR=tmp))
+    if not check(result.returncode == 0 and os.path.getsize(png) > 0,
+                 "a shot with its own TMPDIR: " + result.stderr.strip()):
+        return
+
+    def running():
+        found = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                if tmp.encode() in open("/proc/%s/cmdline" % pid, "rb").read():
+                    found.append(pid)
+            except OSError:
+                pass  # gone meanwhile
+        return found
+    # The crash reporter watches the browser from outside its process group and leaves when it
+    # notices; the browser's own processes are gone before the command ends.
+    for _ in range(50):
+        left = running()
+        if not left:
+            break
+        time.sleep(0.1)
+    check(not left, "%d processes of the shot's browser outlived the command" % len(left))
+    check(os.listdir(tmp) == [], "the shot left %s in its temporary folder" % os.listdir(tmp))
+
+
 def bmp_header(path):
     data = open(path, "rb").read(30)
     return (int.from_bytes(data[18:22], "little", signed=True),
@@ -272,6 +307,7 @@ def main():
         test_left_top_colour(work)
         test_compressed(work)
         test_broken_movie(work)
+        test_nothing_left(work)
         test_build_still(work)
     print("%d failures" % len(failures))
     return 1 if failures else 0
