@@ -18,29 +18,13 @@
 #include <vector>
 
 #include "browser_shot.h"
+#include "text.h"
 
 namespace zarvane {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string JsonString(const std::string& text) {
-  std::string quoted = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      quoted += escape;
-    } else {
-      quoted += static_cast<char>(c);
-    }
-  }
-  return quoted + "\"";
-}
 
 // The string value of the first "key":"..." in a reply, its escapes kept as they stand (ids and
 // base64 have none; messages are only shown).
@@ -291,9 +275,9 @@ bool TakeBrowserShot(const BrowserShot& shot, std::string& png, std::string& err
     ok = !devTools.Call("Emulation.setDeviceMetricsOverride", size, session).empty() &&
          !devTools.Call("Page.enable", "{}", session).empty() &&
          !devTools.Call("Page.addScriptToEvaluateOnNewDocument",
-                        "{\"source\":" + JsonString(kSilentPage) + "}", session)
+                        "{\"source\":" + JsonText(kSilentPage) + "}", session)
               .empty() &&
-         !devTools.Call("Page.navigate", "{\"url\":" + JsonString(shot.pageUrl) + "}", session)
+         !devTools.Call("Page.navigate", "{\"url\":" + JsonText(shot.pageUrl) + "}", session)
               .empty();
   }
   if (ok) {
@@ -305,7 +289,7 @@ bool TakeBrowserShot(const BrowserShot& shot, std::string& png, std::string& err
     std::string played = devTools.Call(
         "Runtime.evaluate",
         "{\"expression\":" +
-            JsonString(MoviePlayedScript(static_cast<int>(shot.playSeconds * 1000))) +
+            JsonText(MoviePlayedScript(static_cast<int>(shot.playSeconds * 1000))) +
             ",\"awaitPromise\":true,\"returnByValue\":true}",
         session);
     std::string outcome = JsonField(played, "value");

@@ -13,6 +13,7 @@
 #include "path_words.h"
 #include "picture_files.h"
 #include "preview_folder.h"
+#include "text.h"
 #include "wallpaper_words.h"
 
 namespace zarvane {
@@ -61,23 +62,6 @@ const char kPlayerFilesTail[] =
     "    return Promise.resolve(response);\n"
     "  };\n"
     "})();\n";
-
-std::string JsonText(const std::string& text) {
-  std::string quoted = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      quoted += escape;
-    } else {
-      quoted += static_cast<char>(c);
-    }
-  }
-  return quoted + "\"";
-}
 
 // Manifest texts in UTF-8 whatever the host: a byte the code page lacks would make bad JSON.
 std::string Utf8(const std::string& text) {

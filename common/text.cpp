@@ -28,4 +28,22 @@ std::string ToLowerAscii(std::string text) {
   return text;
 }
 
+std::string JsonText(const std::string& text) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string quoted = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7F) {
+      quoted += "\\u00";
+      quoted += kDigits[c >> 4];
+      quoted += kDigits[c & 0xF];
+    } else {
+      quoted += static_cast<char>(c);
+    }
+  }
+  return quoted + "\"";
+}
+
 }  // namespace zarvane

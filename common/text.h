@@ -13,4 +13,8 @@ bool StartsWithIgnoreCase(const std::string& text, const std::string& prefix);
 
 std::string ToLowerAscii(std::string text);
 
+// The text as a JSON string, quotes included: quotes, backslashes and control characters escaped,
+// every other byte as it stands.
+std::string JsonText(const std::string& text);
+
 }  // namespace zarvane
