@@ -30,11 +30,14 @@ function(zarvane_embed target symbol file)
   target_sources(${target} PRIVATE ${out})
 endfunction()
 
-# zarvane_check_imports(target): a test that the shipped executable needs no DLL Windows lacks.
+# zarvane_check_imports(target [STARTS_ON_9X]): a test that the shipped executable needs no DLL
+# Windows lacks and, with STARTS_ON_9X, none of the functions the Windows 9x family lacks.
 function(zarvane_check_imports target)
+  cmake_parse_arguments(PARSE_ARGV 1 check "STARTS_ON_9X" "" "")
   if(WIN32)
     add_test(NAME imports_${target}
       COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DFILE=$<TARGET_FILE:${target}>
+              -DSTARTS_ON_9X=${check_STARTS_ON_9X}
               -P ${PROJECT_SOURCE_DIR}/cmake/check-imports.cmake)
     set_tests_properties(imports_${target} PROPERTIES LABELS "win32;imports")
   endif()

@@ -22,5 +22,20 @@ endforeach()
 if(bad)
   message(FATAL_ERROR "${FILE} imports DLLs that Windows does not have: ${bad}")
 endif()
+# Functions of the NT family a build easily pulls in: where the 9x family lacks one, Windows
+# refuses to start the program at all.
+if(STARTS_ON_9X)
+  set(nt_only SetFilePointerEx GetFileSizeEx ReplaceFileA MoveFileWithProgressA CreateHardLinkA
+      FindFirstFileExA GetModuleHandleExA SetDllDirectoryA GetSystemWindowsDirectoryA
+      GetVolumePathNameA GetLongPathNameW)
+  foreach(function IN LISTS nt_only)
+    if(dump MATCHES "[ \t]${function}[\r\n]")
+      list(APPEND bad ${function})
+    endif()
+  endforeach()
+  if(bad)
+    message(FATAL_ERROR "${FILE} imports functions the Windows 9x family lacks: ${bad}")
+  endif()
+endif()
 list(LENGTH lines n)
 message(STATUS "${FILE}: ${n} system DLLs imported")

@@ -160,8 +160,7 @@ bool MoveFilesInto(const std::string& from, const std::string& to) {
   bool ok = true;
   for (const std::string& entry : ListDirectory(from))
     if (entry != "." && entry != "..")
-      ok = MoveFileExA((from + entry).c_str(), (to + entry).c_str(), MOVEFILE_REPLACE_EXISTING) &&
-           ok;
+      ok = MoveReplacing(from + entry, to + entry) && ok;
   RemoveDirectoryA(from.c_str());
   return ok;
 }
@@ -318,8 +317,7 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   const std::string uninstaller = installFolder + "Uninstall.exe";
   bool copied = CopyFileA((extractionFolder + "Uninstall.exe").c_str(),
                           (uninstaller + ".part").c_str(), FALSE) != 0;
-  if (copied && !MoveFileExA((uninstaller + ".part").c_str(), uninstaller.c_str(),
-                             MOVEFILE_REPLACE_EXISTING)) {
+  if (copied && !MoveReplacing(uninstaller + ".part", uninstaller)) {
     DeleteFileA((uninstaller + ".part").c_str());
     copied = false;
   }

@@ -10,6 +10,7 @@
 
 #include "archive_file.h"
 #include "archive_format.h"
+#include "file_system.h"
 #include "path_words.h"
 
 namespace zarvane {
@@ -39,8 +40,8 @@ bool Overwrite(HANDLE target, const std::string& source, std::uint64_t& written)
   HANDLE in = CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (in == INVALID_HANDLE_VALUE) return false;
-  LARGE_INTEGER start = {};
-  bool ok = SetFilePointerEx(target, start, nullptr, FILE_BEGIN) != 0;
+  // Not SetFilePointerEx, which the Windows 9x family lacks: the installer must start there.
+  bool ok = SetFilePointer(target, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
   std::vector<char> buffer(kArchiveBufferSize);
   while (ok) {
     DWORD got = 0, put = 0;
@@ -117,7 +118,7 @@ bool SameExistingFile(const std::string& a, const std::string& b) {
 }
 
 bool MoveOver(const std::string& from, const std::string& to) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  if (MoveReplacing(from, to)) return true;
   if (GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES || !CopyInPlace(from, to))
     return false;
   DeleteFileA(from.c_str());

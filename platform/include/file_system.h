@@ -10,6 +10,12 @@ bool MakeDirectory(const std::string& path);         // fails when it exists
 bool RemoveEmptyDirectory(const std::string& path);  // fails when not empty
 bool CopyFileOver(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
+#ifdef _WIN32
+// Renames the file `from` to `to`, replacing a file of that name. The Windows 9x family cannot
+// replace in one step: there the old file is renamed "<to>.old" first (refused when that name is
+// taken) and deleted once the new one is in place, so `to` is missing for a moment but never lost.
+bool MoveReplacing(const std::string& from, const std::string& to);
+#endif
 // Makes an empty file where nothing (not even a dangling link) stands; fails otherwise.
 bool CreateNewFile(const std::string& path);
 bool FileExists(const std::string& path);

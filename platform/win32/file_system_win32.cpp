@@ -17,6 +17,24 @@ bool CopyFileOver(const std::string& from, const std::string& to) {
 
 bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+bool MoveReplacing(const std::string& from, const std::string& to) {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  // The 9x family's MoveFileEx does nothing but fail.
+  if (!GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS)
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  // Two renames: the old file waits beside until the new one is in its place.
+  const std::string aside = to + ".old";
+  const bool had = GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (had && !MoveFileA(to.c_str(), aside.c_str())) return false;
+  if (!MoveFileA(from.c_str(), to.c_str())) {
+    if (had) MoveFileA(aside.c_str(), to.c_str());
+    return false;
+  }
+  if (had) DeleteFileA(aside.c_str());
+  return true;
+}
+
 bool CreateNewFile(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -63,7 +81,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& text) {
     BOOL ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) &&
               written == text.size();
     ok = CloseHandle(file) && ok;
-    if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (ok) ok = MoveReplacing(temp, path);
     if (!ok) DeleteFileA(temp.c_str());
     return ok != 0;
   }

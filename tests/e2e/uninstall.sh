@@ -118,7 +118,17 @@ check "9x: nothing through MoveFileEx" no_key "$PENDING" PendingFileRenameOperat
 printf 'NUL=c:\\other\\gone.txt\r\n' >>"$wininit"
 "$RUN" reg add 'HKCU\Software\Wine\AppDefaults\Setup.exe' /v Version /d win98 /f >/dev/null
 check "9x: installed again before the restart" fresh_install
+check "  whole" installed
+# There MoveFileEx does nothing: files are replaced through two renames, the old kept aside.
+printf 'stale' >"$(hostpath "$INSTALL")/Uninstall.exe"
+check "9x: installed over itself" reinstall
+check "  whole" installed
+check "  Uninstall.exe replaced" same_file "$BIN/zarvane-installer.exe" "$(hostpath "$INSTALL")/Uninstall.exe"
+check "  nothing left aside" equals \
+  "$(find "$(hostpath "$INSTALL")" "$WALLPAPER_DIR" "$DRIVE_C/windows" -maxdepth 2 -name '*.old')" ''
 "$RUN" reg delete 'HKCU\Software\Wine\AppDefaults\Setup.exe' /f >/dev/null
+# Replaced through renames, the file may now be spelt in another case.
+wininit=$(find "$DRIVE_C/windows" -maxdepth 1 -iname wininit.ini)
 section=$(tr -d '\r' <"$wininit")
 check "9x: its lines gone" not_grep -F 'e2e uninstall' <<<"$section"
 check "  another deletion kept" grep -qx 'NUL=c:\\other\\gone.txt' <<<"$section"
