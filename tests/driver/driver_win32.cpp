@@ -215,8 +215,16 @@ class Driver {
     line.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process_))
+    // Wine under load now and then fails a start with ERROR_INTERNAL_ERROR: a second try is
+    // about Wine, not the program started.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 2 && !started; ++attempt) {
+      if (attempt) Sleep(500);
+      started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.empty() ? nullptr : folder.c_str(), &startup, &process_);
+      if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
+    }
+    if (!started)
       return Fail("cannot start '%s' (error %lu)", commandLine.c_str(), GetLastError());
     CloseHandle(process_.hThread);
     started_ = true;
