@@ -62,10 +62,7 @@ std::vector<std::string> CancelThroughWinInit(const std::vector<std::string>& pa
 }  // namespace
 
 std::vector<std::string> CancelDeletionsAtRestart(const std::vector<std::string>& paths) {
-  OSVERSIONINFOA version = {};
-  version.dwOSVersionInfoSize = sizeof version;
-  GetVersionExA(&version);
-  if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return CancelThroughWinInit(paths);
+  if (OnWindows9x()) return CancelThroughWinInit(paths);
   std::vector<std::string> cancelled;
   HKEY key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,

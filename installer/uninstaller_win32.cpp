@@ -183,10 +183,7 @@ std::string OwnEntryFolder(const std::string& name, bool& foreign) {
 }
 
 bool ScheduleDeletionAtRestart(const std::vector<std::string>& paths) {
-  OSVERSIONINFOA version = {};
-  version.dwOSVersionInfoSize = sizeof version;
-  GetVersionExA(&version);
-  if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return ScheduleThroughWinInit(paths);
+  if (OnWindows9x()) return ScheduleThroughWinInit(paths);
   for (const std::string& path : paths)
     MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   return true;

@@ -11,6 +11,8 @@ bool RemoveEmptyDirectory(const std::string& path);  // fails when not empty
 bool CopyFileOver(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 #ifdef _WIN32
+// Windows 95, 98 and Me, whose MoveFileEx does nothing but fail.
+bool OnWindows9x();
 // Renames the file `from` to `to`, replacing a file of that name. The Windows 9x family cannot
 // replace in one step: there the old file is renamed "<to>.old" first (refused when that name is
 // taken) and deleted once the new one is in place, so `to` is missing for a moment but never lost.

@@ -17,12 +17,14 @@ bool CopyFileOver(const std::string& from, const std::string& to) {
 
 bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
-bool MoveReplacing(const std::string& from, const std::string& to) {
+bool OnWindows9x() {
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
-  // The 9x family's MoveFileEx does nothing but fail.
-  if (!GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS)
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+bool MoveReplacing(const std::string& from, const std::string& to) {
+  if (!OnWindows9x()) return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   // Two renames: the old file waits beside until the new one is in its place.
   const std::string aside = to + ".old";
   const bool had = GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES;
