@@ -9,11 +9,12 @@ STUB := $(abspath $(WIN32))/bin/zarvane-installer.exe
 
 # What ships is 32-bit (build/win32). Some machines refuse every 32-bit program, the 32-bit Wine
 # loader included: there the Windows programs run from the 64-bit tree under the 64-bit Wine.
-# WINDOWS_TESTS=win64 takes that route on any machine.
-RUNS_32_BIT := $(shell cmake/runs-32-bit-programs && echo yes)
+# So do machines whose package index cannot install the 32-bit Wine. WINDOWS_TESTS=win64 takes
+# that route on any machine.
+RUNS_32_BIT := $(shell cmake/runs-32-bit-programs && cmake/can-have-32-bit-wine && echo yes)
 ifeq ($(origin WINDOWS_TESTS),undefined)
   WINDOWS_TESTS := $(if $(RUNS_32_BIT),win32,win64)
-  WINDOWS_WHY := this machine $(if $(RUNS_32_BIT),runs,does not run) 32-bit programs
+  WINDOWS_WHY := this machine $(if $(RUNS_32_BIT),runs,does not run) 32-bit programs$(if $(RUNS_32_BIT),, under Wine)
 endif
 WINDOWS_WHY ?= WINDOWS_TESTS=$(WINDOWS_TESTS) was given
 export WINDOWS_TESTS WINDOWS_WHY
