@@ -66,7 +66,7 @@ deps:
 	  echo "installing:$$missing"; \
 	  case "$$missing" in *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || \
 	    $$sudo dpkg --add-architecture i386 ;; esac; \
-	  $$sudo apt-get update -qq; \
+	  $$sudo apt-get update -qq || echo "the package index could not be read whole: installing from what it has"; \
 	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing >/dev/null; \
 	fi
 	@missing=""; for p in $(PREVIEW_PACKAGES); do \
@@ -75,7 +75,7 @@ deps:
 	if [ -n "$$missing" ]; then \
 	  sudo=""; [ "$$(id -u)" = 0 ] || sudo=sudo; \
 	  echo "installing:$$missing"; \
-	  $$sudo apt-get update -qq; \
+	  $$sudo apt-get update -qq || echo "the package index could not be read whole: installing from what it has"; \
 	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends \
 	    $$missing >/dev/null || echo "could not install$$missing: no wallpaper preview"; \
 	fi

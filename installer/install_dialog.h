@@ -31,7 +31,7 @@ class InstallDialog : public DialogWithHandlers<InstallDialog>, private InstallP
   void LayOutWithoutLicence();
   void Browse();
   void Decline() { End(0); }
-  bool ValidateInstallFolder(std::string& folder);
+  bool ValidateInstallFolder(std::string& folder, bool& created);
   void Install();
   void Status(int stringId) override;
   void Step() override;

@@ -140,9 +140,8 @@ void InstallDialog::Browse() {
   SetItemText(IDE_INSTALL_PATH, installPath_);
 }
 
-bool InstallDialog::ValidateInstallFolder(std::string& folder) {
+bool InstallDialog::ValidateInstallFolder(std::string& folder, bool& created) {
   folder = Trim(ItemText(IDE_INSTALL_PATH));
-  bool created = false;
   std::string error;
   if (!EnsureInstallFolder(folder, config_.name, created, error)) {
     prompt_.Show(ResourceText(IDS_ERROR_CAPTION), error, kPromptOk | kPromptIconExclamation);
@@ -175,7 +174,8 @@ void InstallDialog::Install() {
   } done{installing_};
 
   std::string folder;
-  if (!ValidateInstallFolder(folder)) {
+  bool created = false;
+  if (!ValidateInstallFolder(folder, created)) {
     // A quiet install stays open for the user to correct the path, so it must be seen.
     if (quiet_) ShowToTheUser();
     FocusAndSelect(IDE_INSTALL_PATH);
@@ -187,6 +187,8 @@ void InstallDialog::Install() {
   InstallOutcome outcome =
       RunInstallSequence(config_, extractionFolder_, WithBackslash(folder), prompt_, log_, *this);
   if (outcome == InstallOutcome::kStopped) {
+    // Nothing was installed: a folder made for it goes again (only while empty).
+    if (created && RemoveDirectoryA(folder.c_str())) log_.Line("removed folder ", folder);
     if (quiet_) ShowToTheUser();  // a hidden dialog left open would wait for ever
     return;
   }

@@ -24,6 +24,11 @@ enum class InstallOutcome {
   kDesktopUnchanged,  // installed, but the desktop shows neither the page nor a still picture
 };
 
+// Where the environment's ZARVANE_STOP_AT names `step`, the process ends there at once, as a
+// kill would end it: how the tests check that a run stopped after any step leaves a consistent
+// machine that the next run finishes.
+void StopPoint(const char* step);
+
 // The exit code of an install sequence that ran to its end.
 int ExitCodeOf(InstallOutcome outcome);
 

@@ -17,6 +17,7 @@
 #include "text.h"
 #include "uninstaller.h"
 #include "wallpaper_name_rule.h"
+#include "wallpaper_lock.h"
 #include "wallpaper_words.h"
 
 namespace zarvane {
@@ -165,61 +166,138 @@ bool MoveFilesInto(const std::string& from, const std::string& to) {
   return ok;
 }
 
-// The wallpaper's new files, copied beside the installed ones and put in their place only once
-// all are complete: a run that is killed or meets a full disk leaves the installed wallpaper
-// (whose page stays on the desktop) as it was.
+std::string WithoutBackslash(const std::string& folder) {
+  return folder.substr(0, folder.size() - 1);
+}
+
+// A page beside the wallpaper's folder that this run may replace: no other process holds it and
+// it is not read-only (Windows will not move a file onto a read-only one, Wine will).
+bool PageReplaceable(const std::string& page) {
+  const DWORD attributes = GetFileAttributesA(page.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+  HANDLE file = CreateFileA(page.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+// The wallpaper's new files, written whole beside the installed ones before anything the desktop
+// shows changes: the folder's files, the page (staged inside the folder, it travels with it) and
+// the still picture, and the resource files. `Swap` then puts folder and page in place; the old
+// folder stays aside until `Finish`, after the desktop points at the new page.
 class StagedWallpaperFiles {
  public:
   StagedWallpaperFiles(const std::string& wallpaperDir, const std::string& name)
       : wallpaperDir_(wallpaperDir), name_(name), final_(wallpaperDir + name + "\\") {
+    // What killed runs of this wallpaper left goes first.
+    for (const char* what : {".new-", ".res-", ".old-"})
+      RemoveFoldersOfEndedRuns(wallpaperDir, name + what, &IsWallpaperFolder);
     files_ = FreshFolderBeside(wallpaperDir, name, "new");
     if (!files_.empty()) resources_ = FreshFolderBeside(wallpaperDir, name, "res");
   }
   ~StagedWallpaperFiles() {
     if (!resources_.empty()) RemoveFolderAndFiles(resources_);
     if (!files_.empty()) RemoveFolderAndFiles(files_);
+    Finish();
   }
   bool Ready() const { return !resources_.empty(); }
   const std::string& Files() const { return files_; }
   const std::string& Resources() const { return resources_; }
+  std::string StagedPage() const { return files_ + name_ + ".htm"; }
 
-  // `replace`: the installed folder's other files go too, as the Replace question promised.
-  bool PutInPlace(bool replace) {
-    bool ok = MoveFilesInto(resources_, wallpaperDir_);
-    resources_.clear();
-    const std::string folder = final_.substr(0, final_.size() - 1);
-    const std::string staged = files_.substr(0, files_.size() - 1);
-    if (!IsFolder(folder)) {
-      ok = MoveFileA(staged.c_str(), folder.c_str()) && ok;
+  // Folder and page in place, or, when either cannot be, both as they were. `replace`: the
+  // installed folder's other files go too, as the Replace question promised.
+  bool Swap(bool replace, RunLog& log) {
+    const std::string folder = WithoutBackslash(final_);
+    const std::string staged = WithoutBackslash(files_);
+    const std::string page = wallpaperDir_ + name_ + ".htm";
+    const bool fresh = !IsFolder(folder);
+    if (fresh) {
+      if (!MoveFileA(staged.c_str(), folder.c_str())) return false;
     } else if (replace) {
       // Two renames: the installed folder is never emptied in place.
-      std::string old = FreshFolderBeside(wallpaperDir_, name_, "old");
-      if (!old.empty()) RemoveDirectoryA(old.c_str());
-      if (!old.empty() && MoveFileA(folder.c_str(), old.substr(0, old.size() - 1).c_str())) {
-        if (MoveFileA(staged.c_str(), folder.c_str())) {
-          RemoveFolderAndFiles(old);
-        } else {
-          MoveFileA(old.substr(0, old.size() - 1).c_str(), folder.c_str());
-          ok = false;
-        }
-      } else {
-        ok = MoveFilesInto(files_, final_) && ok;  // the folder is in use: file by file
+      old_ = FreshFolderBeside(wallpaperDir_, name_, "old");
+      if (!old_.empty()) RemoveDirectoryA(old_.c_str());
+      if (old_.empty() || !MoveFileA(folder.c_str(), WithoutBackslash(old_).c_str())) {
+        old_.clear();
+        return false;  // the folder is in use
       }
-    } else {
-      ok = MoveFilesInto(files_, final_) && ok;
+      if (!MoveFileA(staged.c_str(), folder.c_str())) {
+        MoveFileA(WithoutBackslash(old_).c_str(), folder.c_str());
+        old_.clear();
+        return false;
+      }
+    } else if (!MoveFilesInto(files_, final_)) {
+      log.Line("not all new files moved into ", final_);
+      files_.clear();
+      return false;
     }
-    if (!IsFolder(staged)) files_.clear();
+    files_.clear();
+    if (MoveReplacing(final_ + name_ + ".htm", page)) return true;
+    // The page is held after all: the folder goes back, so the old page keeps its own files.
+    if (fresh || !old_.empty()) {
+      MoveFileA(folder.c_str(), staged.c_str());
+      if (!old_.empty()) MoveFileA(WithoutBackslash(old_).c_str(), folder.c_str());
+      files_ = staged + "\\";
+      old_.clear();
+    }
+    return false;
+  }
+  // The resource files beside the page; false when one was not moved.
+  bool PlaceResources() {
+    bool ok = MoveFilesInto(resources_, wallpaperDir_);
+    resources_.clear();
     return ok;
+  }
+  // The old folder, once nothing shows it any more.
+  void Finish() {
+    if (!old_.empty()) RemoveFolderAndFiles(old_);
+    old_.clear();
   }
 
  private:
-  std::string wallpaperDir_, name_, final_, files_, resources_;
+  std::string wallpaperDir_, name_, final_, files_, resources_, old_;
 };
 
-std::string ReadPrevious(const std::string& ini) {
-  char buffer[1024] = {0};
-  GetPrivateProfileStringA("Uninstaller", "PrevSettings", "", buffer, sizeof buffer, ini.c_str());
-  return buffer;
+// What Uninstall.ini records: the uninstaller's whole knowledge of the installation.
+struct InstallRecord {
+  std::string page, regPath, resources, previous;
+  std::string still;  // empty where the page is shown
+  ImageWallpaperState stillPrevious;
+};
+
+// Uninstall.ini written beside as "Uninstall.ini.part" and renamed: nobody ever reads half a
+// record. Returns the staged file, empty when it could not be written whole.
+std::string StageRecord(const std::string& ini, const InstallRecord& record) {
+  const std::string part = ini + ".part";
+  DeleteFileA(part.c_str());
+  const char* file = part.c_str();
+  bool ok = WritePrivateProfileStringA("Uninstaller", "SCRFile", record.page.c_str(), file) &&
+            WritePrivateProfileStringA("Uninstaller", "RegPath", record.regPath.c_str(), file) &&
+            WritePrivateProfileStringA("Uninstaller", "Resource", record.resources.c_str(), file) &&
+            WritePrivateProfileStringA("Uninstaller", "PrevSettings", record.previous.c_str(), file);
+  ok = ok && WriteStillRecord(part, record.still, record.stillPrevious);
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);  // to disk before the rename
+  ok = ok && RecordNamesWallpaper(part, record.regPath.substr(record.regPath.rfind('\\') + 1)) &&
+       RecordValue(part, "PrevSettings") == record.previous;
+  if (ok) return part;
+  DeleteFileA(part.c_str());
+  return std::string();
+}
+
+// A resource file the payload would put beside the page that is not this wallpaper's own: a
+// page, the wallpaper's folder, or a file that none of this wallpaper's records lists.
+bool ResourceTaken(const std::string& wallpaperDir, const std::string& name,
+                   const std::string& item, const std::vector<std::string>& records) {
+  if (lstrcmpiA(item.c_str(), (name + ".htm").c_str()) == 0 ||
+      lstrcmpiA(item.c_str(), name.c_str()) == 0 || IsWallpaperPage(wallpaperDir, item))
+    return true;
+  if (GetFileAttributesA((wallpaperDir + item).c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  for (const std::string& record : records)
+    if (RecordListsResource(record, item)) return false;
+  return true;
 }
 
 }  // namespace
@@ -284,56 +362,40 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
                                   const std::string& extractionFolder,
                                   const std::string& installFolder, UserPrompt& prompt,
                                   RunLog& log, InstallProgress& progress) {
+  // The steps, in the order docs/installer-format.md gives with what each leaves behind.
+  auto failed = [&](int stringId, const std::string& detail) {
+    prompt.Show(ResourceText(IDS_ERROR_CAPTION),
+                detail.empty() ? ResourceText(stringId) : FormatText(ResourceText(stringId), detail),
+                kPromptOk | kPromptIconExclamation);
+    return InstallOutcome::kStopped;
+  };
+  // 1. Checks; nothing changes.
+  if (!IsUsableWallpaperName(config.name)) return InstallOutcome::kStopped;
+  WallpaperLock lock(config.name, kWallpaperLockWaitMs);
+  if (!lock.Held()) {
+    log.Line("another run of this wallpaper is going on");
+    return failed(IDS_WALLPAPER_BUSY, config.name);
+  }
   // The list's entry of another program is never taken over: its uninstaller would be lost, and
   // ours would later delete the entry.
   bool foreign = false;
   const std::string earlierFolder = OwnEntryFolder(config.name, foreign);
-  if (foreign) {
-    prompt.Show(ResourceText(IDS_ERROR_CAPTION),
-                FormatText(ResourceText(IDS_ENTRY_TAKEN), config.name),
-                kPromptOk | kPromptIconExclamation);
-    return InstallOutcome::kStopped;
-  }
+  if (foreign) return failed(IDS_ENTRY_TAKEN, config.name);
   // Read before this run's Uninstall.ini replaces it: installed over itself, the desktop shows
   // our own page, and only the earlier record knows the user's wallpaper.
-  std::string earlierPrevious;
   std::vector<std::string> earlierRecords;
   for (const std::string& record : {earlierFolder, installFolder})
     if (!record.empty() && RecordNamesWallpaper(record + "Uninstall.ini", config.name))
       earlierRecords.push_back(record + "Uninstall.ini");
-  for (const std::string& record : {earlierFolder, installFolder})
-    if (earlierPrevious.empty() && !record.empty() &&
-        RecordNamesWallpaper(record + "Uninstall.ini", config.name))
-      earlierPrevious = ReadPrevious(record + "Uninstall.ini");
+  std::string earlierPrevious;
+  for (const std::string& record : earlierRecords)
+    if (earlierPrevious.empty()) earlierPrevious = RecordValue(record, "PrevSettings");
 
-  // An earlier uninstall of this folder, not yet finished by a restart, would take them.
-  for (const std::string& path : CancelDeletionsAtRestart(
-           {installFolder + "Uninstall.exe", installFolder + "Uninstall.ini", installFolder}))
-    log.Line("no longer removed at the next restart: ", path);
-
-  Written written(log);
   progress.Status(IDS_COPYING_SYSTEM);
-  // Through a copy beside it: a run ended half way must not break the installed uninstaller.
-  const std::string uninstaller = installFolder + "Uninstall.exe";
-  bool copied = CopyFileA((extractionFolder + "Uninstall.exe").c_str(),
-                          (uninstaller + ".part").c_str(), FALSE) != 0;
-  if (copied && !MoveReplacing(uninstaller + ".part", uninstaller)) {
-    DeleteFileA((uninstaller + ".part").c_str());
-    copied = false;
-  }
-  // An Uninstall.exe left by an earlier run is not this run's.
-  bool complete = copied ? written.File(uninstaller) : written.Missed(uninstaller);
-
-  progress.Status(IDS_COPYING_WALLPAPER);
-  progress.Step();
   char windows[520] = {0};
   if (!GetWindowsDirectoryA(windows, sizeof windows) &&
-      !GetSystemDirectoryA(windows, sizeof windows)) {
-    prompt.Show(ResourceText(IDS_ERROR_CAPTION), ResourceText(IDS_INSTALL_FAILED),
-                kPromptOk | kPromptIconExclamation);
-    return InstallOutcome::kStopped;
-  }
-
+      !GetSystemDirectoryA(windows, sizeof windows))
+    return failed(IDS_INSTALL_FAILED, std::string());
   // A system without Active Desktop may lack the wallpaper directory; without it every wallpaper
   // would look like one that exists already.
   std::string web = WithBackslash(windows) + "Web";
@@ -353,23 +415,63 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   wallpaper.SetScale(config.size);
   wallpaper.SetBackgroundPosition(config.backgroundPosition);
   wallpaper.SetStillImage(config.Prefixed(config.stillImageFile));
-  if (!IsUsableWallpaperName(config.name)) return InstallOutcome::kStopped;
   const std::string wallpaperDir = wallpaper.GetWallpaperDir();
   const std::string folder = wallpaperDir + config.name + "\\";
+  const std::string page = wallpaperDir + config.name + ".htm";
+  std::vector<std::string> resources;  // those the payload holds
+  for (const std::string& item : config.resourceFiles)
+    if (IsUsableWallpaperName(item) && FileExists(extractionFolder + item)) {
+      if (ResourceTaken(wallpaperDir, config.name, item, earlierRecords)) {
+        log.Line("not this wallpaper's own: ", wallpaperDir + item);
+        return failed(IDS_RESOURCE_TAKEN, item);
+      }
+      resources.push_back(item);
+    }
+  // An old page that cannot be replaced is not this wallpaper: the desktop stays as it is.
+  if (!PageReplaceable(page)) {
+    log.Line("not written: ", page);
+    log.Line("the desktop is left as it was");
+    return failed(IDS_INSTALL_FAILED, std::string());
+  }
   bool replace = true;
   if (IsFolder(folder))
     replace = prompt.Show(DesktopWallpaper::kReplaceQuestion,
                           kPromptOkCancel | kPromptIconInformation) == kAnswerOk;
   log.Line("wallpaper folder ", folder);
 
+  // 2. The uninstaller, through a copy beside it: a run ended half way must not break the
+  // installed one. From here on an earlier uninstall's pending deletions would take it.
+  for (const std::string& path : CancelDeletionsAtRestart(
+           {installFolder + "Uninstall.exe", installFolder + "Uninstall.ini", installFolder}))
+    log.Line("no longer removed at the next restart: ", path);
+  Written written(log);
+  const std::string uninstaller = installFolder + "Uninstall.exe";
+  const bool freshUninstaller = !FileExists(uninstaller);
+  auto undoUninstaller = [&]() {
+    if (freshUninstaller && DeleteFileA(uninstaller.c_str())) log.Line("removed ", uninstaller);
+  };
+  const std::string source = extractionFolder + "Uninstall.exe";
+  const bool copied = CopyFileA(source.c_str(), (uninstaller + ".part").c_str(), FALSE) != 0 &&
+                      FileSize(uninstaller + ".part") == FileSize(source) &&
+                      MoveReplacing(uninstaller + ".part", uninstaller);
+  if (!copied) {
+    DeleteFileA((uninstaller + ".part").c_str());
+    written.Missed(uninstaller);
+    return failed(IDS_INSTALL_FAILED, std::string());
+  }
+  written.File(uninstaller);
+  StopPoint("uninstaller");
+
+  // 3. Everything new written whole under staged names: folder files, page, still picture,
+  // resource files, the record.
+  progress.Status(IDS_COPYING_WALLPAPER);
+  progress.Step();
   StagedWallpaperFiles staged(wallpaperDir, config.name);
   bool whole = staged.Ready();
-  std::vector<std::string> resources;  // those the payload holds
-  for (const std::string& item : config.resourceFiles)
-    if (whole && IsUsableWallpaperName(item) && FileExists(extractionFolder + item)) {
+  for (const std::string& item : resources)
+    if (whole) {
       CopyFileA((extractionFolder + item).c_str(), (staged.Resources() + item).c_str(), FALSE);
       whole = CopiedWhole(extractionFolder + item, staged.Resources());
-      resources.push_back(item);
     }
   std::vector<std::string> files;  // the folder may hold others' files when not replaced
   if (whole) {
@@ -380,60 +482,95 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
             CopiedWhole(config.Prefixed(config.backgroundImageFile), staged.Files());
     for (const std::string& entry : ListDirectory(staged.Files()))
       if (entry != "." && entry != "..") files.push_back(entry);
+    whole = whole && wallpaper.WritePage(staged.StagedPage());
   }
-  if (!whole || !staged.PutInPlace(replace)) {
-    log.Line("not copied whole: the wallpaper's new files; the installed ones are kept");
-    prompt.Show(ResourceText(IDS_ERROR_CAPTION), ResourceText(IDS_INSTALL_FAILED),
-                kPromptOk | kPromptIconExclamation);
-    return InstallOutcome::kFailed;
-  }
-  for (const std::string& item : resources) written.File(wallpaperDir + item);
-  for (const std::string& entry : files) written.File(folder + entry);
+  const bool stillExpected = wallpaper.StillExpected();
+  if (whole && stillExpected) whole = wallpaper.StageStill(staged.Files());
   wallpaper.SetFolder(folder);
-  const std::string page = wallpaperDir + config.name + ".htm";
-  if (wallpaper.Apply()) {
-    log.Line("desktop: ", wallpaper.DesktopRoute());
-    complete = written.File(page) && complete;
-    if (wallpaper.StillShown()) written.File(wallpaper.StillPath());
-  } else {
-    // The files are in place and recorded below, so the uninstaller can still take them away.
-    complete = written.Missed(page);  // false
-    log.Line("the desktop is left as it was");
-    prompt.Show(ResourceText(IDS_ERROR_CAPTION), ResourceText(IDS_INSTALL_FAILED),
-                kPromptOk | kPromptIconExclamation);
-  }
-  progress.Step();
 
+  InstallRecord record;
+  record.page = page;
+  record.regPath = std::string(kUninstallRoot) + "\\" + config.name;
+  // Only what this run writes: a resource file the payload lacked may be another wallpaper's.
+  for (const std::string& item : resources)
+    record.resources += (record.resources.empty() ? "" : ";") + item;
+  if (resources.size() == config.resourceFiles.size()) record.resources = config.resourceFileList;
+  std::wstring saved = wallpaper.SavedWallpaper();
+  record.previous = saved.empty() ? std::string("None") : NarrowAnsi(saved);
+  if (lstrcmpiA(record.previous.c_str(), page.c_str()) == 0 && !earlierPrevious.empty())
+    record.previous = earlierPrevious;
+  if (stillExpected) {
+    record.still = wallpaper.StillPathInFolder();
+    SystemImageWallpaper().Read(record.stillPrevious);
+    record.stillPrevious = PreviousImageWallpaper(record.still, record.stillPrevious, earlierRecords);
+  }
+  const std::string ini = installFolder + "Uninstall.ini";
+  const std::string stagedRecord = whole ? StageRecord(ini, record) : std::string();
+  if (stagedRecord.empty()) {
+    log.Line("not written whole: the wallpaper's new files; nothing installed is changed");
+    undoUninstaller();
+    return failed(IDS_INSTALL_FAILED, std::string());
+  }
+
+  StopPoint("staged");
+  // 4. The swap: folder and page in place together, the old folder kept aside; then the record.
+  if (!staged.Swap(replace, log)) {
+    DeleteFileA(stagedRecord.c_str());
+    log.Line("not written: ", page);
+    log.Line("the installed wallpaper is kept; the desktop is left as it was");
+    undoUninstaller();
+    return failed(IDS_INSTALL_FAILED, std::string());
+  }
+  StopPoint("swapped");
+  bool complete = MoveReplacing(stagedRecord, ini);
+  StopPoint("recorded");
+  if (!complete) DeleteFileA(stagedRecord.c_str());
+  for (const std::string& entry : files) written.File(folder + entry);
+  written.File(page);
+  // 5. The resource files beside the page: ours, or new (checked above).
+  const bool placed = staged.PlaceResources();
+  for (const std::string& item : resources)
+    if (!written.File(wallpaperDir + item)) complete = false;
+  complete = placed && complete;
+
+  StopPoint("resources");
+  // 6. The desktop, then the old folder it may have shown.
+  wallpaper.Show();
+  log.Line("desktop: ", wallpaper.DesktopRoute());
+  StopPoint("desktop");
+  if (wallpaper.StillShown()) written.File(wallpaper.StillPath());
+  staged.Finish();
+  progress.Step();
+  if (wallpaper.StillShown() != stillExpected) {
+    // The Active Desktop refused the page after all: the record follows the desktop.
+    record.still = wallpaper.StillShown() ? wallpaper.StillPath() : std::string();
+    record.stillPrevious = PreviousImageWallpaper(record.still, wallpaper.SavedImageWallpaper(),
+                                                  earlierRecords);
+    const std::string again = StageRecord(ini, record);
+    complete = !again.empty() && MoveReplacing(again, ini) && complete;
+  }
+  complete = written.File(ini) && complete;
+
+  // 7. The entry last: it runs an Uninstall.exe that is there and reads a whole record.
   progress.Status(IDS_UPDATING_REGISTRY);
   progress.Step();
   // Uninstall.exe and Uninstall.ini are counted in the size too; the latter is small.
   complete = WriteUninstallKey(config.name, installFolder, written.KiB() + 1, log) && complete;
-
-  const std::string ini = installFolder + "Uninstall.ini";
-  std::wstring saved = wallpaper.SavedWallpaper();
-  std::string previous = saved.empty() ? std::string("None") : NarrowAnsi(saved);
-  if (lstrcmpiA(previous.c_str(), page.c_str()) == 0 && !earlierPrevious.empty())
-    previous = earlierPrevious;
-  const std::string regPath = std::string(kUninstallRoot) + "\\" + config.name;
-  // Only what this run wrote: a resource file the payload lacked may be another wallpaper's.
-  std::string recordedResources = config.resourceFileList;
-  if (resources.size() != config.resourceFiles.size()) {
-    recordedResources.clear();
-    for (const std::string& item : resources)
-      recordedResources += (recordedResources.empty() ? "" : ";") + item;
-  }
-  bool iniWritten =
-      WritePrivateProfileStringA("Uninstaller", "SCRFile", page.c_str(), ini.c_str()) &&
-      WritePrivateProfileStringA("Uninstaller", "RegPath", regPath.c_str(), ini.c_str()) &&
-      WritePrivateProfileStringA("Uninstaller", "Resource", recordedResources.c_str(),
-                                 ini.c_str()) &&
-      WritePrivateProfileStringA("Uninstaller", "PrevSettings", previous.c_str(), ini.c_str());
-  iniWritten = WriteStillRecord(ini, wallpaper, earlierRecords) && iniWritten;
-  complete = iniWritten && written.File(ini) && complete;
-
+  StopPoint("entry");
   progress.Step();
-  if (!complete) return InstallOutcome::kFailed;
+  if (!complete) {
+    prompt.Show(ResourceText(IDS_ERROR_CAPTION), ResourceText(IDS_INSTALL_FAILED),
+                kPromptOk | kPromptIconExclamation);
+    return InstallOutcome::kFailed;
+  }
   return wallpaper.DesktopChanged() ? InstallOutcome::kDone : InstallOutcome::kDesktopUnchanged;
+}
+
+void StopPoint(const char* step) {
+  char wanted[64] = {0};
+  if (GetEnvironmentVariableA("ZARVANE_STOP_AT", wanted, sizeof wanted) &&
+      lstrcmpiA(wanted, step) == 0)
+    TerminateProcess(GetCurrentProcess(), 9);
 }
 
 int ExitCodeOf(InstallOutcome outcome) {

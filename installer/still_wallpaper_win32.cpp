@@ -44,24 +44,50 @@ bool Write(const std::string& ini, const char* key, const std::string& value, bo
 
 }  // namespace
 
-bool WriteStillRecord(const std::string& ini, const DesktopWallpaper& wallpaper,
-                      const std::vector<std::string>& earlierRecords) {
-  if (!wallpaper.StillShown()) return true;
-  ImageWallpaperState previous = wallpaper.SavedImageWallpaper();
-  if (lstrcmpiA(previous.wallpaper.c_str(), wallpaper.StillPath().c_str()) == 0) {
-    for (const std::string& earlier : earlierRecords) {
-      RecordedImage record;
-      if (!earlier.empty() && ReadRecord(earlier, record)) {
-        previous = record.previous;
-        break;
-      }
-    }
+ImageWallpaperState PreviousImageWallpaper(const std::string& still,
+                                           const ImageWallpaperState& shown,
+                                           const std::vector<std::string>& earlierRecords) {
+  if (still.empty() || lstrcmpiA(shown.wallpaper.c_str(), still.c_str()) != 0) return shown;
+  for (const std::string& earlier : earlierRecords) {
+    RecordedImage record;
+    if (!earlier.empty() && ReadRecord(earlier, record)) return record.previous;
   }
-  bool ok = Write(ini, "StillPicture", wallpaper.StillPath(), true);
+  return shown;
+}
+
+bool WriteStillRecord(const std::string& ini, const std::string& still,
+                      const ImageWallpaperState& previous) {
+  if (still.empty()) return true;
+  bool ok = Write(ini, "StillPicture", still, true);
   ok = Write(ini, "PrevWallpaper", previous.wallpaper, true) && ok;
   ok = Write(ini, "PrevWallpaperStyle", previous.style, previous.hasStyle) && ok;
   ok = Write(ini, "PrevTileWallpaper", previous.tile, previous.hasTile) && ok;
   return ok;
+}
+
+bool PassOnPrevious(const std::string& ini, const std::vector<std::string>& otherRecords,
+                    RunLog& log) {
+  bool passed = false;
+  const std::string page = ReadValue(ini, "SCRFile");
+  const std::string previous = ReadValue(ini, "PrevSettings");
+  RecordedImage own;
+  const bool hasStill = ReadRecord(ini, own);
+  for (const std::string& other : otherRecords) {
+    if (!page.empty() && lstrcmpiA(ReadValue(other, "PrevSettings").c_str(), page.c_str()) == 0) {
+      Write(other, "PrevSettings", previous, true);
+      passed = true;
+      log.Line("previous desktop wallpaper passed on to ", other + ": " + previous);
+    }
+    RecordedImage theirs;
+    if (hasStill && ReadRecord(other, theirs) &&
+        lstrcmpiA(theirs.previous.wallpaper.c_str(), own.still.c_str()) == 0) {
+      WriteStillRecord(other, theirs.still, own.previous);
+      passed = true;
+      log.Line("previous image wallpaper passed on to ", other + ": " + own.previous.wallpaper);
+    }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, other.c_str());
+  }
+  return passed;
 }
 
 void RestoreRecordedImageWallpaper(const std::string& ini, DesktopWallpaper& wallpaper,

@@ -25,6 +25,18 @@ extern const char kUninstallRoot[];
 // True when the Uninstall.ini at `ini` records an installation of the wallpaper `name`.
 bool RecordNamesWallpaper(const std::string& ini, const std::string& name);
 
+// A value of the record's section; empty when missing.
+std::string RecordValue(const std::string& ini, const char* key);
+
+// True when the record's resource list names `item` (letter case aside).
+bool RecordListsResource(const std::string& ini, const std::string& item);
+
+// True when `item` beside the pages is one: "<x>.htm" with a wallpaper folder <x> beside it.
+bool IsWallpaperPage(const std::string& wallpaperDir, const std::string& item);
+
+// The Uninstall.ini of every wallpaper whose entry the list of installed programs holds.
+std::vector<std::string> InstalledRecords();
+
 // The folder (with its backslash) whose Uninstall.exe the uninstall entry of `name` runs, when
 // that folder's Uninstall.ini records this wallpaper: the entry is then one of ours. Empty when
 // there is no entry; `foreign` tells an entry of another program from none.

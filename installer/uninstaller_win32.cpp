@@ -5,11 +5,14 @@
 #include "file_system.h"
 #include "image_wallpaper.h"
 #include "installer_resources.h"
+#include "install_sequence.h"
 #include "installer_text.h"
 #include "resource_text.h"
 #include "restart_rename.h"
 #include "still_wallpaper.h"
 #include "uninstaller.h"
+#include "text.h"
+#include "wallpaper_lock.h"
 #include "wallpaper_name_rule.h"
 #include "wallpaper_words.h"
 
@@ -182,6 +185,44 @@ std::string OwnEntryFolder(const std::string& name, bool& foreign) {
   return folder;
 }
 
+std::string RecordValue(const std::string& ini, const char* key) {
+  return ReadUninstallValue(ini, key);
+}
+
+bool RecordListsResource(const std::string& ini, const std::string& item) {
+  std::vector<std::string> items;
+  SplitFileList(ReadUninstallValue(ini, "Resource"), items);
+  for (const std::string& listed : items)
+    if (SameTextIgnoringCase(listed, item)) return true;
+  return false;
+}
+
+bool IsWallpaperPage(const std::string& wallpaperDir, const std::string& item) {
+  const std::string ending = ".htm";
+  if (item.size() <= ending.size() ||
+      !SameTextIgnoringCase(item.substr(item.size() - ending.size()), ending))
+    return false;
+  const DWORD attributes =
+      GetFileAttributesA((wallpaperDir + item.substr(0, item.size() - ending.size())).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> InstalledRecords() {
+  std::vector<std::string> records;
+  HKEY root;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallRoot, 0, KEY_READ, &root) != ERROR_SUCCESS)
+    return records;
+  char name[1024];
+  for (DWORD i = 0; RegEnumKeyA(root, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
+    bool foreign = false;
+    const std::string folder = OwnEntryFolder(name, foreign);
+    if (!foreign && !folder.empty() && RecordNamesWallpaper(folder + "Uninstall.ini", name))
+      records.push_back(folder + "Uninstall.ini");
+  }
+  RegCloseKey(root);
+  return records;
+}
+
 bool ScheduleDeletionAtRestart(const std::vector<std::string>& paths) {
   if (OnWindows9x()) return ScheduleThroughWinInit(paths);
   for (const std::string& path : paths)
@@ -198,6 +239,9 @@ struct ProgramPath {
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+// A folder of a killed run's files has no page beside it; a wallpaper's folder has.
+bool HasPageBeside(const std::string& folder) { return Exists(folder + ".htm"); }
 
 ProgramPath OwnProgramPath() {
   char buffer[MAX_PATH] = {0};
@@ -237,10 +281,12 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
     return SameTextIgnoringCase(path, recordedPage) || SameTextIgnoringCase(path, page);
   };
 
-  // An edited or stale record could name another installation's wallpaper and key: only the
-  // installation whose entry runs this very uninstaller is removed.
+  // An edited or stale record could name another installation's wallpaper and key: the entry,
+  // where there is one, must run this very uninstaller. A sound record without an entry (one
+  // never written, or removed by a cleaner) is this folder's own installation.
   bool foreign = false;
-  if (!SameFolder(OwnEntryFolder(name, foreign), program.folder)) {
+  const std::string entryFolder = OwnEntryFolder(name, foreign);
+  if (foreign || (!entryFolder.empty() && !SameFolder(entryFolder, program.folder))) {
     prompt.Show(FormatText(ResourceText(IDS_UNINSTALL_NOT_OURS), name),
                 kPromptOk | kPromptIconExclamation);
     return kExitFailed;
@@ -249,35 +295,26 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
   std::string question = FormatText(ResourceText(IDS_UNINSTALL_QUESTION), name);
   if (prompt.Show(question, kPromptYesNo | kPromptIconQuestion) != kAnswerYes)
     return kExitDeclined;
+  WallpaperLock lock(name, kWallpaperLockWaitMs);
+  if (!lock.Held()) {
+    prompt.Show(FormatText(ResourceText(IDS_WALLPAPER_BUSY), name),
+                kPromptOk | kPromptIconExclamation);
+    return kExitFailed;
+  }
 
-  const std::vector<std::string> own = {program.path, ini, program.folder};
-  ScheduleDeletionAtRestart(own);
-  for (const std::string& path : own) log.Line("removed at the next restart: ", path);
-  if (RegDeleteKeyA(HKEY_LOCAL_MACHINE, regPath.c_str()) == ERROR_SUCCESS)
-    log.Line("removed key HKEY_LOCAL_MACHINE\\", regPath);
-  // HKEY_CURRENT_USER\Software\<name> is left alone: nothing of ours writes it, so whatever is
-  // there belongs to another program of that name.
+  // The order of docs/installer-format.md: the desktop, the files, the record, the entry last;
+  // a run stopped anywhere is finished by the next.
+  std::vector<std::string> others;
+  for (const std::string& record : InstalledRecords())
+    if (!SameFolder(record.substr(0, record.size() - 13), program.folder)) others.push_back(record);
+  const bool replacedSince = PassOnPrevious(ini, others, log);
 
-  std::string resources = ReadUninstallValue(ini, "Resource");
+  // 1. The desktop: never left pointing at a file about to go.
   std::string previous = ReadUninstallValue(ini, "PrevSettings");
-  std::vector<std::string> items;
-  SplitFileList(resources, items);
-  const std::string folder = wallpaperDir + name + "\\";
-  std::vector<std::string> present;  // for the log: what this run removes
-  for (const std::string& path : {folder, page})
-    if (Exists(path)) present.push_back(path);
-  for (const std::string& item : items)
-    if (IsUsableWallpaperName(item) && Exists(wallpaperDir + item))
-      present.push_back(wallpaperDir + item);
-
-  // Before the picture goes: the desktop never points at a file that is not there.
-  RestoreRecordedImageWallpaper(ini, wallpaper, log);
-  wallpaper.SetFolder(folder);
-  wallpaper.SetResourceFiles(resources);
-  wallpaper.Delete();
-
-  if (SystemImageWallpaper().WindowsMajorVersion() >= 6) {
-    // No page was shown there: the image wallpaper, put back above, is the whole desktop.
+  if (!replacedSince) RestoreRecordedImageWallpaper(ini, wallpaper, log);
+  if (replacedSince || SystemImageWallpaper().WindowsMajorVersion() >= 6) {
+    // Another wallpaper that replaced this one shows now, and puts back what this one replaced;
+    // on Windows 6 and later no page was shown.
   } else if (!isPage(previous)) {
     wallpaper.Restore(previous);
     log.Line("desktop wallpaper put back: ", previous);
@@ -286,11 +323,43 @@ int RunUninstaller(UserPrompt& prompt, RunLog& log) {
     log.Line("desktop wallpaper put back: None");
   }
 
+  StopPoint("desktop");
+  // 2. The files: folder, page, what killed runs left, and each resource file that this record
+  // lists and no other installed wallpaper's does (never a page).
+  std::vector<std::string> items, own;
+  SplitFileList(ReadUninstallValue(ini, "Resource"), items);
+  for (const std::string& item : items) {
+    bool shared = !IsUsableWallpaperName(item) || IsWallpaperPage(wallpaperDir, item) ||
+                  SameTextIgnoringCase(item, name + ".htm");
+    for (const std::string& other : others) shared = shared || RecordListsResource(other, item);
+    if (!shared) own.push_back(item);
+  }
+  const std::string folder = wallpaperDir + name + "\\";
+  std::vector<std::string> present;  // for the log: what this run removes
+  for (const std::string& path : {folder, page})
+    if (Exists(path)) present.push_back(path);
+  for (const std::string& item : own)
+    if (Exists(wallpaperDir + item)) present.push_back(wallpaperDir + item);
+  wallpaper.SetFolder(folder);
+  wallpaper.Delete();
   DeleteFileA(page.c_str());
-  for (const std::string& item : items)
-    if (IsUsableWallpaperName(item)) DeleteFileA((wallpaperDir + item).c_str());
+  for (const std::string& item : own) DeleteFileA((wallpaperDir + item).c_str());
+  for (const char* what : {".new-", ".res-", ".old-"})
+    RemoveFoldersOfEndedRuns(wallpaperDir, name + what, &HasPageBeside);
   for (const std::string& path : present)
     if (!Exists(path)) log.Line("removed ", path);
+
+  StopPoint("files");
+  // 3. The record, with the program that reads it, at the next restart.
+  const std::vector<std::string> record = {program.path, ini, program.folder};
+  ScheduleDeletionAtRestart(record);
+  for (const std::string& path : record) log.Line("removed at the next restart: ", path);
+  StopPoint("record");
+  // 4. The entry, when it is ours.
+  if (!entryFolder.empty() && RegDeleteKeyA(HKEY_LOCAL_MACHINE, regPath.c_str()) == ERROR_SUCCESS)
+    log.Line("removed key HKEY_LOCAL_MACHINE\\", regPath);
+  // HKEY_CURRENT_USER\Software\<name> is left alone: nothing of ours writes it, so whatever is
+  // there belongs to another program of that name.
 
   prompt.Show(FormatText(ResourceText(IDS_UNINSTALL_DONE), name),
               kPromptOk | kPromptIconInformation);

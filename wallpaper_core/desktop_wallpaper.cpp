@@ -176,13 +176,30 @@ void DesktopWallpaper::PrepareDesktop() {
 
 int DesktopWallpaper::Apply() {
   if (!NameIsSafe()) return 0;
-  pagePath_ = wallpaperDir_ + name_ + ".htm";
-  pageShown_ = false;
   // An old page that could not be replaced is not this wallpaper: the desktop stays as it is.
-  if (!WritePage(pagePath_)) {
+  if (!WritePage(wallpaperDir_ + name_ + ".htm")) {
+    pageShown_ = false;
     route_ = "desktop unchanged (the page cannot be written)";
     return 0;
   }
+  return Show();
+}
+
+bool DesktopWallpaper::StillExpected() { return activeDesktopFailed_ || !PageCanShow(); }
+
+std::string DesktopWallpaper::StillPathInFolder() const {
+  return folder_.empty() ? std::string() : WithTrailingBackslash(folder_) + name_ + "_Still.bmp";
+}
+
+bool DesktopWallpaper::StageStill(const std::string& folder) {
+  stillStaged_ = NameIsSafe() && WriteStill(WithTrailingBackslash(folder) + name_ + "_Still.bmp");
+  return stillStaged_;
+}
+
+int DesktopWallpaper::Show() {
+  if (!NameIsSafe()) return 0;
+  pagePath_ = wallpaperDir_ + name_ + ".htm";
+  pageShown_ = false;
   if (PageCanShow()) {
     shell_.InitializeCom();
     if (shell_.CreateActiveDesktop()) {
@@ -217,22 +234,10 @@ bool DesktopWallpaper::ApplyStill() {
     route_ += "; no image wallpaper either";
     return false;
   }
-  Picture picture;
-  if (!stillSource_.empty() && !image_->LoadPicture(stillSource_, picture))
-    route_ += "; the still image " + stillSource_ + " cannot be read: composed instead";
-  if (picture.width <= 0) {
-    int width = 0, height = 0;
-    image_->ScreenSize(width, height);
-    Picture background;
-    if (!backgroundSource_.empty() && !image_->LoadPicture(backgroundSource_, background))
-      route_ += "; the background image " + backgroundSource_ + " cannot be read";
-    picture = ComposeStillPicture(backgroundColour_, background, backgroundPosition_, width, height);
-  }
-  stillPath_ = WithTrailingBackslash(folder_) + name_ + "_Still.bmp";
-  if (picture.width <= 0 || !ReplaceFileContents(stillPath_, EncodeBmp24(picture))) {
-    route_ += "; the still picture cannot be written";
-    return false;
-  }
+  stillPath_ = StillPathInFolder();
+  const bool written = stillStaged_ || WriteStill(stillPath_);
+  route_ += stillNotes_;
+  if (!written) return false;
   // A second Apply keeps the wallpaper from before the first.
   if (!stillShown_) savedImage_ = now;
   ImageWallpaperState still;
@@ -249,6 +254,26 @@ bool DesktopWallpaper::ApplyStill() {
   // Whatever part was taken goes back.
   if (!stillShown_) image_->Write(savedImage_);
   return false;
+}
+
+bool DesktopWallpaper::WriteStill(const std::string& path) {
+  stillNotes_.clear();
+  Picture picture;
+  if (!stillSource_.empty() && !image_->LoadPicture(stillSource_, picture))
+    stillNotes_ += "; the still image " + stillSource_ + " cannot be read: composed instead";
+  if (picture.width <= 0) {
+    int width = 0, height = 0;
+    image_->ScreenSize(width, height);
+    Picture background;
+    if (!backgroundSource_.empty() && !image_->LoadPicture(backgroundSource_, background))
+      stillNotes_ += "; the background image " + backgroundSource_ + " cannot be read";
+    picture = ComposeStillPicture(backgroundColour_, background, backgroundPosition_, width, height);
+  }
+  if (picture.width <= 0 || !ReplaceFileContents(path, EncodeBmp24(picture))) {
+    stillNotes_ += "; the still picture cannot be written";
+    return false;
+  }
+  return true;
 }
 
 int DesktopWallpaper::RestoreImageWallpaper(const ImageWallpaperState& state) {

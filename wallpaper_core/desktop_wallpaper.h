@@ -54,6 +54,15 @@ class DesktopWallpaper {
   // Writes the page and shows it or the still picture; 0, with the desktop untouched, when the
   // page could not be written.
   int Apply();
+  // Shows the page already written beside the folder, or the still picture (see StageStill).
+  int Show();
+  // True when Show will take the still-picture way unless the Active Desktop refuses the page.
+  bool StillExpected();
+  // Writes the still picture as `folder` + name + "_Still.bmp" ahead of Show, for a folder that
+  // is to become the wallpaper's folder: Show then shows that file instead of writing one.
+  bool StageStill(const std::string& folder);
+  // Where Show puts or finds the still picture.
+  std::string StillPathInFolder() const;
   int Restore(const std::string& path);
 
   // The still picture: this image (any size), else one composed at the screen's size.
@@ -78,6 +87,7 @@ class DesktopWallpaper {
   bool NameIsSafe() const;
   bool PageCanShow();
   bool ApplyStill();
+  bool WriteStill(const std::string& path);
   WallpaperPageFields PageFields() const;
 
   DesktopShell& shell_;
@@ -96,8 +106,9 @@ class DesktopWallpaper {
   std::string quality_, loop_, hAlign_, vAlign_, backgroundPosition_, scale_;
   ImageWallpaper* image_ = &SystemImageWallpaper();
   std::string stillSource_, stillPath_, route_;
+  std::string stillNotes_;  // what writing the still picture met, for the route
   bool activeDesktopFailed_ = false;
-  bool pageShown_ = false, stillShown_ = false;
+  bool pageShown_ = false, stillShown_ = false, stillStaged_ = false;
   ImageWallpaperState savedImage_;
 };
 

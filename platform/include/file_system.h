@@ -17,6 +17,10 @@ bool OnWindows9x();
 // replace in one step: there the old file is renamed "<to>.old" first (refused when that name is
 // taken) and deleted once the new one is in place, so `to` is missing for a moment but never lost.
 bool MoveReplacing(const std::string& from, const std::string& to);
+// Removes the folders "<base><prefix><process>-<n>" whose process has ended, unless `keep`
+// (given the folder without separator) says one is somebody's.
+void RemoveFoldersOfEndedRuns(const std::string& base, const std::string& prefix,
+                              bool (*keep)(const std::string& folder));
 #endif
 // Makes an empty file where nothing (not even a dangling link) stands; fails otherwise.
 bool CreateNewFile(const std::string& path);

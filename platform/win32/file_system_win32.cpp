@@ -115,6 +115,8 @@ bool RunFolderOwner(const char* name, const std::string& prefix, DWORD& id) {
   return *at == '\0';
 }
 
+}  // namespace
+
 // A run that was killed or lost its power left its folder behind; the next run takes it away.
 void RemoveFoldersOfEndedRuns(const std::string& temp, const std::string& prefix,
                               bool (*keep)(const std::string& folder)) {
@@ -131,8 +133,6 @@ void RemoveFoldersOfEndedRuns(const std::string& temp, const std::string& prefix
   } while (FindNextFileA(search, &found));
   FindClose(search);
 }
-
-}  // namespace
 
 std::string MakePrivateTempFolder() {
   char buffer[MAX_PATH] = {};

@@ -77,4 +77,27 @@ check "the picture removed" no_file "$bmp"
 check "the page removed" no_file "$WALLPAPER_DIR/$NAME.htm"
 check "log: the image wallpaper put back" logged "image wallpaper put back: C:\\windows\\old.bmp"
 check "log: no page wallpaper said to be put back" not_logged "desktop wallpaper put back"
+
+# Two wallpapers, uninstalled in the order they were installed: the second takes over the first
+# one's record of the user's wallpaper, so the desktop never names a deleted picture.
+SECOND="E2E Still Two"
+SECOND_INSTALL='C:\Program Files\E2E Still Two'
+sed "s/^Name=.*/Name=$SECOND\r/" "$WORK/instcfg.ini" >"$WORK/second.ini"
+mkdir -p "$WORK/two" && cp "$WORK/second.ini" "$WORK/two/instcfg.ini"
+make_installer "$WORK/Second Setup.exe" "$WORK/two/instcfg.ini" "$WORK/back.bmp" "$WORK/movie.swf"
+forget_wallpaper "$SECOND"
+timeout 120 "$RUN" "$(winpath "$WORK/Still Setup.exe")" /S /P "$INSTALL"
+timeout 120 "$RUN" "$(winpath "$WORK/Second Setup.exe")" /S /P "$SECOND_INSTALL"
+check "two still-picture wallpapers installed: the second shown" \
+  equals "$(reg_value "$DESKTOP_KEY" Wallpaper)" "C:\\windows\\Web\\WallPaper\\$SECOND\\${SECOND}_Still.bmp"
+timeout 120 "$RUN" "$INSTALL\\Uninstall.exe" /S
+check "  the first uninstalled: exit code 0" equals "$?" 0
+check "  the second still shown" \
+  equals "$(reg_value "$DESKTOP_KEY" Wallpaper)" "C:\\windows\\Web\\WallPaper\\$SECOND\\${SECOND}_Still.bmp"
+timeout 120 "$RUN" "$SECOND_INSTALL\\Uninstall.exe" /S
+check "  then the second: exit code 0" equals "$?" 0
+check "  the user's wallpaper back, not the first one's deleted picture" \
+  equals "$(reg_value "$DESKTOP_KEY" Wallpaper)" 'C:\windows\old.bmp'
+check "  and its style" equals "$(reg_value "$DESKTOP_KEY" WallpaperStyle)" 10
+forget_wallpaper "$SECOND"
 finish
