@@ -74,4 +74,5 @@ check "  nothing installed" no_file "$WALLPAPER_DIR/$NAME.htm"
 drive run "$(cmdline "$WORK/Without Licence.exe")" wait-window "$NAME Installation" \
   set-text 1006 'C:\e2e-accepted' click 1003 wait-exit 0
 check "existing folder: no question" equals "$?" 0
+forget_wallpaper "$NAME"
 finish

@@ -49,7 +49,8 @@ check "  desktop left as it was" desktop_shows 'C:\windows\old.bmp'
 check "  the old page untouched" equals "$(cat "$WALLPAPER_DIR/$NAME.htm")" '<html>stale</html>'
 check "  log: the page not written" logged "not written: C:\\windows\\Web\\WallPaper\\$NAME.htm"
 check "  log: never 'wrote' the page" bash -c "! grep -qiF 'wrote C:\\windows\\Web\\WallPaper\\$NAME.htm' '$LOG'"
-check "  recorded, so the uninstaller can take the files away" test -f "$(hostpath "$INSTALL")/Uninstall.ini"
+check "  nothing installed: no wallpaper folder" no_file "$WALLPAPER_DIR/$NAME"
+check "  nor a record" no_file "$(hostpath "$INSTALL")/Uninstall.ini"
 chmod u+w "$WALLPAPER_DIR/$NAME.htm"
 
 # Its record spelt another way: 8.3 names, other letter case, "..", the uninstaller started

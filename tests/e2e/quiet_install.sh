@@ -7,7 +7,7 @@ prepare_prefix
 NAME="E2E Quiet"
 INSTALL='C:\Program Files\E2E Quiet'
 forget_wallpaper "$NAME"
-rm -rf "$(hostpath "$INSTALL")"
+rm -rf "$(hostpath "$INSTALL")" "$WALLPAPER_DIR/data.xml" "$WALLPAPER_DIR/more.txt"
 $DOUBLES reset
 $DOUBLES remove-flash
 trap restore_flash EXIT
@@ -74,4 +74,6 @@ rm -f "$TEMP_DIR/instcfg.ini" "$TEMP_DIR/movie.swf"
 flash="$DRIVE_C/windows/system32/Macromed/Flash/flash.ocx"
 check "packed control copied to Macromed\\Flash" same_file "$work/flash.ocx" "$flash"
 check "control registered" reg_key_exists 'HKCR\CLSID\{D27CDB6E-AE6D-11cf-96B8-444553540000}'
+# Installed wallpapers share resource files: none of this one's may stay registered for the others.
+forget_wallpaper "$NAME"
 finish

@@ -18,7 +18,7 @@ make_installer "$WORK/Setup.exe" "$WORK/instcfg.ini" "$WORK/one.txt" "$WORK/two.
 
 fresh_install() {
   forget_wallpaper "$NAME"
-  rm -rf "$(hostpath "$INSTALL")"
+  rm -rf "$(hostpath "$INSTALL")" "$WALLPAPER_DIR/one.txt" "$WALLPAPER_DIR/two.txt"
   $DOUBLES reset
   $DOUBLES preset-wallpaper 'C:\windows\old.bmp'
   timeout 120 "$RUN" "$(winpath "$WORK/Setup.exe")" /Q /P "$INSTALL" &&
