@@ -14,8 +14,9 @@ bool RemoveFile(const std::string& path);
 // Windows 95, 98 and Me, whose MoveFileEx does nothing but fail.
 bool OnWindows9x();
 // Renames the file `from` to `to`, replacing a file of that name. The Windows 9x family cannot
-// replace in one step: there the old file is renamed "<to>.old" first (refused when that name is
-// taken) and deleted once the new one is in place, so `to` is missing for a moment but never lost.
+// replace in one step: there the old file is renamed "<to>.old" first and deleted once the new
+// one is in place, so `to` is missing for a moment but never lost. A "<to>.old" that a stopped
+// run left goes first: deleted when `to` is there, renamed back to `to` when `to` is missing.
 bool MoveReplacing(const std::string& from, const std::string& to);
 #endif
 // Makes an empty file where nothing (not even a dangling link) stands; fails otherwise.

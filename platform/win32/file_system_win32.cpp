@@ -27,6 +27,13 @@ bool MoveReplacing(const std::string& from, const std::string& to) {
   if (!OnWindows9x()) return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   // Two renames: the old file waits beside until the new one is in its place.
   const std::string aside = to + ".old";
+  const DWORD left = GetFileAttributesA(aside.c_str());
+  if (left != INVALID_FILE_ATTRIBUTES && !(left & FILE_ATTRIBUTE_DIRECTORY)) {
+    // A run stopped between the renames. The old file goes back first rather than the new one
+    // in: should this replacement fail too, the file is where its readers look, whole.
+    const bool gone = GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (gone ? !MoveFileA(aside.c_str(), to.c_str()) : !DeleteFileA(aside.c_str())) return false;
+  }
   const bool had = GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES;
   if (had && !MoveFileA(to.c_str(), aside.c_str())) return false;
   if (!MoveFileA(from.c_str(), to.c_str())) {
