@@ -256,7 +256,8 @@ bool EnsureInstallFolder(const std::string& folder, const std::string& name, boo
     return false;
   }
   if (JudgeInstallFolder(ResolvedPath(folder), ResolvedPath(WindowsDirectory())) !=
-      InstallFolderVerdict::kUsable) {
+          InstallFolderVerdict::kUsable ||
+      SharesWindowsFolders(folder, WindowsDirectory())) {
     error = FormatText(ResourceText(IDS_PATH_SHARED), folder);
     return false;
   }

@@ -18,6 +18,20 @@ bool OnWindows9x();
 // one is in place, so `to` is missing for a moment but never lost. A "<to>.old" that a stopped
 // run left goes first: deleted when `to` is there, renamed back to `to` when `to` is missing.
 bool MoveReplacing(const std::string& from, const std::string& to);
+// Who a folder is, however its path is spelt (short names, drive letters mapped onto it, ".."):
+// its volume's serial number and its file index there.
+struct FolderIdentity {
+  unsigned long volume = 0;
+  unsigned long long index = 0;
+  std::string folder;  // the folder that exists: the path made whole, or one of its parents
+  int missing = 0;     // levels of the path below `folder` that do not exist
+};
+bool SameIdentity(const FolderIdentity& a, const FolderIdentity& b);
+// The identity of the nearest folder of `path` that exists. False on the Windows 9x family,
+// which cannot open a folder, and where no level of the path can be opened.
+bool NearestFolderIdentity(const std::string& path, FolderIdentity& identity);
+// The path made whole, with the long name of every level that exists; the rest as given.
+std::string LongPathOf(const std::string& path);
 #endif
 // Makes an empty file where nothing (not even a dangling link) stands; fails otherwise.
 bool CreateNewFile(const std::string& path);
