@@ -62,11 +62,15 @@ done
 snapshot "$WORK/after.txt"
 check "  nothing touched" same_file "$WORK/before.txt" "$WORK/after.txt"
 
-# An unquoted path with blanks is taken whole, up to the next switch.
+# /P takes the last plain argument: an unquoted path with blanks leaves a relative word.
 mkdir -p "$DRIVE_C/uv"
-silently 0 "$NAME" /P 'C:\uv\With Space' /Q
-check "unquoted path with a blank: exit code 0" equals "$?" 0
-check "  Uninstall.exe in the whole path" test -f "$DRIVE_C/uv/With Space/Uninstall.exe"
+silently 2 "$NAME" /P 'C:\uv\With Space' /Q
+check "unquoted path with a blank: refused, exit code 2" equals "$?" 0
+check "  nothing made of either word" no_file "$DRIVE_C/uv/With"
+silently 0 "$NAME" /P 'C:\uv\First' '"C:\uv\With Space"' /Q
+check "two paths: the last one taken, exit code 0" equals "$?" 0
+check "  Uninstall.exe in the last path" test -f "$DRIVE_C/uv/With Space/Uninstall.exe"
+check "  nothing in the first" no_file "$DRIVE_C/uv/First"
 check "  entry runs it" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" '"C:\uv\With Space\Uninstall.exe"'
 
 # Installed over itself, into another folder: the first installation's record of the user's
