@@ -27,7 +27,8 @@ if(STARTS_ON_9X)
                    CreateHardLinkA FindFirstFileExA GetModuleHandleExA SetDllDirectoryA
                    GetSystemWindowsDirectoryA GetVolumePathNameA GetLongPathNameW
                    GetLongPathNameA GetFileAttributesExA IsDebuggerPresent GetAncestor
-                   MonitorFromWindow GetMonitorInfoA InitCommonControlsEx SHGetSpecialFolderPathA)
+                   MonitorFromWindow GetMonitorInfoA InitCommonControlsEx SHGetSpecialFolderPathA
+                   OleLoadPicture)
     if(dump MATCHES "[ \t]${function}[\r\n]")
       list(APPEND bad ${function})
     endif()
