@@ -24,7 +24,7 @@ struct FolderIdentity {
   unsigned long volume = 0;
   unsigned long long index = 0;
   std::string folder;  // the folder that exists: the path made whole, or one of its parents
-  int missing = 0;     // levels of the path below `folder` that do not exist
+  int missing = 0;     // levels of the path below `folder` that are no folder (yet)
 };
 bool SameIdentity(const FolderIdentity& a, const FolderIdentity& b);
 // The identity of the nearest folder of `path` that exists. False on the Windows 9x family,
