@@ -19,12 +19,16 @@ foreach(line IN LISTS lines)
     list(APPEND bad ${dll})
   endif()
 endforeach()
-# With STARTS_ON_9X, also functions of the NT family a build easily pulls in: where the 9x family
-# lacks one, Windows refuses to start the program at all.
+# With STARTS_ON_9X, also functions of the NT family, Windows 98 or a later common-controls or
+# shell library that a build easily pulls in: where Windows 95 lacks one, it refuses to start the
+# program at all.
 if(STARTS_ON_9X)
   foreach(function SetFilePointerEx GetFileSizeEx ReplaceFileA MoveFileWithProgressA
                    CreateHardLinkA FindFirstFileExA GetModuleHandleExA SetDllDirectoryA
-                   GetSystemWindowsDirectoryA GetVolumePathNameA GetLongPathNameW)
+                   GetSystemWindowsDirectoryA GetVolumePathNameA GetLongPathNameW
+                   GetLongPathNameA GetFileAttributesExA IsDebuggerPresent GetAncestor
+                   MonitorFromWindow GetMonitorInfoA InitCommonControlsEx SHGetSpecialFolderPathA
+                   OleLoadPicture)
     if(dump MATCHES "[ \t]${function}[\r\n]")
       list(APPEND bad ${function})
     endif()

@@ -17,6 +17,14 @@ enum class InstallFolderVerdict {
 InstallFolderVerdict JudgeInstallFolder(const std::string& folder,
                                         const std::string& windowsFolder);
 
+#ifdef _WIN32
+// The folder is the Windows folder, or is or lies below its wallpaper directory, told by the
+// identity of the folders that exist, so also where its text hides it: short names, a drive
+// letter mapped onto one of them. False where identities cannot be told (the Windows 9x family):
+// JudgeInstallFolder's text rule stands alone there.
+bool SharesWindowsFolders(const std::string& folder, const std::string& windowsFolder);
+#endif
+
 // "C:\A\B" for "c:/a/./x/../B. " in its own letter case; empty when `path` is relative.
 std::string NormalizedFullPath(const std::string& path);
 

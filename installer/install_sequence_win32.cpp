@@ -39,12 +39,15 @@ std::string WithBackslash(std::string path) {
   return path;
 }
 
-// Bytes of a file, 0 when it is not there.
+// Bytes of a file, 0 when it is not there. Found by search: Windows 95 lacks
+// GetFileAttributesExA.
 unsigned long long FileSize(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return 0;
+  WIN32_FIND_DATAA data;
+  if (path.find_first_of("*?") != std::string::npos) return 0;
+  HANDLE search = FindFirstFileA(path.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  FindClose(search);
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
   return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
@@ -334,7 +337,8 @@ bool EnsureInstallFolder(const std::string& folder, const std::string& name, boo
     return false;
   }
   if (JudgeInstallFolder(ResolvedPath(folder), ResolvedPath(WindowsDirectory())) !=
-      InstallFolderVerdict::kUsable) {
+          InstallFolderVerdict::kUsable ||
+      SharesWindowsFolders(folder, WindowsDirectory())) {
     error = FormatText(ResourceText(IDS_PATH_SHARED), folder);
     return false;
   }

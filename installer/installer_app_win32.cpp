@@ -48,8 +48,9 @@ void OpenLog(RunLog& log, const std::string& path, UserPrompt& prompt) {
 int InstallerApp::Run(const std::vector<std::string>& arguments) {
   // The movie pane hosts an ActiveX control.
   OleInitialize(nullptr);
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
+  // Registers the progress bar too; InitCommonControlsEx is missing from Windows 95's own
+  // common controls.
+  InitCommonControls();
 
   InstallerCommandLine line = ParseInstallerCommandLine(arguments);
   const bool uninstalling = IsUninstallerProgram();

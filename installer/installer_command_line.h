@@ -15,8 +15,7 @@ struct InstallerCommandLine {
 };
 
 // `arguments` without the program name. Unknown switches and plain arguments before /P are
-// ignored; after /P the plain arguments up to the next switch are the install path, joined by
-// blanks, and a later run of plain arguments replaces it.
+// ignored; after /P the last plain argument is the install path.
 InstallerCommandLine ParseInstallerCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace zarvane

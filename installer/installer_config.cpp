@@ -44,12 +44,9 @@ InstallerConfig ReadInstallerConfig(Profile& profile, const std::string& extract
 }
 
 bool IsCompletePayload(const InstallerConfig& config, const std::vector<std::string>& extracted) {
-  auto unprefixed = [&](const std::string& path) {
-    return path.empty() ? path : path.substr(config.baseFolder.size());
-  };
-  // A licence, picture or resource file a writer could not add is simply not shown or copied.
-  std::vector<std::string> named = {"instcfg.ini", config.movieFile};
-  if (config.showMovie) named.push_back(unprefixed(config.movieOrImageFile));
+  // A licence, picture (the installer window's too: its pane stays empty) or resource file a
+  // writer could not add is simply not shown or copied.
+  const std::string named[] = {"instcfg.ini", config.movieFile};
   for (const std::string& name : named) {
     if (name.empty()) continue;
     bool found = false;

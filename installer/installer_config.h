@@ -32,9 +32,8 @@ struct InstallerConfig {
 // Reads `extractionFolder`instcfg.ini; a missing file gives empty values and showMovie 0.
 InstallerConfig ReadInstallerConfig(Profile& profile, const std::string& extractionFolder);
 
-// True when instcfg.ini, the movie and the installer window's file (when `ShowMovie` shows it) are
-// among the `extracted` member names, letter case ignored: a member renamed by damage would
-// otherwise install as a wallpaper without its movie.
+// True when instcfg.ini and the movie are among the `extracted` member names, letter case
+// ignored: a member renamed by damage would otherwise install as a wallpaper without its movie.
 bool IsCompletePayload(const InstallerConfig& config, const std::vector<std::string>& extracted);
 
 }  // namespace zarvane

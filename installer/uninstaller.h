@@ -43,7 +43,7 @@ std::vector<std::string> InstalledRecords();
 std::string OwnEntryFolder(const std::string& name, bool& foreign);
 
 // Both name the same folder, whatever their letter case, short names, "." and ".." or final
-// backslash.
+// backslash; folders that exist by their identity, so drive letters mapped onto them too.
 bool SameFolder(const std::string& a, const std::string& b);
 
 // The path as the system resolves it: whole, with long names where the folders exist.

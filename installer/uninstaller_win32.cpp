@@ -20,13 +20,7 @@ namespace zarvane {
 
 const char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-std::string ResolvedPath(const std::string& path) {
-  char full[MAX_PATH * 2] = {0}, longer[MAX_PATH * 2] = {0};
-  DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  if (!length || length >= sizeof full) return path;
-  length = GetLongPathNameA(full, longer, sizeof longer);
-  return length && length < sizeof longer ? std::string(longer) : std::string(full);
-}
+std::string ResolvedPath(const std::string& path) { return LongPathOf(path); }
 
 namespace {
 
@@ -153,7 +147,13 @@ std::string UninstallerFolder(std::string command) {
 }  // namespace
 
 bool SameFolder(const std::string& a, const std::string& b) {
-  return !a.empty() && !b.empty() && SameTextIgnoringCase(LongFolder(a), LongFolder(b));
+  if (a.empty() || b.empty()) return false;
+  // Text cannot tell a drive letter mapped onto a folder from another folder; identity can.
+  FolderIdentity first, second;
+  if (NearestFolderIdentity(a, first) && !first.missing && NearestFolderIdentity(b, second) &&
+      !second.missing)
+    return SameIdentity(first, second);
+  return SameTextIgnoringCase(LongFolder(a), LongFolder(b));
 }
 
 bool RecordNamesWallpaper(const std::string& ini, const std::string& name) {

@@ -123,7 +123,10 @@ class ControlSite : public IOleClientSite, public IOleInPlaceSite, public IOleIn
     if (clip) GetClientRect(window_, clip);
     if (info) {
       info->fMDIApp = FALSE;
-      info->hwndFrame = GetAncestor(window_, GA_ROOT);
+      // The top-level window, by hand: Windows 95 lacks GetAncestor.
+      HWND top = window_;
+      while ((GetWindowLongA(top, GWL_STYLE) & WS_CHILD) && GetParent(top)) top = GetParent(top);
+      info->hwndFrame = top;
       info->haccel = nullptr;
       info->cAccelEntries = 0;
     }

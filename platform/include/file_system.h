@@ -14,13 +14,28 @@ bool RemoveFile(const std::string& path);
 // Windows 95, 98 and Me, whose MoveFileEx does nothing but fail.
 bool OnWindows9x();
 // Renames the file `from` to `to`, replacing a file of that name. The Windows 9x family cannot
-// replace in one step: there the old file is renamed "<to>.old" first (refused when that name is
-// taken) and deleted once the new one is in place, so `to` is missing for a moment but never lost.
+// replace in one step: there the old file is renamed "<to>.old" first and deleted once the new
+// one is in place, so `to` is missing for a moment but never lost. A "<to>.old" that a stopped
+// run left goes first: deleted when `to` is there, renamed back to `to` when `to` is missing.
 bool MoveReplacing(const std::string& from, const std::string& to);
 // Removes the folders "<base><prefix><process>-<n>" whose process has ended, unless `keep`
 // (given the folder without separator) says one is somebody's.
 void RemoveFoldersOfEndedRuns(const std::string& base, const std::string& prefix,
                               bool (*keep)(const std::string& folder));
+// Who a folder is, however its path is spelt (short names, drive letters mapped onto it, ".."):
+// its volume's serial number and its file index there.
+struct FolderIdentity {
+  unsigned long volume = 0;
+  unsigned long long index = 0;
+  std::string folder;  // the folder that exists: the path made whole, or one of its parents
+  int missing = 0;     // levels of the path below `folder` that are no folder (yet)
+};
+bool SameIdentity(const FolderIdentity& a, const FolderIdentity& b);
+// The identity of the nearest folder of `path` that exists. False on the Windows 9x family,
+// which cannot open a folder, and where no level of the path can be opened.
+bool NearestFolderIdentity(const std::string& path, FolderIdentity& identity);
+// The path made whole, with the long name of every level that exists; the rest as given.
+std::string LongPathOf(const std::string& path);
 #endif
 // Makes an empty file where nothing (not even a dangling link) stands; fails otherwise.
 bool CreateNewFile(const std::string& path);

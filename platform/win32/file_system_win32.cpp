@@ -27,6 +27,13 @@ bool MoveReplacing(const std::string& from, const std::string& to) {
   if (!OnWindows9x()) return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   // Two renames: the old file waits beside until the new one is in its place.
   const std::string aside = to + ".old";
+  const DWORD left = GetFileAttributesA(aside.c_str());
+  if (left != INVALID_FILE_ATTRIBUTES && !(left & FILE_ATTRIBUTE_DIRECTORY)) {
+    // A run stopped between the renames. The old file goes back first rather than the new one
+    // in: should this replacement fail too, the file is where its readers look, whole.
+    const bool gone = GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (gone ? !MoveFileA(aside.c_str(), to.c_str()) : !DeleteFileA(aside.c_str())) return false;
+  }
   const bool had = GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES;
   if (had && !MoveFileA(to.c_str(), aside.c_str())) return false;
   if (!MoveFileA(from.c_str(), to.c_str())) {
@@ -35,6 +42,103 @@ bool MoveReplacing(const std::string& from, const std::string& to) {
   }
   if (had) DeleteFileA(aside.c_str());
   return true;
+}
+
+namespace {
+
+// "C:\A\B" -> "C:\A", "C:\A" -> "C:\"; empty for a root ("C:\", "\\server\share").
+std::string ParentOf(const std::string& path) {
+  if (path.empty() || path.back() == '\\') return std::string();
+  const std::string::size_type cut = path.find_last_of('\\');
+  if (cut == std::string::npos) return std::string();
+  if (cut == 2 && path[1] == ':') return path.substr(0, 3);
+  if (path.compare(0, 2, "\\\\") == 0 && path.find('\\', 2) >= cut) return std::string();
+  return path.substr(0, cut);
+}
+
+// The path made whole by the system: "." and ".." resolved, against the current folder if need be.
+bool FullPath(const std::string& path, std::string& full) {
+  char buffer[MAX_PATH * 2] = {0};
+  const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+  if (!length || length >= sizeof buffer) return false;
+  full.assign(buffer, length);
+  return true;
+}
+
+}  // namespace
+
+bool SameIdentity(const FolderIdentity& a, const FolderIdentity& b) {
+  return a.volume == b.volume && a.index == b.index;
+}
+
+bool NearestFolderIdentity(const std::string& path, FolderIdentity& identity) {
+  if (OnWindows9x()) return false;
+  std::string folder;
+  if (path.empty() || !FullPath(path, folder)) return false;
+  while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+  for (int missing = 0; !folder.empty(); ++missing, folder = ParentOf(folder)) {
+    HANDLE handle = CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      // Only a level that is not there is passed over: one that is there but cannot be opened
+      // leaves the question open.
+      if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+          error != ERROR_INVALID_NAME)
+        return false;
+      continue;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool read = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    if (!read) return false;
+    if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;  // a file of that name
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index =
+        (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity.folder = folder;
+    identity.missing = missing;
+    return true;
+  }
+  return false;
+}
+
+std::string LongPathOf(const std::string& path) {
+  std::string whole;
+  if (!FullPath(path, whole)) return path;
+  // The root as it stands: "C:\" or "\\server\share\".
+  std::string::size_type at = std::string::npos;
+  if (whole.size() >= 3 && whole[1] == ':' && whole[2] == '\\') {
+    at = 3;
+  } else if (whole.compare(0, 2, "\\\\") == 0) {
+    const std::string::size_type server = whole.find('\\', 2);
+    const std::string::size_type share =
+        server == std::string::npos ? server : whole.find('\\', server + 1);
+    at = share == std::string::npos ? share : share + 1;
+  }
+  if (at == std::string::npos) return whole;
+  std::string out = whole.substr(0, at);
+  bool exists = true;
+  while (at < whole.size()) {
+    std::string::size_type end = whole.find('\\', at);
+    if (end == std::string::npos) end = whole.size();
+    std::string word = whole.substr(at, end - at);
+    // FindFirstFileA gives a level's long name: GetLongPathNameA is missing from Windows 95.
+    if (exists && !word.empty() && word.find_first_of("*?") == std::string::npos) {
+      WIN32_FIND_DATAA found;
+      HANDLE search = FindFirstFileA((out + word).c_str(), &found);
+      exists = search != INVALID_HANDLE_VALUE;
+      if (exists) {
+        FindClose(search);
+        word = found.cFileName;
+      }
+    }
+    out += word;
+    if (end < whole.size()) out += '\\';
+    at = end + 1;
+  }
+  return out;
 }
 
 bool CreateNewFile(const std::string& path) {

@@ -121,8 +121,16 @@ class SystemImage : public ImageWallpaper {
     CoInitialize(nullptr);
     IPicture* loaded = nullptr;
     bool ok = false;
-    if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, kPictureId,
-                                 reinterpret_cast<void**>(&loaded))) &&
+    // Looked up: the automation library of the first Windows 95 lacks it, and the installer must
+    // still start there.
+    using LoadFunction = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+    HMODULE automation = LoadLibraryA("oleaut32.dll");
+    auto load = automation ? reinterpret_cast<LoadFunction>(reinterpret_cast<void (*)()>(
+                                 GetProcAddress(automation, "OleLoadPicture")))
+                           : nullptr;
+    if (load &&
+        SUCCEEDED(load(stream, static_cast<LONG>(size), FALSE, kPictureId,
+                       reinterpret_cast<void**>(&loaded))) &&
         loaded) {
       SHORT type = PICTYPE_UNINITIALIZED;
       OLE_HANDLE handle = 0;

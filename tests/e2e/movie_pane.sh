@@ -1,6 +1,7 @@
 #!/bin/bash
 # The dialog's picture or movie pane: the installer's own picture, an author's bitmap stretched
-# over the pane, a movie handed to the stand-in control, and files the pane does not show.
+# over the pane, a movie handed to the stand-in control, and files the pane does not show or the
+# payload lacks.
 . "$(dirname "$0")/lib.sh" "$1"
 prepare_prefix
 new_case pane
@@ -21,10 +22,10 @@ open(sys.argv[1] + "/photo.jpg", "wb").write(b"\xff\xd8\xff\xe0\x00\x10JFIF\x00"
 PY
 printf 'CWS\012\040\000\000\000compressed movie' >"$WORK/intro.swf"
 write_movie "$WORK/movie.swf"
-pane_case() {  # pane_case EXE SHOW_MOVIE FILE
+pane_case() {  # pane_case EXE SHOW_MOVIE FILE (not packed when it does not exist)
   CFG_NAME=$NAME CFG_SHOW_MOVIE=$2 CFG_MOVIE_OR_IMAGE=$3 write_config "$WORK/instcfg.ini"
   local members=("$WORK/instcfg.ini")
-  [ -n "$3" ] && members+=("$WORK/$3")
+  [ -n "$3" ] && [ -e "$WORK/$3" ] && members+=("$WORK/$3")
   make_installer "$WORK/$1" "${members[@]}" "$WORK/movie.swf"
 }
 pane_case own.exe 0 ""
@@ -32,6 +33,7 @@ pane_case red.exe 1 red.bmp
 pane_case broken.exe 1 broken.bmp
 pane_case photo.exe 1 photo.jpg
 pane_case intro.exe 1 intro.swf
+pane_case missing.exe 1 gone.bmp
 
 SUN='rgb(250,204,92)'  # the sun of the installer's own picture
 check "own picture: dialog shot" \
@@ -53,6 +55,11 @@ check "JPEG: dialog shot" \
   shoot_dialog "$WORK/photo.exe" "$NAME Installation" "$WORK/photo.png" expect-state 3000 visible
 check "JPEG: empty pane" lacks_colour "$WORK/photo.png" "$SUN"
 check "JPEG: control not created" $DOUBLES expect-no-call flash 'Create'
+
+# A writer that could not add the window's picture: not damaged, the pane stays empty.
+check "picture not packed: dialog shot" \
+  shoot_dialog "$WORK/missing.exe" "$NAME Installation" "$WORK/missing.png" expect-state 3000 visible
+check "picture not packed: empty pane" lacks_colour "$WORK/missing.png" "$SUN"
 
 $DOUBLES reset
 check "movie: dialog shot" \

@@ -10,7 +10,8 @@ new_case ownership
 NAME="E2E Own"
 INSTALL='C:\Program Files\E2E Own'
 install_flash_double
-trap 'restore_flash; "$RUN" reg delete "$UNINSTALL_KEY\\VictimApp" /f >/dev/null 2>&1' EXIT
+DOS="$PREFIX/dosdevices"
+trap 'restore_flash; "$RUN" reg delete "$UNINSTALL_KEY\\VictimApp" /f >/dev/null 2>&1; rm -f "$DOS/u:" "$DOS/w:" "$DOS/x:"' EXIT
 $DOUBLES reset
 $DOUBLES preset-wallpaper 'C:\windows\old.bmp'
 
@@ -36,6 +37,7 @@ rm -rf "$(hostpath "$INSTALL")" "$DRIVE_C/uv" "$DRIVE_C/e2e-other"
 setup "$NAME"
 
 # Folders that are not the wallpaper's own to hold its uninstaller.
+mkdir -p "$WALLPAPER_DIR/e2e-below"
 mkdir -p "$DRIVE_C/e2e-other/app" "$DRIVE_C/e2e-other/wall"
 printf 'MZ another program\r\n' >"$DRIVE_C/e2e-other/app/Uninstall.exe"
 printf '[Uninstaller]\r\nRegPath=SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Other\r\n' \
@@ -46,14 +48,29 @@ for path in 'C:\windows\Web\WallPaper\E2E Own' 'C:\windows\Web\WallPaper' 'C:\wi
   silently 2 "$NAME" /P "\"$path\""
   check "install folder '$path' refused: exit code 2" equals "$?" 0
 done
+# The same folders spelt otherwise: the wallpaper directory's short name, drive letters mapped
+# onto it or onto the drive that holds the Windows folder.
+ln -sfn ../drive_c/windows/Web/WallPaper "$DOS/w:"
+ln -sfn ../drive_c "$DOS/u:"
+short_dir=$(drive short-path 'C:\windows\Web\WallPaper' | tr -d '\r')
+check "the system gives the wallpaper directory a short name" test -n "$short_dir"
+for path in "$short_dir\\Demo" 'W:\Demo' 'W:\..\Demo' 'U:\WINDOWS' 'U:\windows\web\wallpaper\e2e-below\Demo' \
+  "U:\\windows\\web\\${short_dir##*\\}\\Demo"; do
+  silently 2 "$NAME" /P "\"$path\""
+  check "install folder '$path' refused: exit code 2" equals "$?" 0
+done
 snapshot "$WORK/after.txt"
 check "  nothing touched" same_file "$WORK/before.txt" "$WORK/after.txt"
 
-# An unquoted path with blanks is taken whole, up to the next switch.
+# /P takes the last plain argument: an unquoted path with blanks leaves a relative word.
 mkdir -p "$DRIVE_C/uv"
-silently 0 "$NAME" /P 'C:\uv\With Space' /Q
-check "unquoted path with a blank: exit code 0" equals "$?" 0
-check "  Uninstall.exe in the whole path" test -f "$DRIVE_C/uv/With Space/Uninstall.exe"
+silently 2 "$NAME" /P 'C:\uv\With Space' /Q
+check "unquoted path with a blank: refused, exit code 2" equals "$?" 0
+check "  nothing made of either word" no_file "$DRIVE_C/uv/With"
+silently 0 "$NAME" /P 'C:\uv\First' '"C:\uv\With Space"' /Q
+check "two paths: the last one taken, exit code 0" equals "$?" 0
+check "  Uninstall.exe in the last path" test -f "$DRIVE_C/uv/With Space/Uninstall.exe"
+check "  nothing in the first" no_file "$DRIVE_C/uv/First"
 check "  entry runs it" equals "$(reg_value "$UNINSTALL_KEY\\$NAME" UninstallString)" '"C:\uv\With Space\Uninstall.exe"'
 
 # Installed over itself, into another folder: the first installation's record of the user's
@@ -121,6 +138,17 @@ rm -rf "$DRIVE_C/uv/Gone"
 silently 0 "$NAME" /P "\"$INSTALL\""
 check "installed again after its folder was deleted by hand: exit code 0" equals "$?" 0
 
+# Installed through a drive letter mapped onto a folder, uninstalled through that folder's own
+# path: the entry is still its own.
+mkdir -p "$DRIVE_C/uv"
+ln -sfn ../drive_c/uv "$DOS/x:"
+silently 0 "$NAME" /P '"X:\Mapped"'
+check "installed through a mapped drive letter: exit code 0" equals "$?" 0
+unseen 0 '"C:\uv\Mapped\Uninstall.exe" /S'
+check "  uninstalled through the folder's own path: exit code 0" equals "$?" 0
+check "  wallpaper gone" no_file "$WALLPAPER_DIR/$NAME"
+check "  entry gone" no_key "$UNINSTALL_KEY\\$NAME"
+
 forget_wallpaper "$NAME"
-rm -rf "$(hostpath "$INSTALL")" "$DRIVE_C/uv" "$DRIVE_C/e2e-other"
+rm -rf "$(hostpath "$INSTALL")" "$DRIVE_C/uv" "$DRIVE_C/e2e-other" "$WALLPAPER_DIR/e2e-below"
 finish

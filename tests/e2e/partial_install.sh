@@ -23,9 +23,10 @@ fresh() {
   $DOUBLES preset-wallpaper 'C:\windows\old.bmp'
 }
 
-# Every file but the movie left out of the payload.
+# Every file but the movie left out of the payload, the installer window's picture included.
 CFG_NAME=$NAME CFG_LICENSE=licence.txt CFG_RESOURCES=data.xml CFG_BACK_IMAGE=back.bmp \
-  CFG_PREV_MON=shot.bmp write_config "$WORK/instcfg.ini"
+  CFG_PREV_MON=shot.bmp CFG_SHOW_MOVIE=1 CFG_MOVIE_OR_IMAGE=window.bmp \
+  write_config "$WORK/instcfg.ini"
 write_movie "$WORK/movie.swf"
 make_installer "$WORK/Partial Setup.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
 setup_line() { printf '%s /S /P "%s" /LOG=%s' "$(cmdline "$WORK/Partial Setup.exe")" "$INSTALL" "$(winpath "$LOG")"; }

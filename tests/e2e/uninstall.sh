@@ -120,7 +120,11 @@ printf 'NUL=c:\\other\\gone.txt\r\n' >>"$wininit"
 check "9x: installed again before the restart" fresh_install
 check "  whole" installed
 # There MoveFileEx does nothing: files are replaced through two renames, the old kept aside.
+# A run stopped between them left "<file>.old": beside its file it is deleted, in place of a
+# missing file it comes back first; either way the replacement goes on.
 printf 'stale' >"$(hostpath "$INSTALL")/Uninstall.exe"
+printf 'older' >"$(hostpath "$INSTALL")/Uninstall.exe.old"
+mv "$WALLPAPER_DIR/$NAME.htm" "$WALLPAPER_DIR/$NAME.htm.old"
 check "9x: installed over itself" reinstall
 check "  whole" installed
 check "  Uninstall.exe replaced" same_file "$BIN/zarvane-installer.exe" "$(hostpath "$INSTALL")/Uninstall.exe"

@@ -9,10 +9,11 @@ namespace zarvane {
 class FakeImageWallpaper : public ImageWallpaper {
  public:
   unsigned major = 10;  // 5: Windows XP, where the page shows
+  unsigned minor = 0;
   bool refuses = false;
   ImageWallpaperState held{"C:\\WINDOWS\\mine.bmp", "10", "", true, false};
   unsigned WindowsMajorVersion() override { return major; }
-  unsigned WindowsMinorVersion() override { return 0; }
+  unsigned WindowsMinorVersion() override { return minor; }
   bool Read(ImageWallpaperState& state) override {
     state = held;
     return true;

@@ -27,8 +27,9 @@ TEST(InstallerCommandLine, SwitchesAndPath) {
       {{}, false, false, ""},
       {{"/q"}, true, false, ""},
       {{"-Q"}, true, false, ""},
-      // An unquoted path with blanks is taken whole, up to the next switch.
-      {{"/Q", "/P", "C:\\uv\\With", "Space"}, true, true, "C:\\uv\\With Space"},
+      // The last plain argument: an unquoted path with blanks leaves a relative word.
+      {{"/Q", "/P", "C:\\uv\\With", "Space"}, true, true, "Space"},
+      {{"/P", "C:\\A", "C:\\B"}, false, true, "C:\\B"},
       {{"/P", "C:\\a", "b", "/Q", "C:\\c"}, true, true, "C:\\c"},
       {{"C:\\before", "/p", "C:\\after"}, false, true, "C:\\after"},
       {{"/P"}, false, true, ""},                            // the dialog proposes its default

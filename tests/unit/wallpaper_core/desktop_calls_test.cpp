@@ -220,6 +220,37 @@ TEST_F(DesktopCalls, WhereNoPageShowsTheStillPictureStandsInAndGoesBackExactly) 
   EXPECT_FALSE(image.held.hasTile);  // it had none: deleted again, not set to ""
 }
 
+// Vista (6.0) and Windows 7 (6.1) show no page either, though their Active Desktop answers.
+TEST_F(DesktopCalls, OnlyBeforeWindows6TheDesktopShowsThePage) {
+  const struct {
+    unsigned major, minor;
+    const char* route;  // empty: the page
+  } versions[] = {{5, 1, ""},
+                  {6, 0, "Windows 6.0 shows no page on the desktop"},
+                  {6, 1, "Windows 6.1 shows no page on the desktop"},
+                  {10, 0, "Windows 10.0 shows no page on the desktop"}};
+  for (const auto& v : versions) {
+    SCOPED_TRACE(std::to_string(v.major) + "." + std::to_string(v.minor));
+    FakeImageWallpaper image;
+    image.major = v.major;
+    image.minor = v.minor;
+    DesktopWallpaper desktop(shell, prompt, root.Path());
+    desktop.UseImageWallpaper(image);
+    desktop.SetName("Version " + std::to_string(v.major) + "-" + std::to_string(v.minor));
+    shell.calls.clear();
+    desktop.PrepareDesktop();
+    desktop.PrepareFolder();
+    desktop.Apply();
+    const bool page = *v.route == '\0';
+    EXPECT_EQ(shell.calls.empty(), !page);
+    EXPECT_EQ(desktop.StillShown(), !page);
+    EXPECT_EQ(image.held.wallpaper == desktop.StillPath(), !page);
+    if (!page) {
+      EXPECT_NE(desktop.DesktopRoute().find(v.route), std::string::npos);
+    }
+  }
+}
+
 TEST_F(DesktopCalls, OnXpAFailingActiveDesktopGetsTheStillPictureAndARefusalLeavesTheDesktop) {
   FakeImageWallpaper image;
   image.major = 5;

@@ -63,6 +63,24 @@ TEST(StillPicture, PlacesTheBackgroundAsThePageDoes) {
   }
 }
 
+// Columns repeat by the image's width and rows by its height, never the other way round.
+TEST(StillPicture, TilesANonSquareImage) {
+  Picture wide;
+  wide.width = 3;
+  wide.height = 2;
+  wide.pixels = {0x000001, 0x000002, 0x000003, 0x000004, 0x000005, 0x000006};
+  EXPECT_EQ(Rows(ComposeStillPicture(kColour, wide, "Tile", 5, 3)),
+            "000001 000002 000003 000001 000002\n"
+            "000004 000005 000006 000004 000005\n"
+            "000001 000002 000003 000001 000002\n");
+  Picture tall;
+  tall.width = 1;
+  tall.height = 3;
+  tall.pixels = {0x00000a, 0x00000b, 0x00000c};
+  EXPECT_EQ(Rows(ComposeStillPicture(kColour, tall, "tile", 2, 4)),
+            "00000a 00000a\n00000b 00000b\n00000c 00000c\n00000a 00000a\n");
+}
+
 TEST(StillPicture, LargerImageCentredKeepsItsMiddle) {
   Picture big;
   big.width = 4;
@@ -84,6 +102,36 @@ TEST(StillPicture, WritesA24BitBottomUpBmpWithPaddedRows) {
   EXPECT_EQ(static_cast<unsigned char>(bmp[28]), 24);  // bits per pixel
   EXPECT_EQ(static_cast<unsigned char>(bmp[22]), 2);   // height positive: bottom row first
   EXPECT_EQ(bmp.substr(54), std::string("\x60\x50\x40\0\x30\x20\x10\0", 8));
+
+  // Each row: blue, green, red per pixel, then zeros up to the next multiple of 4 bytes.
+  const struct {
+    int width;
+    const char* bottomRow;
+  } widths[] = {{1, "0a0b0c00"},
+                {2, "0a0b0c1a1b1c0000"},
+                {3, "0a0b0c1a1b1c2a2b2c000000"},
+                {4, "0a0b0c1a1b1c2a2b2c3a3b3c"}};
+  for (const auto& w : widths) {
+    SCOPED_TRACE("width " + std::to_string(w.width));
+    Picture row;
+    row.width = w.width;
+    row.height = 2;
+    for (int x = 0; x < w.width; ++x) row.pixels.push_back(0xFFFFFF);  // top
+    for (int x = 0; x < w.width; ++x) row.pixels.push_back(0x0c0b0a + 0x101010u * x);
+    const std::string encoded = EncodeBmp24(row);
+    const std::size_t stride = std::string(w.bottomRow).size() / 2;
+    ASSERT_EQ(encoded.size(), 54 + 2 * stride);
+    EXPECT_EQ(static_cast<unsigned char>(encoded[34]), 2 * stride);  // image size
+    std::string hex;
+    for (std::size_t i = 0; i < stride; ++i) {
+      const unsigned char byte = encoded[54 + i];
+      hex += "0123456789abcdef"[byte >> 4];
+      hex += "0123456789abcdef"[byte & 0xF];
+    }
+    EXPECT_EQ(hex, w.bottomRow);
+    EXPECT_EQ(encoded.substr(54 + stride, 3 * w.width), std::string(3 * w.width, '\xff'));
+    EXPECT_EQ(encoded.substr(54 + stride + 3 * w.width), std::string(stride - 3 * w.width, '\0'));
+  }
 }
 
 TEST(StillPicture, StyleValuesFollowThePosition) {
