@@ -91,6 +91,15 @@ for step in uninstaller staged swapped recorded resources desktop entry; do
     equals "$(ini_value "$(hostpath "$INSTALL")/Uninstall.ini" Uninstaller PrevSettings)" 'C:\windows\old.bmp'
 done
 
+# What an ended install left aside, the uninstaller takes away with the rest.
+fresh
+install v1 >/dev/null
+install v2 swapped
+uninstall
+check "install ended after the swap, then uninstalled: exit code 0" equals "$?" 0
+check "  nothing of the ended run left" no_leftovers
+check "  wallpaper folder gone" no_file "$WALLPAPER_DIR/$NAME"
+
 # A fresh install ended before its entry: the uninstaller in the folder still removes it all.
 fresh
 install v1 desktop
