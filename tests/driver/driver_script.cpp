@@ -33,6 +33,7 @@ const char kUsage[] =
     "  checkpoint PATH             create file PATH, wait until it is deleted (screenshots)\n"
     "  sleep MS                    wait MS\n"
     "  short-path PATH             print the 8.3 spelling the system gives PATH\n"
+    "  hold PATH                   keep file PATH open for reading until the script ends\n"
     "  wait-exit CODE|any          the program ends, with exit code CODE\n"
     "  wait-exit-unseen CODE|any   the same, and no window of it was ever shown until then\n"
     "  kill                        end the program now\n"
@@ -54,7 +55,7 @@ constexpr Arity kCommands[] = {
     {"close", 0},       {"wait-gone", 0},    {"checkpoint", 1},  {"sleep", 1},
     {"wait-exit", 1},   {"kill", 0},         {"mouse-click", 1}, {"key", 1},
     {"type", 1},        {"expect-focus", 1}, {"screen-rect", 1}, {"wait-exit-unseen", 1},
-    {"short-path", 1},
+    {"short-path", 1},  {"hold", 1},
 };
 
 std::string NormaliseLineEnds(const std::string& text) {

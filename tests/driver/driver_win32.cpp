@@ -124,6 +124,14 @@ class Driver {
       return true;
     }
     if (n == "checkpoint") return Checkpoint(a[0]);
+    if (n == "hold") {
+      // As a viewer holds a file it shows: others may read it, not replace or delete it. The
+      // handle goes with the driver's process.
+      HANDLE file = CreateFileA(a[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file == INVALID_HANDLE_VALUE) return Fail("cannot open %s", a[0].c_str());
+      return true;
+    }
     if (n == "short-path") {
       char shortPath[MAX_PATH * 2] = {0};
       DWORD length = GetShortPathNameA(a[0].c_str(), shortPath, sizeof shortPath);

@@ -138,6 +138,21 @@ check "  its resource file as it was" grep -q '^hello' "$WALLPAPER_DIR/greeting.
 check "  consistent" consistent
 chmod u+w "$WALLPAPER_DIR/$NAME.htm"
 
+# An old page held open by another program: the same.
+fresh
+install v1 >/dev/null
+mark="$WORK/holding"
+rm -f "$mark"
+drive hold "$PAGE" checkpoint "$(winpath "$mark")" >/dev/null &
+holder=$!
+for _ in $(seq 300); do [ -f "$mark" ] && break; sleep 0.05; done
+install v2
+check "held page on a reinstall: exit code 2" equals "$?" 2
+check "  the installed version still plays" bash -c "$(declare -f plays); NAME='$NAME' WALLPAPER_DIR='$WALLPAPER_DIR' plays movie.swf"
+check "  consistent" consistent
+rm -f "$mark"
+wait $holder
+
 # An Uninstall.exe that cannot be written: nothing else is done, and the log says why.
 fresh
 mkdir -p "$(hostpath "$INSTALL")/Uninstall.exe.part"
