@@ -25,6 +25,7 @@ PACKAGES := cmake ninja-build g++ googletest zlib1g-dev python3 \
             g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
             g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
             libz-mingw-w64-dev wine wine64 xvfb xauth imagemagick fonts-wine zip unzip \
+            osslsigncode openssl \
             $(if $(RUNS_32_BIT),wine32:i386)
 
 # The benchmarks' peers only (make bench); the tests never need them.

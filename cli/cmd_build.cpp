@@ -2,10 +2,12 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
+#include "archive_file.h"
 #include "archive_format.h"
 #include "build_checks.h"
 #include "build_installer.h"
@@ -13,6 +15,7 @@
 #include "build_installer_headless.h"
 #include "cli_command.h"
 #include "code_page.h"
+#include "code_signing.h"
 #include "file_messages.h"
 #include "file_system.h"
 #include "installer_page.h"
@@ -37,6 +40,8 @@ extern const CliCommand kBuildCommand = {
     "build", "builds a wallpaper installer from a project file",
     "usage: zarvane-cli build PROJECT.zvp [-o OUTPUT] [--flash-ocx PATH] [--codepage N]\n"
     "                         [--installer-program EXE] [--still-from-movie [--at SECONDS]]\n"
+    "                         [--sign-cert FILE [--sign-key FILE] [--sign-password-file FILE]\n"
+    "                          [--timestamp URL]]\n"
     "\n"
     "Opens the project as the authoring tool does, checks it as Build Now does and writes the\n"
     "installer: \"instcfg.ini\", the pictures, the licence, the resource files, the Flash\n"
@@ -60,6 +65,12 @@ extern const CliCommand kBuildCommand = {
     "                    project's own [Wallpaper] StillImage. Needs Chromium and the player\n"
     "                    (the Linux build carries it); without them no installer is written\n"
     "  --at SECONDS      how long the movie plays before that photograph (default 1)\n"
+    "  --sign-cert FILE  sign the installer with Authenticode through osslsigncode: a PEM\n"
+    "                    certificate (with --sign-key, its PEM private key) or a PKCS#12 file\n"
+    "                    (.p12, .pfx). A key's password comes from --sign-password-file or the\n"
+    "                    environment variable ZARVANE_SIGN_PASSWORD, never the command line.\n"
+    "                    The output is replaced only by the signed installer\n"
+    "  --timestamp URL   have the signature time-stamped by this RFC 3161 server\n"
     "\n"
     "Exit status 0 only when the build completed; the reason of a failure goes to stderr.\n",
     RunBuild};
@@ -240,10 +251,53 @@ int MovieFrameStill::Take(CliProjectHost& host, double seconds, std::ostream& ou
   return kExitOk;
 }
 
+// A signed build: the installer is built and signed in a private folder, and the output is
+// replaced only by the complete signed file.
+class SignedOutput {
+ public:
+  ~SignedOutput() {
+    if (!folder_.empty()) RemoveFolderAndFiles(folder_);
+  }
+  bool Active() const { return !final_.empty(); }
+  const std::string& Final() const { return final_; }
+  // The build writes into the private folder instead of `installerPath`.
+  bool Redirect(std::string& installerPath) {
+    folder_ = MakePrivateTempFolder();
+    if (folder_.empty()) return false;
+    final_ = installerPath;
+    installerPath = folder_ + BareName(final_);
+    return true;
+  }
+  // Empty when the signed installer took the output's place, else why not.
+  std::string SignInto(const SigningOptions& signing, const std::string& built) {
+    const std::string signedFile = folder_ + "signed.exe";
+    std::string why = SignInstaller(signing, built, signedFile, folder_);
+    if (!why.empty()) return why + "; nothing was written";
+    std::string::size_type slash = final_.find_last_of("\\/");
+    ArchiveFile fresh;
+    std::string part;
+    if (!fresh.CreateFresh(slash == std::string::npos ? std::string("./") : final_.substr(0, slash + 1), part))
+      return "cannot be written";
+    fresh.Close();
+    std::error_code error;
+    std::filesystem::copy_file(signedFile, part, std::filesystem::copy_options::overwrite_existing, error);
+    if (!error) std::filesystem::rename(part, final_, error);
+    if (error) {
+      std::remove(part.c_str());
+      return "cannot be written: " + error.message();
+    }
+    return "";
+  }
+
+ private:
+  std::string folder_, final_;
+};
+
 }  // namespace
 
 static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string project, output, flash, program, codePage = "1252";
+  SigningOptions signing;
   bool stillFromMovie = false, secondsGiven = false;
   double seconds = 1;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -255,12 +309,18 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
       secondsGiven = true;
       ++i;
     } else if (args[i] == "-o" || args[i] == "--flash-ocx" || args[i] == "--codepage" ||
-        args[i] == "--installer-program") {
+               args[i] == "--installer-program" || args[i] == "--sign-cert" ||
+               args[i] == "--sign-key" || args[i] == "--sign-password-file" ||
+               args[i] == "--timestamp") {
       if (i + 1 >= args.size()) return UsageError(kBuildCommand, args[i] + " needs a value", err);
-      std::string& value = args[i] == "-o"            ? output
-                           : args[i] == "--flash-ocx" ? flash
-                           : args[i] == "--codepage"  ? codePage
-                                                      : program;
+      std::string& value = args[i] == "-o"                   ? output
+                           : args[i] == "--flash-ocx"         ? flash
+                           : args[i] == "--codepage"          ? codePage
+                           : args[i] == "--sign-cert"         ? signing.certificate
+                           : args[i] == "--sign-key"          ? signing.key
+                           : args[i] == "--sign-password-file" ? signing.passwordFile
+                           : args[i] == "--timestamp"         ? signing.timestampUrl
+                                                              : program;
       value = args[i + 1];
       ++i;
     } else if (!args[i].empty() && args[i][0] == '-') {
@@ -274,6 +334,20 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   if (project.empty()) return UsageError(kBuildCommand, "expects one PROJECT.zvp", err);
   if (secondsGiven && !stillFromMovie)
     return UsageError(kBuildCommand, "--at goes with --still-from-movie", err);
+  SignedOutput signedOutput;
+  if (signing.certificate.empty() && (!signing.key.empty() || !signing.passwordFile.empty() ||
+                                      !signing.timestampUrl.empty()))
+    return UsageError(kBuildCommand, "--sign-key, --sign-password-file and --timestamp go with --sign-cert", err);
+  if (!signing.certificate.empty()) {
+    for (const std::string* file : {&signing.certificate, &signing.key, &signing.passwordFile}) {
+      std::string why = file->empty() ? std::string() : WhyUnreadable(*file);
+      if (!why.empty()) return FileFailure(err, *file, why);
+    }
+    // Before anything is built: without the tool no installer is written, the old one stays.
+    if (FindProgram("osslsigncode").empty())
+      return FileFailure(err, project, "signing needs osslsigncode (Debian package osslsigncode), "
+                                       "which is not installed; nothing was written");
+  }
 
   InstallerProgramOverride installerProgram;
   if (!program.empty()) {
@@ -294,6 +368,8 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
       SystemProfile().ReadString(host.ProjectFile(), "Installer", "InstallerFilePath", "", 1024);
   if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);
   host.TellDefaultInstallerPath();
+  if (!signing.certificate.empty() && !signedOutput.Redirect(host.tabs.installer.installerPath))
+    return FileFailure(err, project, "no private folder for the unsigned installer");
   // Packed under the name flash.ocx through a copy, the control escapes the build's own check.
   if (!flash.empty() && SameFile(FullPath(flash), host.tabs.installer.installerPath))
     return FileFailure(err, host.tabs.installer.installerPath,
@@ -321,6 +397,12 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   if (!built) return kExitFailure;
   InstallerSettings installer;
   host.tabs.GetInstaller(installer);
+  if (signedOutput.Active()) {
+    std::string why = signedOutput.SignInto(signing, installer.installerFilePath);
+    if (!why.empty()) return FileFailure(err, signedOutput.Final(), why);
+    installer.installerFilePath = signedOutput.Final();
+    out << "signed: " << CheckSignature(installer.installerFilePath, true).text << "\n";
+  }
   out << "installer: " << Printable(installer.installerFilePath) << "\n";
   const std::string& file = installer.installerFilePath;
   out << "to install it silently: \"" << Printable(file.substr(file.find_last_of("\\/") + 1))

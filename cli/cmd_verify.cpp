@@ -1,4 +1,5 @@
 #include "cli_command.h"
+#include "code_signing.h"
 #include "code_page.h"
 #include "file_messages.h"
 #include "installer_check.h"
@@ -15,8 +16,10 @@ static int RunVerify(const std::vector<std::string>& args, std::ostream& out, st
   "and compared with its recorded sizes, that \"instcfg.ini\" and every file it names are\n"     \
   "among the members (no checksum covers the names), and the installer program in front\n"      \
   "against the one this version packs. Prints one line per member, ok or damaged, one for\n"    \
-  "the program (this version's, another version's, or changed) and a summary. Damage is\n"      \
-  "named: not an installer, cut short, directory damaged, member K (name) damaged.\n"           \
+  "the program (this version's, another version's, or changed), one for its Authenticode\n"     \
+  "signature (none, or by whom and whether it covers the file as it is: osslsigncode checks\n" \
+  "it) and a summary. Damage is named: not an installer, cut short, directory damaged,\n"      \
+  "member K (name) damaged, changed after it was signed.\n"                                    \
   "Exit status 0 when the installer is whole, 1 when it is damaged.\n"                          \
   "\n" ZARVANE_CODEPAGE_HELP
 
@@ -38,10 +41,13 @@ static int RunVerify(const std::vector<std::string>& args, std::ostream& out, st
     out << (payload.whole[i] ? "ok" : "damaged") << '\t' << Printable(archive.Member(i).name) << '\n';
   ProgramVerdict program = CheckProgram(path, archive);
   out << "program\t" << program.text << '\n';
-  bool damaged = !payload.problem.empty() || program.changed;
+  SignatureReport signature = CheckSignature(path, IsSignedInstaller(path));
+  out << "signature\t" << signature.text << '\n';
+  bool damaged = !payload.problem.empty() || program.changed || signature.damaged;
   out << archive.Count() << " members: " << (damaged ? "damaged" : "whole") << '\n';
   if (!payload.problem.empty()) return FileFailure(err, path, payload.problem);
   if (program.changed) return FileFailure(err, path, "installer program " + program.text);
+  if (signature.damaged) return FileFailure(err, path, "signature: " + signature.text);
   return kExitOk;
 }
 

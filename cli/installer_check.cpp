@@ -8,6 +8,7 @@
 #include "archive_file.h"
 #include "file_messages.h"
 #include "file_system.h"
+#include "signed_program.h"
 #include "installer_config.h"
 #include "profile.h"
 #include "stub_resource.h"
@@ -120,6 +121,12 @@ PayloadVerdict CheckPayload(const std::string& path, const PayloadArchive& archi
   return verdict;
 }
 
+bool IsSignedInstaller(const std::string& path) {
+  ArchiveFile file;
+  bool isSigned = false;
+  return file.OpenRead(path) && PayloadEnd(file, file.Size(), &isSigned) >= 0 && isSigned;
+}
+
 ProgramVerdict CheckProgram(const std::string& path, const PayloadArchive& archive) {
   ProgramVerdict verdict;
   std::string program;
@@ -135,7 +142,8 @@ ProgramVerdict CheckProgram(const std::string& path, const PayloadArchive& archi
   if (FindStubResource(kStubResourceId, &carried))
     ours.assign(reinterpret_cast<const char*>(carried.data), carried.size);
   const std::string oursVersion = ProgramVersion(ours), itsVersion = ProgramVersion(program);
-  if (program == ours) {
+  // What signing sets in the header is the signature's to judge (CheckSignature), not ours.
+  if (WithoutSigningFields(program) == WithoutSigningFields(ours)) {
     verdict.text = oursVersion.empty() ? "this version's" : "this version's (" + oursVersion + ")";
   } else if (oursVersion.empty()) {
     verdict.text = "not compared: this zarvane-cli carries no installer program";

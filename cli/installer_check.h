@@ -29,4 +29,7 @@ struct ProgramVerdict {
 // The installer program in front of the payload against the one this tool packs.
 ProgramVerdict CheckProgram(const std::string& path, const PayloadArchive& archive);
 
+// True when the installer carries an Authenticode certificate table behind its payload.
+bool IsSignedInstaller(const std::string& path);
+
 }  // namespace zarvane

@@ -14,6 +14,7 @@
 #include "payload_archive.h"
 #include "profile.h"
 #include "resource_text.h"
+#include "signed_program.h"
 #include "still_wallpaper.h"
 #include "uninstaller.h"
 #include "wallpaper_name_rule.h"
@@ -150,6 +151,9 @@ void InstallerApp::WriteUninstallerCopy() {
             got == stubLength_;
   CloseHandle(in);
   if (!ok) return;
+  // Cut off a signed installer's certificate table, its header must not name one: Windows would
+  // take the copy for a program whose signature was broken.
+  RemoveSigningFields(bytes);
   std::string path = extractionFolder_ + "Uninstall.exe";
   HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);

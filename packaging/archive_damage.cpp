@@ -8,6 +8,7 @@
 #include "archive_file.h"
 #include "archive_format.h"
 #include "payload_archive.h"
+#include "signed_program.h"
 
 namespace zarvane {
 namespace {
@@ -97,7 +98,7 @@ ArchiveDamage DescribeArchiveDamage(const std::string& path, int readResult) {
     return damage;
   }
   ArchiveFile file;
-  if (!file.OpenRead(path) || (damage.size = file.Size()) < 0) return damage;
+  if (!file.OpenRead(path) || (damage.size = PayloadEnd(file, file.Size())) < 0) return damage;
   unsigned char trailer[kArchiveTrailerSize] = {};
   bool hasTrailer = damage.size >= std::int64_t(kArchiveTrailerSize) &&
                     file.Seek(damage.size - kArchiveTrailerSize) &&

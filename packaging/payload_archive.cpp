@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "signed_program.h"
 #include "stub_resource.h"
 
 namespace zarvane {
@@ -50,7 +51,8 @@ int PayloadArchive::ReadDirectory(const std::string& path) {
   Clear();
   ArchiveFile file;
   if (!file.OpenRead(path)) return kArchiveCannotOpen;
-  std::int64_t size = file.Size();
+  // A signed installer's payload ends at its certificate table.
+  std::int64_t size = PayloadEnd(file, file.Size());
   if (size < static_cast<std::int64_t>(kArchiveTrailerSize)) return kArchiveNoPayload;
   unsigned char* t = in_.get();
   if (!file.Seek(size - static_cast<std::int64_t>(kArchiveTrailerSize)) ||
