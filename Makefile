@@ -156,7 +156,12 @@ fuzz:
 DEMO := out/demo
 demo: windows-route deps build-demo
 	@rm -rf $(DEMO) && mkdir -p $(DEMO)
-	$(NATIVE)/bin/zarvane-cli build examples/demo/demo.zvp -o "$(DEMO)/Demo Setup.exe"
+	@mkdir -p $(DEMO)/signing
+	openssl req -x509 -newkey rsa:2048 -nodes -days 365 -subj "/CN=Zarvane Demo (test certificate)" \
+	  -keyout $(DEMO)/signing/test-key.pem -out $(DEMO)/signing/test-cert.pem 2>/dev/null
+	$(NATIVE)/bin/zarvane-cli build examples/demo/demo.zvp -o "$(DEMO)/Demo Setup.exe" \
+	  --sign-cert $(DEMO)/signing/test-cert.pem --sign-key $(DEMO)/signing/test-key.pem
+	$(NATIVE)/bin/zarvane-cli verify "$(DEMO)/Demo Setup.exe" > $(DEMO)/signing/verify.txt
 	$(NATIVE)/bin/zarvane-cli list "$(DEMO)/Demo Setup.exe" > $(DEMO)/members.txt
 	$(NATIVE)/bin/zarvane-cli page examples/demo/demo.zvp -o $(DEMO)/Demo.htm
 	$(NATIVE)/bin/zarvane-cli preview examples/demo/demo.zvp -o $(DEMO)/wallpaper.png
@@ -168,6 +173,8 @@ demo: windows-route deps build-demo
 	bash tests/e2e/demo_current_windows.sh $(WINDOWS) $(DEMO)
 	@echo; echo "Members of the installer (index, offset, size, packed size, name):"
 	@sed 's/^/  /' $(DEMO)/members.txt
+	@echo; echo "The signed installer, as zarvane-cli verify sees it:"
+	@sed 's/^/  /' $(DEMO)/signing/verify.txt
 	@echo; echo "installer:       $(abspath $(DEMO))/Demo Setup.exe"
 	@echo "member list:     $(abspath $(DEMO))/members.txt"
 	@echo "wallpaper page:  $(abspath $(DEMO))/Demo.htm"
