@@ -8,9 +8,10 @@ build=$1 seconds=$2 corpus=$3
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$build/bin
 seeds=$build/seeds
-mkdir -p "$seeds/installers" "$seeds/profiles" "$build/artifacts" "$build/logs"
+mkdir -p "$seeds/installers" "$seeds/profiles" "$seeds/pictures" "$build/artifacts" "$build/logs"
 "$bin/fuzz_seed_installers" "$seeds/installers" "$corpus"/swf/files/*.swf
 cp "$here/../../examples/demo/demo.zvp" "$here/seeds/instcfg.ini" "$seeds/profiles/"
+cp "$here"/../../installer/res/*.bmp "$here"/../../authoring_ui/help/wallpaper-page.png "$seeds/pictures/"
 # Undefined behaviour ends the run like a crash (the tree is also built without recovery).
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export ASAN_OPTIONS=detect_leaks=1
@@ -37,5 +38,7 @@ run fuzz_archive_directory "$seeds/installers" "$corpus/swf/files"
 run fuzz_archive_extract "$seeds/installers"
 run fuzz_project_file "$seeds/profiles"
 run fuzz_installer_config "$seeds/profiles"
+run fuzz_signed_program "$seeds/installers"
+run fuzz_picture_files "$seeds/pictures"
 printf '%s' "$summary"
 echo "logs in $build/logs, crashing inputs in $build/artifacts"
