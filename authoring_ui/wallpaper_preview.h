@@ -63,6 +63,7 @@ class WallpaperPreview {
   DesktopShell& shell_;
   DesktopWallpaper wallpaper_;
   ToolSettings& settings_;
+  bool ownFolder_ = false;  // the files go to the user's own folder, not under Windows
   bool shown_ = false;      // the desktop shows the page: Cancel gives the wallpaper back
   bool abandoned_ = false;  // cancelled (the session ended) while the warning was open
   // The desktop showed a preview page already (another copy's): its recorded wallpaper is the

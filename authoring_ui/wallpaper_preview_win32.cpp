@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "image_wallpaper.h"
 #include "path_words.h"
 #include "preview_bitmap.h"
 #include "preview_warning_dialog.h"
@@ -22,10 +23,23 @@ constexpr char kStyleValue[] = "PreviewImageStyle";
 constexpr char kTileValue[] = "PreviewImageTile";
 constexpr char kAbsent[] = "<absent>";
 
+// Each missing level of `folder` (ending in a backslash).
+void MakeFolderPath(const std::string& folder) {
+  for (std::string::size_type at = folder.find('\\', 3); at != std::string::npos;
+       at = folder.find('\\', at + 1))
+    CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);
+}
+
 }  // namespace
 
 WallpaperPreview::WallpaperPreview(DesktopShell& shell, ToolSettings& settings)
-    : shell_(shell), wallpaper_(shell, noticing_), settings_(settings) {}
+    : shell_(shell), wallpaper_(shell, noticing_), settings_(settings) {
+  // Where the desktop shows no page, only the still picture matters, and a program started
+  // normally may not write under the Windows folder there: the preview's files are the user's own.
+  const std::string own = LocalAppDataFolder();
+  ownFolder_ = SystemImageWallpaper().WindowsMajorVersion() >= 6 && !own.empty();
+  if (ownFolder_) wallpaper_.SetWallpaperDir(own + "Zarvane\\Preview\\");
+}
 
 std::string WallpaperPreview::PagePath() const {
   return wallpaper_.GetWallpaperDir() + kName + ".htm";
@@ -77,6 +91,7 @@ bool WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
   wallpaper_.SetStillImage(wallpaper.stillImage);
   wallpaper_.SetLoop(wallpaper.loop == 1 ? "TRUE" : "FALSE");
   wallpaper_.SetReplaceSilently(1);
+  if (ownFolder_) MakeFolderPath(wallpaper_.GetWallpaperDir());
   wallpaper_.PrepareFolder();
   std::string image = preview.showImage == 0
                           ? wallpaper_.MakePreviewBitmap("", kDefaultPreviewBitmap)

@@ -32,6 +32,9 @@ class DesktopWallpaper {
   int SetScale(const std::string& word);
   int SetReplaceSilently(int flag);
   int SetFolder(const std::string& folder);
+  // Another folder for the page, its folder and the resource files (with its trailing
+  // backslash): the preview's own where the desktop shows no page.
+  void SetWallpaperDir(const std::string& folder) { wallpaperDir_ = folder; }
 
   const std::string& GetFolder() const { return folder_; }
   const std::string& GetWallpaperDir() const { return wallpaperDir_; }

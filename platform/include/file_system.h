@@ -62,6 +62,11 @@ bool RemoveFolderAndFiles(const std::string& folder);
 
 // The Windows directory without its trailing backslash.
 std::string WindowsDirectory();
+#ifdef _WIN32
+// The user's own local application data folder, with its trailing backslash; empty where the
+// system has none (the Windows 9x family without the shell's folder function).
+std::string LocalAppDataFolder();
+#endif
 
 std::wstring WidenAnsi(const std::string& text);
 std::string NarrowAnsi(const std::wstring& text);

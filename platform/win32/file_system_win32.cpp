@@ -269,6 +269,27 @@ bool RemoveFolderAndFiles(const std::string& folder) {
   return RemoveDirectoryA(inside.c_str()) != 0;
 }
 
+std::string LocalAppDataFolder() {
+  using FolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  // Looked up: shell32 has it from Windows 2000 and Me on, shfolder brings it to the others.
+  FolderPath folderPath = nullptr;
+  for (const char* library : {"shell32.dll", "shfolder.dll"}) {
+    HMODULE module = LoadLibraryA(library);
+    if (module)
+      folderPath = reinterpret_cast<FolderPath>(
+          reinterpret_cast<void (*)()>(GetProcAddress(module, "SHGetFolderPathA")));
+    if (folderPath) break;
+  }
+  const int kLocalAppData = 0x001C, kCreate = 0x8000;  // CSIDL_LOCAL_APPDATA, CSIDL_FLAG_CREATE
+  char buffer[MAX_PATH] = {};
+  if (!folderPath || folderPath(nullptr, kLocalAppData | kCreate, nullptr, 0, buffer) != S_OK ||
+      !buffer[0])
+    return std::string();
+  std::string folder = buffer;
+  if (folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
 std::string WindowsDirectory() {
   char buffer[1024] = {};
   UINT n = GetWindowsDirectoryA(buffer, sizeof buffer);
