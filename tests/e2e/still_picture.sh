@@ -100,4 +100,15 @@ check "  the user's wallpaper back, not the first one's deleted picture" \
   equals "$(reg_value "$DESKTOP_KEY" Wallpaper)" 'C:\windows\old.bmp'
 check "  and its style" equals "$(reg_value "$DESKTOP_KEY" WallpaperStyle)" 10
 forget_wallpaper "$SECOND"
+
+# Windows 7 (6.1) shows no page either: the program told it is Windows 7 takes the same way.
+cp "$WORK/Still Setup.exe" "$WORK/Win7 Setup.exe"
+"$RUN" reg add 'HKCU\Software\Wine\AppDefaults\Win7 Setup.exe' /v Version /d win7 /f >/dev/null
+LOG="$WORK/win7.log"
+timeout 120 "$RUN" "$(winpath "$WORK/Win7 Setup.exe")" /S /P "$INSTALL" "/LOG=$(winpath "$LOG")"
+check "at Windows 7: exit code 0" equals "$?" 0
+check "  the still picture, and why" logged "desktop: still picture $STILL (Windows 6.1 shows no page"
+"$RUN" reg delete 'HKCU\Software\Wine\AppDefaults\Win7 Setup.exe' /f >/dev/null
+timeout 120 "$RUN" "$INSTALL\\Uninstall.exe" /S
+forget_wallpaper "$NAME"
 finish
