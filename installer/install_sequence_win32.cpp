@@ -16,8 +16,8 @@
 #include "still_wallpaper.h"
 #include "text.h"
 #include "uninstaller.h"
-#include "wallpaper_name_rule.h"
 #include "wallpaper_lock.h"
+#include "wallpaper_name_rule.h"
 #include "wallpaper_words.h"
 
 namespace zarvane {
