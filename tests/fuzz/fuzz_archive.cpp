@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "host_text.h"
 #include "payload_archive.h"
 
 namespace fs = std::filesystem;
@@ -99,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     // Of members named alike, the lowest-numbered is extracted last: its whole bytes stay.
     int first = -1;
     for (int i = archive.Count() - 1; i >= 0; --i)
-      if (archive.Member(i).name == name) first = i;
+      if (zarvane::HostText(archive.Member(i).name) == name) first = i;  // as the host spells it
     if (first < 0 || !e.is_regular_file()) std::abort();
     if (fs::file_size(e.path()) != archive.Member(first).usize) std::abort();
   }
