@@ -60,8 +60,12 @@ echo "desktop before: $before"
 [ "$before" = 'Wallpaper=C:\windows\previous.bmp' ] || stop "the stand-in desktop did not take the preset wallpaper"
 
 say "screenshots of the install dialog"
-shoot_dialog "$setup" "Demo Installation" "$out/install-dialog-licence.png"
-shoot_dialog "$setup_no_licence" "Demo Installation" "$out/install-dialog-no-licence.png"
+# Each picture cut to the dialog, as the authoring tool's pictures are to its windows.
+for pair in "$setup|licence" "$setup_no_licence|no-licence"; do
+  shot="$out/install-dialog-${pair#*|}.png"
+  shoot_dialog "${pair%%|*}" "Demo Installation" "$shot" &&
+    convert "$shot" -trim +repage "$shot"
+done
 check "the install dialog with licence photographed" test -s "$out/install-dialog-licence.png"
 check "the install dialog without licence photographed" test -s "$out/install-dialog-no-licence.png"
 ls -l "$out"/install-dialog-*.png
