@@ -18,12 +18,14 @@ prepare_prefix >/dev/null || { echo "make demo: $(wine_cannot_run)" >&2; exit 1;
 TOOL=$(cmdline "$BIN/Zarvane.exe")
 say() { printf '\n== %s\n' "$*"; }
 
-# Two copies of the demo project, in two folders, so that the recent list shows two paths.
+# Two copies of the demo project, in two plain folders of drive C: as an author keeps them (the
+# help's pictures show the same), so that the recent list shows two paths.
 for name in "Demo" "Second demo"; do
-  cp -r "$HERE/../../examples/demo" "$WORK/$name"
+  rm -rf "${DRIVE_C:?}/$name"
+  cp -r "$HERE/../../examples/demo" "$DRIVE_C/$name"
 done
-demo=$(winpath "$WORK/Demo/demo.zvp")
-second=$(winpath "$WORK/Second demo/demo.zvp")
+demo='C:\Demo\demo.zvp'
+second='C:\Second demo\demo.zvp'
 "$RUN" reg delete 'HKCU\Software\Quorvel\Zarvane' /f >/dev/null 2>&1
 
 # photograph DRIVER-COMMANDS...: runs the driver; each "shot NAME" among the commands saves the
@@ -60,8 +62,8 @@ photograph() {
 say "two projects opened, one after the other: the recent list"
 # The tool starts in the project's folder, as the project's relative paths expect.
 check "the second project opened and closed" \
-  drive run-in "$(winpath "$WORK/Second demo")" "$TOOL \"$second\"" wait-window "Zarvane - *" close wait-exit any
-check "the tabs and the project menu photographed" photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" wait-window "Zarvane - *" \
+  drive run-in 'C:\Second demo' "$TOOL \"$second\"" wait-window "Zarvane - *" close wait-exit any
+check "the tabs and the project menu photographed" photograph run-in 'C:\Demo' "$TOOL \"$demo\"" wait-window "Zarvane - *" \
   shot wallpaper-tab \
   click 1035 shot preview-window-tab \
   click 1041 shot installer-tab \
@@ -69,7 +71,7 @@ check "the tabs and the project menu photographed" photograph run-in "$(winpath 
   kill
 
 say "the about box, and the warning before a preview"
-check "the about box and the preview warning photographed" photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" wait-window "Zarvane - *" \
+check "the about box and the preview warning photographed" photograph run-in 'C:\Demo' "$TOOL \"$demo\"" wait-window "Zarvane - *" \
   command 32776 wait-window "About Zarvane*" shot about-box click 1 \
   wait-window "Zarvane - *" click 1067 wait-window "Zarvane Information*" shot preview-warning \
   kill
@@ -77,7 +79,7 @@ check "the about box and the preview warning photographed" photograph run-in "$(
 say "an untitled project: Build Now, then the demo movie chosen"
 check "the build error and the chosen movie photographed" photograph run "$TOOL" wait-window "Zarvane - *" \
   click 1071 wait-box Error shot build-error answer ok \
-  click 1044 wait-window "Open" type "$(winpath "$WORK/Demo/clock.swf")" key return \
+  click 1044 wait-window "Open" type 'C:\Demo\clock.swf' key return \
   wait-window "Zarvane - *" shot movie-chosen \
   kill
 [ "$failures" = 0 ] || { echo "make demo: $failures step(s) of the authoring pictures failed (FAIL above)" >&2; exit 1; }
