@@ -9,9 +9,9 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
 fi
 out=$(mkdir -p "$2" && cd "$2" && pwd)
-export ZARVANE_WINEPREFIX="$out/wineprefix"
+export ZARVANE_WINEPREFIX="$out/work/wineprefix"
 . "$(dirname "$0")/lib.sh" "$1"
-WORK="$out/authoring"
+WORK="$out/work/authoring"
 rm -rf "$WORK" && mkdir -p "$WORK"
 trap 'WINEPREFIX=$PREFIX wineserver -k 2>/dev/null' EXIT
 prepare_prefix >/dev/null || { echo "make demo: $(wine_cannot_run)" >&2; exit 1; }

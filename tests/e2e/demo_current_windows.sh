@@ -8,15 +8,15 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
 fi
 out=$(cd "$2" && pwd)
-export ZARVANE_WINEPREFIX="$out/wineprefix-win10" ZARVANE_WINE_VERSION=win10
+export ZARVANE_WINEPREFIX="$out/work/wineprefix-win10" ZARVANE_WINE_VERSION=win10
 rm -rf "$ZARVANE_WINEPREFIX"
 . "$(dirname "$0")/lib.sh" "$1"
 trap 'WINEPREFIX=$PREFIX wineserver -k 2>/dev/null' EXIT
 stop() { echo "make demo: $*" >&2; exit 1; }
 setup="$out/Demo Setup.exe"
-tree_is_64_bit && setup="$out/win64/Demo Setup.exe"
+tree_is_64_bit && setup="$out/work/win64/Demo Setup.exe"
 [ -f "$setup" ] || stop "no $setup: run demo_install.sh first"
-LOG="$out/current-windows-install.log"
+LOG="$out/work/current-windows-install.log"
 rm -f "$LOG"
 
 printf '\n== a quiet install on Windows 10: %s\n' "$PREFIX"

@@ -11,10 +11,13 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 out=$(mkdir -p "$3" && cd "$3" && pwd)
 cli=$2
-export ZARVANE_WINEPREFIX="$out/wineprefix"
+# What only the demo's steps need goes to OUT/work: the prefixes, the second installer.
+work="$out/work"
+mkdir -p "$work"
+export ZARVANE_WINEPREFIX="$work/wineprefix"
 rm -rf "$ZARVANE_WINEPREFIX"
 . "$(dirname "$0")/lib.sh" "$1"
-WORK="$out"
+WORK="$work"
 trap 'WINEPREFIX=$PREFIX wineserver -k 2>/dev/null' EXIT
 project="$HERE/../../examples/demo"
 INSTALL='C:\Program Files\Demo'
@@ -29,24 +32,24 @@ if [ -n "${4:-}" ]; then
 else
   "$cli" build "$project/demo.zvp" -o "$out/Demo Setup.exe" || stop "the demo installer was not built"
 fi
-rm -rf "$out/no-licence" && cp -r "$project" "$out/no-licence"
-sed -i 's/^LicenseFile=.*/LicenseFile=/' "$out/no-licence/demo.zvp"
-"$cli" build "$out/no-licence/demo.zvp" -o "$out/Demo Setup (no licence).exe" ||
+rm -rf "$work/no-licence" && cp -r "$project" "$work/no-licence"
+sed -i 's/^LicenseFile=.*/LicenseFile=/' "$work/no-licence/demo.zvp"
+"$cli" build "$work/no-licence/demo.zvp" -o "$work/Demo Setup (no licence).exe" ||
   stop "the installer without licence was not built"
 setup="$out/Demo Setup.exe"
-setup_no_licence="$out/Demo Setup (no licence).exe"
+setup_no_licence="$work/Demo Setup (no licence).exe"
 if tree_is_64_bit; then
   # What ships stays 32-bit; the same installers with this tree's installer program run here.
   echo "installed and photographed as built with the 64-bit installer program of $BUILD"
-  mkdir -p "$out/win64"
-  setup="$out/win64/Demo Setup.exe"
-  setup_no_licence="$out/win64/Demo Setup (no licence).exe"
-  for pair in "$project/demo.zvp|$setup" "$out/no-licence/demo.zvp|$setup_no_licence"; do
+  mkdir -p "$work/win64"
+  setup="$work/win64/Demo Setup.exe"
+  setup_no_licence="$work/win64/Demo Setup (no licence).exe"
+  for pair in "$project/demo.zvp|$setup" "$work/no-licence/demo.zvp|$setup_no_licence"; do
     "$cli" build "${pair%%|*}" -o "${pair#*|}" --installer-program "$BIN/zarvane-installer.exe" \
       >/dev/null || stop "${pair#*|} was not built"
   done
 fi
-ls -l "$out"/*.exe
+ls -l "$out"/*.exe "$work"/*.exe
 
 say "a fresh Wine prefix: $PREFIX"
 prepare_prefix >/dev/null || stop "$(wine_cannot_run)"
@@ -78,8 +81,8 @@ echo "exit code $rc"
 page="$WALLPAPER_DIR/Demo.htm"
 [ -f "$page" ] || stop "the install wrote no page C:\\windows\\Web\\WallPaper\\Demo.htm"
 echo "page:             C:\\windows\\Web\\WallPaper\\Demo.htm ($(wc -c <"$page") bytes)"
-"$cli" page "$project/demo.zvp" -o "$out/expected-page.htm" || stop "zarvane-cli page failed"
-check "the page is byte for byte the one zarvane-cli page predicts" same_file "$page" "$out/expected-page.htm"
+"$cli" page "$project/demo.zvp" -o "$work/expected-page.htm" || stop "zarvane-cli page failed"
+check "the page is byte for byte the one zarvane-cli page predicts" same_file "$page" "$work/expected-page.htm"
 echo "wallpaper folder: C:\\windows\\Web\\WallPaper\\Demo\\"
 (cd "$WALLPAPER_DIR/Demo" && ls -l | sed 's/^/                  /')
 check "the movie is in the wallpaper folder" same_file "$WALLPAPER_DIR/Demo/clock.swf" "$project/clock.swf"
