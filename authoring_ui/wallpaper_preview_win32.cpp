@@ -25,7 +25,7 @@ constexpr char kAbsent[] = "<absent>";
 }  // namespace
 
 WallpaperPreview::WallpaperPreview(DesktopShell& shell, ToolSettings& settings)
-    : shell_(shell), wallpaper_(shell, noticing_), settings_(settings) {}
+    : shell_(shell), wallpaper_(shell, prompt_), settings_(settings) {}
 
 std::string WallpaperPreview::PagePath() const {
   return wallpaper_.GetWallpaperDir() + kName + ".htm";
@@ -56,9 +56,9 @@ bool WallpaperPreview::Start(HWND mainWindow, const WallpaperSettings& wallpaper
 
 bool WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
                                      const PreviewSettings& preview) {
-  noticing_.complaints = 0;
+  // As the installer does: desktop settings that cannot be read are said, and the preview goes
+  // on as the still picture.
   wallpaper_.PrepareDesktop();
-  if (noticing_.complaints) return false;
   pageWasShown_ = EqualsIgnoreCase(NarrowAnsi(wallpaper_.SavedWallpaper()), PagePath());
   if (pageWasShown_) {
     if (!settings_.ReadText(kRestoreValue, previous_)) previous_ = "None";
@@ -91,11 +91,11 @@ bool WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
   settings_.WriteText(kFilesValue, recorded + created);
   // A page that could not be written must not become the desktop: it would show nothing.
   if (!wallpaper_.WritePage(PagePath())) {
-    noticing_.Show("Error",
-                   "Unable to write the preview page '" + PagePath() +
-                       "'.\nCheck if the folder exists and appropriate user rights are set to "
-                       "the folder. ",
-                   MB_OK | MB_ICONEXCLAMATION);
+    prompt_.Show("Error",
+                 "Unable to write the preview page '" + PagePath() +
+                     "'.\nCheck if the folder exists and appropriate user rights are set to "
+                     "the folder. ",
+                 MB_OK | MB_ICONEXCLAMATION);
     wallpaper_.Delete();
     if (!pageWasShown_) Forget();
     return false;
