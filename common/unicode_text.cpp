@@ -43,6 +43,12 @@ bool Utf8ToCodePage(const std::string& utf8, int codePage, std::string& out) {
   const std::string body = WithoutByteOrderMark(utf8);
   out.clear();
   if (body.empty()) return true;
+  // A Windows whose narrow text is UTF-8 (65001) takes it as it is; its conversion would refuse
+  // the no-best-fit flag.
+  if (codePage == 65001) {
+    out = body;
+    return true;
+  }
 #ifdef _WIN32
   int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, body.data(),
                                  static_cast<int>(body.size()), nullptr, 0);
@@ -79,6 +85,10 @@ bool Utf8ToCodePage(const std::string& utf8, int codePage, std::string& out) {
 bool CodePageToUtf8(const std::string& text, int codePage, std::string& utf8) {
   utf8.clear();
   if (text.empty()) return true;
+  if (codePage == 65001) {
+    utf8 = text;
+    return true;
+  }
 #ifdef _WIN32
   int wide = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(),
                                  static_cast<int>(text.size()), nullptr, 0);
