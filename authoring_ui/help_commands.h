@@ -11,7 +11,7 @@ namespace zarvane {
 std::string HelpPagePath(const std::string& page);
 // Help\index.htm.
 void ShowHelpContents(HWND owner);
-// Both open the support page of the help until there is a web site.
+// The support page and the products page of the help, until there is a web site.
 void OpenSupportSite(HWND owner);
 void OpenMoreProducts(HWND owner);
 // The about box, modal over `owner`.

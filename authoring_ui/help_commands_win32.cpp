@@ -33,7 +33,7 @@ void ShowHelpContents(HWND owner) { OpenHelpPage(owner, "index.htm"); }
 
 void OpenSupportSite(HWND owner) { OpenHelpPage(owner, ZARVANE_SUPPORT_PAGE); }
 
-void OpenMoreProducts(HWND owner) { OpenHelpPage(owner, ZARVANE_SUPPORT_PAGE); }
+void OpenMoreProducts(HWND owner) { OpenHelpPage(owner, ZARVANE_PRODUCTS_PAGE); }
 
 void ShowAboutBox(HWND owner) {
   AboutDialog about;

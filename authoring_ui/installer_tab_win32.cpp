@@ -6,6 +6,7 @@
 
 #include "choosers.h"
 #include "picture_ids.h"
+#include "project_paths.h"
 #include "shell_open.h"
 #include "tab_ids.h"
 #include "tabs.h"
@@ -38,7 +39,7 @@ void InstallerTab::Show(bool focus) { ShowPage(focus, IDE_INSTALLER_PATH); }
 
 int InstallerTab::Validate() {
   InstallerControls controls = Read();
-  TabVerdict verdict = ValidateInstallerTab(controls);
+  TabVerdict verdict = ValidateInstallerTab(controls, ProjectFolder());
   SetTextIfChanged(IDE_INSTALLER_PATH, controls.installerPath);
   SetTextIfChanged(IDE_INSTALLER_PICTURE, controls.picturePath);
   SetTextIfChanged(IDE_LICENCE, controls.licencePath);
@@ -109,7 +110,8 @@ void InstallerTab::ChooseInstaller() {
   FileRequest request;
   request.filter = "Executable files (*.exe)|*.exe||";
   request.defaultExtension = "exe";
-  request.initialPath = ProposeInstallerPath(ItemText(IDE_INSTALLER_PATH), desktop, wallpaperName_());
+  request.initialPath = ProposeInstallerPath(PathFrom(ProjectFolder(), ItemText(IDE_INSTALLER_PATH)),
+                                             desktop, wallpaperName_());
   request.options = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
   std::string path;
   if (ActiveChoosers().SaveFile(Owner(), request, path)) TakePath(IDE_INSTALLER_PATH, path);
@@ -117,7 +119,8 @@ void InstallerTab::ChooseInstaller() {
 
 void InstallerTab::OpenInstallerFolder() {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  ShellOpen("explore", InstallerFolderOf(ItemText(IDE_INSTALLER_PATH)), SW_SHOWNORMAL);
+  ShellOpen("explore", InstallerFolderOf(PathFrom(ProjectFolder(), ItemText(IDE_INSTALLER_PATH))),
+            SW_SHOWNORMAL);
   SetCursor(previous);
 }
 

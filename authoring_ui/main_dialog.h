@@ -11,7 +11,9 @@
 #include "build_host.h"
 #include "dialog.h"
 #include "project_file.h"
+#include "project_paths.h"
 #include "project_tabs.h"
+#include "project_text.h"
 #include "recent_file_list.h"
 #include "tabs.h"
 #include "tip_panel.h"
@@ -25,8 +27,8 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   MainDialog(std::string commandLine, bool onlyCopy);
   ~MainDialog() override;
 
-  // BuildHost
-  ProjectTabs& Tabs() override { return *this; }
+  // BuildHost: the build reads relative paths from the project file's folder.
+  ProjectTabs& Tabs() override;
   int ValidateTab(ProjectTab tab) override;
   void ShowTab(ProjectTab tab) override;
   void SetProgressRange(int low, int high) override;
@@ -95,6 +97,9 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   bool SaveAs();
   bool WriteProjectTo(const std::string& path);
   void OpenRecent(int index);
+  void SetProjectPath(const std::string& path);
+  std::string ProjectFolder() const;
+  void MakePathsWhole();
 
   std::string commandLine_;
   bool onlyCopy_;
@@ -117,6 +122,12 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   HICON largeIcon_ = nullptr, smallIcon_ = nullptr;
 
   std::string projectPath_;  // empty while untitled
+  // The project file's text in the code page as last read or written, and how the file stores
+  // it: Save writes the new file from these lines, so keys and sections the tool does not know
+  // stay, and in the encoding it was read in.
+  std::string projectText_;
+  ProjectEncoding projectEncoding_ = ProjectEncoding::kCodePage;
+  ResolvedTabs resolvedTabs_{*this};
   bool modified_ = false;
   RecentFileList recentFiles_;
   BuildState buildState_;

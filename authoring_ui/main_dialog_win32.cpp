@@ -379,6 +379,11 @@ static_assert(static_cast<int>(ProjectTab::kWallpaper) == 0 &&
               static_cast<int>(ProjectTab::kSettingsWindow) == 2 &&
               static_cast<int>(ProjectTab::kInstaller) == 3);
 
+ProjectTabs& MainDialog::Tabs() {
+  resolvedTabs_.SetFolder(ProjectFolder());
+  return resolvedTabs_;
+}
+
 int MainDialog::ValidateTab(ProjectTab tab) { return PageAt(static_cast<int>(tab)).Validate(); }
 
 void MainDialog::ShowTab(ProjectTab tab) { SwitchTo(static_cast<int>(tab), true, false); }

@@ -28,7 +28,7 @@ void PreviewWindowTab::Show(bool focus) {
 
 int PreviewWindowTab::Validate() {
   PreviewControls controls = Read();
-  TabVerdict verdict = ValidatePreviewTab(controls);
+  TabVerdict verdict = ValidatePreviewTab(controls, ProjectFolder());
   SetTextIfChanged(IDE_PREVIEW_IMAGE, controls.imageFile);
   return Report(verdict);
 }

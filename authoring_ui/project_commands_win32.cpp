@@ -1,7 +1,9 @@
 // The Project menu's commands: New, Open, Save, Save As, the recent projects, and the question
 // before unsaved changes are given up.
+#include <string>
+
 #include "choosers.h"
-#include "headless_tabs.h"
+#include "file_system.h"
 #include "main_dialog.h"
 #include "profile.h"
 
@@ -35,27 +37,29 @@ bool CanBeRead(const std::string& path) {
   return true;
 }
 
-// The project's records through the headless tabs, which take relative paths from the project
-// file's folder as zarvane-cli does: one project builds one installer, whichever folder the tool
-// was started in or browsed last.
-void ResolveRelativePaths(ProjectTabs& tabs, const std::string& projectPath) {
-  HeadlessTabs resolved;
-  WallpaperSettings wallpaper;
-  PreviewSettings preview;
-  InstallerSettings installer;
-  tabs.GetWallpaper(wallpaper);
-  tabs.GetPreview(preview);
-  tabs.GetInstaller(installer);
-  resolved.SetWallpaper(wallpaper);
-  resolved.SetPreview(preview);
-  resolved.SetInstaller(installer);
-  resolved.ResolvePathsAgainst(projectPath.substr(0, projectPath.find_last_of('\\') + 1));
-  resolved.GetWallpaper(wallpaper);
-  resolved.GetPreview(preview);
-  resolved.GetInstaller(installer);
-  tabs.SetWallpaper(wallpaper);
-  tabs.SetPreview(preview);
-  tabs.SetInstaller(installer);
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes.clear();
+  char buffer[4096];
+  DWORD read = 0;
+  bool ok;
+  while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != 0) && read > 0)
+    bytes.append(buffer, read);
+  CloseHandle(file);
+  return ok;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                        &written, nullptr) &&
+                              written == bytes.size());
+  return CloseHandle(file) && ok;
 }
 
 }  // namespace
@@ -77,7 +81,9 @@ void MainDialog::NewProject(bool ask) {
   SetSettingsBox(SettingsBoxSettings());
   SetInstaller(InstallerSettings());
   modified_ = false;
-  projectPath_.clear();
+  projectText_.clear();
+  projectEncoding_ = ProjectEncoding::kCodePage;
+  SetProjectPath(std::string());
   RefreshTitle();
 }
 
@@ -93,15 +99,48 @@ void MainDialog::OpenCommand() {
 
 bool MainDialog::OpenProjectAt(std::string path) {
   path = ProjectPath(path);
-  if (!CanBeRead(path)) {
+  std::string bytes;
+  if (!CanBeRead(path) || !ReadWholeFile(path, bytes)) {
     recentFiles_.Remove(path);
     Message("Error", "Unable to access file '" + path + "'. Check if the file exists.",
             MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
-  OpenProject(*this, SystemProfile(), path);
-  ResolveRelativePaths(*this, path);
-  projectPath_ = path;
+  // Read as zarvane-cli reads it: a UTF-8 or UTF-16 project through its text in the code page
+  // this program's narrow text is in.
+  const UINT codePage = GetACP();
+  std::string text;
+  ProjectEncoding encoding;
+  ProjectTextRefusal refusal;
+  if (!ProjectTextInCodePage(bytes, codePage, text, encoding, refusal)) {
+    std::string why = refusal.where.empty()
+                          ? "Its UTF-16 text is damaged."
+                          : refusal.where + " holds a character that code page " +
+                                std::to_string(codePage) + " of this Windows cannot hold.\n"
+                                "Remove the character with an editor, or open the project on a "
+                                "Windows whose code page holds it.";
+    Message("Error", "Unable to open the project '" + path + "'.\n" + why,
+            MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  std::string copy;
+  if (encoding != ProjectEncoding::kCodePage) {
+    char name[MAX_PATH] = {};
+    if (!GetTempFileNameA(buildState_.temporaryFolder.c_str(), "zvp", 0, name) ||
+        !WriteWholeFile(name, text)) {
+      if (*name) DeleteFileA(name);
+      Message("Error", "Unable to open the project '" + path + "'.\nThe temporary folder '" +
+                           buildState_.temporaryFolder + "' cannot be written.",
+              MB_OK | MB_ICONEXCLAMATION);
+      return false;
+    }
+    copy = name;
+  }
+  OpenProject(*this, SystemProfile(), copy.empty() ? path : copy);
+  if (!copy.empty()) DeleteFileA(copy.c_str());
+  projectText_ = text;
+  projectEncoding_ = encoding;
+  SetProjectPath(path);
   modified_ = false;
   RefreshTitle();
   return true;
@@ -120,29 +159,46 @@ bool MainDialog::SaveAs() {
           Handle(), ProjectFileRequest(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT),
           path))
     return false;
+  // Relative paths mean "from the project file's folder": into another folder they go whole.
+  const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+  if (!ProjectFolder().empty() && lstrcmpiA(folder.c_str(), ProjectFolder().c_str()) != 0)
+    MakePathsWhole();
   if (!WriteProjectTo(path)) return false;
-  projectPath_ = path;
+  SetProjectPath(path);
   SetModified(false);
   return true;
 }
 
 // A project that did not land is reported, and the window keeps its path and its modified flag.
-// Written whole into a fresh file beside the old one and moved over it: no key of the old file
-// survives, a foreign file never gets project text appended, and a failed write leaves the old
-// file as it was.
+// Written whole into a fresh file beside the old one and moved over it, so a failed write leaves
+// the old file as it was. The fresh file starts from the lines of the project as the window
+// opened or last saved it (never from a file Save As replaces): the profile functions replace
+// the keys the tool owns in place and keep every other key and section.
 bool MainDialog::WriteProjectTo(const std::string& path) {
   std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+  std::string reason = "Check if there is enough disk space and \nappropriate user rights are set "
+                       "to the folder. ";
   char fresh[MAX_PATH] = {};
   if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "zvp", 0, fresh)) {
-    if (SaveProject(*this, SystemProfile(), fresh, buildState_) &&
-        MoveFileExA(fresh, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    std::string text, bytes;
+    bool written = WriteWholeFile(fresh, projectText_) &&
+                   SaveProject(*this, SystemProfile(), fresh, buildState_) &&
+                   ReadWholeFile(fresh, text);
+    if (written && !ProjectBytes(text, projectEncoding_, GetACP(), bytes)) {
+      reason = std::string("A character of the project has no place in ") +
+               EncodingName(projectEncoding_) + ", the encoding the file was read in.";
+      written = false;
+    }
+    if (written && projectEncoding_ != ProjectEncoding::kCodePage)
+      written = WriteWholeFile(fresh, bytes);
+    // MoveReplacing, as MoveFileEx does nothing on the Windows 9x family.
+    if (written && MoveReplacing(fresh, path)) {
+      projectText_ = text;
       return true;
+    }
     DeleteFileA(fresh);
   }
-  Message("Error",
-          "Unable to save the project to '" + path +
-              "'.\nCheck if there is enough disk space and \nappropriate user rights are set to "
-              "the folder. ",
+  Message("Error", "Unable to save the project to '" + path + "'.\n" + reason,
           MB_OK | MB_ICONEXCLAMATION);
   return false;
 }
@@ -152,6 +208,31 @@ void MainDialog::OpenRecent(int index) {
   if (!recentFiles_.Get(index, path)) return;
   if (AskToSave() == kCancel) return;
   OpenProjectAt(path);
+}
+
+void MainDialog::SetProjectPath(const std::string& path) {
+  projectPath_ = path;
+  TabPage* pages[] = {&wallpaperTab_, &previewWindowTab_, &settingsWindowTab_, &installerTab_};
+  for (TabPage* page : pages) page->SetProjectFolder(ProjectFolder());
+}
+
+std::string MainDialog::ProjectFolder() const {
+  return projectPath_.substr(0, projectPath_.find_last_of('\\') + 1);
+}
+
+void MainDialog::MakePathsWhole() {
+  WallpaperSettings wallpaper;
+  PreviewSettings preview;
+  InstallerSettings installer;
+  GetWallpaper(wallpaper);
+  GetPreview(preview);
+  GetInstaller(installer);
+  ResolvePaths(wallpaper, ProjectFolder());
+  ResolvePaths(preview, ProjectFolder());
+  ResolvePaths(installer, ProjectFolder());
+  SetWallpaper(wallpaper);
+  SetPreview(preview);
+  SetInstaller(installer);
 }
 
 }  // namespace zarvane

@@ -27,7 +27,7 @@ void SettingsWindowTab::Show(bool focus) { ShowPage(focus, IDO_WALLPAPER_MOVIE);
 
 int SettingsWindowTab::Validate() {
   SettingsBoxControls controls = Read();
-  TabVerdict verdict = ValidateSettingsTab(controls);
+  TabVerdict verdict = ValidateSettingsTab(controls, ProjectFolder());
   SetTextIfChanged(IDE_SETTINGS_PICTURE, controls.movieOrImageFile);
   return Report(verdict);
 }

@@ -23,6 +23,9 @@ class TabPage : public Dialog {
   // 0, or the number of the message at fault; the field at fault then has the focus with its
   // text selected.
   virtual int Validate() = 0;
+  // The project file's folder with its separator, empty while untitled: relative paths in the
+  // fields stay as written and are taken from there where a file is checked or used.
+  void SetProjectFolder(const std::string& folder) { projectFolder_ = folder; }
 
  protected:
   // The page's own reaction to a command, after the main window has seen it.
@@ -30,6 +33,7 @@ class TabPage : public Dialog {
   // Drawn on the white background.
   virtual void PaintBackground(HDC dc) { (void)dc; }
 
+  const std::string& ProjectFolder() const { return projectFolder_; }
   void ShowPage(bool focus, int field);
   // The verdict's message number; the field at fault gets the focus with its text selected.
   int Report(const TabVerdict& verdict);
@@ -59,6 +63,8 @@ class TabPage : public Dialog {
   void OnOk() final {}
   void OnCancel() final {}
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+  std::string projectFolder_;
 };
 
 }  // namespace zarvane

@@ -35,21 +35,6 @@ class WallpaperPreview {
   const DesktopWallpaper& Wallpaper() const { return wallpaper_; }
 
  private:
-  // Notices the desktop's complaints ("Failed to Get Desktop Settings"): the preview stops then.
-  class NoticingPrompt : public UserPrompt {
-   public:
-    explicit NoticingPrompt(MessageBoxPrompt& shown) : shown_(shown) {}
-    using UserPrompt::Show;
-    int Show(const std::string& caption, const std::string& text, unsigned style) override {
-      ++complaints;
-      return shown_.Show(caption, text, style);
-    }
-    int complaints = 0;
-
-   private:
-    MessageBoxPrompt& shown_;
-  };
-
   bool ShowOnDesktop(const WallpaperSettings& wallpaper, const PreviewSettings& preview);
   std::string CopyResources(const std::string& resourceFiles);
   std::string PagePath() const;
@@ -59,7 +44,6 @@ class WallpaperPreview {
   void GiveImageWallpaperBack();
 
   MessageBoxPrompt prompt_{"Zarvane"};  // the desktop's complaints, over the main window
-  NoticingPrompt noticing_{prompt_};
   DesktopShell& shell_;
   DesktopWallpaper wallpaper_;
   ToolSettings& settings_;

@@ -33,7 +33,7 @@ void MakeFolderPath(const std::string& folder) {
 }  // namespace
 
 WallpaperPreview::WallpaperPreview(DesktopShell& shell, ToolSettings& settings)
-    : shell_(shell), wallpaper_(shell, noticing_), settings_(settings) {
+    : shell_(shell), wallpaper_(shell, prompt_), settings_(settings) {
   // Where the desktop shows no page, only the still picture matters, and a program started
   // normally may not write under the Windows folder there: the preview's files are the user's own.
   const std::string own = LocalAppDataFolder();
@@ -70,9 +70,9 @@ bool WallpaperPreview::Start(HWND mainWindow, const WallpaperSettings& wallpaper
 
 bool WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
                                      const PreviewSettings& preview) {
-  noticing_.complaints = 0;
+  // As the installer does: desktop settings that cannot be read are said, and the preview goes
+  // on as the still picture.
   wallpaper_.PrepareDesktop();
-  if (noticing_.complaints) return false;
   pageWasShown_ = EqualsIgnoreCase(NarrowAnsi(wallpaper_.SavedWallpaper()), PagePath());
   if (pageWasShown_) {
     if (!settings_.ReadText(kRestoreValue, previous_)) previous_ = "None";
@@ -106,11 +106,11 @@ bool WallpaperPreview::ShowOnDesktop(const WallpaperSettings& wallpaper,
   settings_.WriteText(kFilesValue, recorded + created);
   // A page that could not be written must not become the desktop: it would show nothing.
   if (!wallpaper_.WritePage(PagePath())) {
-    noticing_.Show("Error",
-                   "Unable to write the preview page '" + PagePath() +
-                       "'.\nCheck if the folder exists and appropriate user rights are set to "
-                       "the folder. ",
-                   MB_OK | MB_ICONEXCLAMATION);
+    prompt_.Show("Error",
+                 "Unable to write the preview page '" + PagePath() +
+                     "'.\nCheck if the folder exists and appropriate user rights are set to "
+                     "the folder. ",
+                 MB_OK | MB_ICONEXCLAMATION);
     wallpaper_.Delete();
     if (!pageWasShown_) Forget();
     return false;

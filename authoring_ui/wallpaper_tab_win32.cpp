@@ -5,6 +5,7 @@
 
 #include "choosers.h"
 #include "picture_ids.h"
+#include "project_paths.h"
 #include "swf_reader.h"
 #include "tab_ids.h"
 #include "tabs.h"
@@ -56,7 +57,7 @@ int WallpaperTab::Validate() { return Check(false); }
 // still needs a name every installer accepts.
 int WallpaperTab::Check(bool forPreview) {
   WallpaperControls controls = Read();
-  TabVerdict verdict = ValidateWallpaperTab(controls, forPreview);
+  TabVerdict verdict = ValidateWallpaperTab(controls, forPreview, ProjectFolder());
   SetTextIfChanged(IDE_MOVIE_FILE, controls.movieFile);
   SetTextIfChanged(IDE_WALLPAPER_NAME, controls.name);
   return Report(verdict);
@@ -74,7 +75,11 @@ void WallpaperTab::StartPreview() {
   previewing_ = true;
   ShowItem(IDBT_CANCEL_PREVIEW, true);
   ShowItem(IDBT_PREVIEW, false);
-  if (desktopPreview_.Start(Owner(), Get(), previewSettings_())) return;
+  WallpaperSettings wallpaper = Get();
+  PreviewSettings preview = previewSettings_();
+  ResolvePaths(wallpaper, ProjectFolder());
+  ResolvePaths(preview, ProjectFolder());
+  if (desktopPreview_.Start(Owner(), wallpaper, preview)) return;
   ShowItem(IDBT_PREVIEW, true);
   ShowItem(IDBT_CANCEL_PREVIEW, false);
   previewing_ = false;

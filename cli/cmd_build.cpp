@@ -246,6 +246,7 @@ int MovieFrameStill::Take(CliProjectHost& host, double seconds, std::ostream& ou
   }
   wallpaper.stillImage = still;
   host.tabs.SetWallpaper(wallpaper);
+  host.State().stillFromMovie = true;
   out << "still picture: the movie after " << seconds << " s, " << width << "x" << height
       << " pixels\n";
   return kExitOk;

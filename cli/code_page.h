@@ -5,19 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "unicode_text.h"
+
 namespace zarvane {
-
-// True when `text` is well-formed UTF-8 (a leading byte-order mark allowed) with at least one
-// character beyond ASCII: such a text is taken as UTF-8, any other as code page bytes already.
-bool IsUtf8BeyondAscii(const std::string& text);
-
-// `utf8` in Windows code page `codePage`, without a byte-order mark. False when a character has
-// no place in the code page (or the code page is unknown); `out` then holds the text up to it.
-bool Utf8ToCodePage(const std::string& utf8, int codePage, std::string& out);
-
-// UTF-16 text with its byte-order mark (either order) as UTF-8 without one; false when a
-// surrogate is unpaired or a byte is left over.
-bool Utf16ToUtf8(const std::string& utf16, std::string& utf8);
 
 // The --codepage option's help line, listing the code pages a wallpaper may use.
 #define ZARVANE_CODEPAGE_HELP                                                             \

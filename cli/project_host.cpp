@@ -5,6 +5,7 @@
 #include "file_system.h"
 #include "host_text.h"
 #include "project_file.h"
+#include "project_text.h"
 #include "path_words.h"
 #include "project_check.h"
 #include "text.h"
@@ -81,12 +82,20 @@ bool CliProjectHost::OpenOrTell(const std::string& project) {
   std::string text;
   if (!ReadWholeFile(project, text)) return FileFailure(err_, project, "cannot be read"), false;
   // The Windows profile functions read UTF-16 with a byte-order mark, so Zarvane.exe does too.
-  bool utf16 = text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0;
-  if (utf16 && !Utf16ToUtf8(text, text)) {
-    FileFailure(err_, project, "cannot be read: its UTF-16 text is damaged");
+  std::string converted;
+  ProjectEncoding encoding;
+  ProjectTextRefusal refusal;
+  if (!ProjectTextInCodePage(text, codePage, converted, encoding, refusal)) {
+    if (refusal.where.empty()) {
+      FileFailure(err_, project, "cannot be read: its UTF-16 text is damaged");
+    } else {
+      FileFailure(err_, project, refusal.where + ": '" + refusal.value +
+                                     "' has a character that code page " +
+                                     std::to_string(codePage) + " cannot hold");
+    }
     return false;
   }
-  if (!utf16 && !IsUtf8BeyondAscii(text)) {
+  if (encoding == ProjectEncoding::kCodePage) {
     if (!Open(FullPath(project))) {
       FileFailure(err_, project, "cannot be read as a project file");
       return false;
@@ -94,8 +103,6 @@ bool CliProjectHost::OpenOrTell(const std::string& project) {
     readable_ = ProjectFile();
     return true;
   }
-  std::string converted;
-  if (!InCodePage(project, text, converted)) return false;
   // Read from a private copy; paths are still taken from the project's own folder.
   if (scratch_.empty()) scratch_ = MakePrivateTempFolder();
   readable_ = scratch_.empty() ? "" : scratch_ + "project.zvp";
@@ -114,32 +121,6 @@ std::string CliProjectHost::SetCodePage(const std::string& text) {
   std::string why = UseCodePage(text);
   if (why.empty()) codePage = HostCodePage();
   return why;
-}
-
-bool CliProjectHost::InCodePage(const std::string& project, const std::string& utf8,
-                                std::string& converted) {
-  std::string section;
-  std::size_t start = 0;
-  while (start < utf8.size()) {
-    std::size_t end = utf8.find('\n', start);
-    end = end == std::string::npos ? utf8.size() : end + 1;
-    std::string line = utf8.substr(start, end - start), bytes;
-    if (!Utf8ToCodePage(line, codePage, bytes)) {
-      std::string trimmed = Trim(line);
-      std::string where = trimmed.rfind('[', 0) == 0 ? trimmed
-                          : "[" + section + "] " + Trim(trimmed.substr(0, trimmed.find('=')));
-      std::string value = trimmed.substr(trimmed.find('=') + 1);
-      FileFailure(err_, project, where + ": '" + value + "' has a character that code page " +
-                                     std::to_string(codePage) + " cannot hold");
-      return false;
-    }
-    std::string trimmed = Trim(bytes);
-    if (trimmed.size() > 1 && trimmed[0] == '[' && trimmed.back() == ']')
-      section = Trim(line).substr(1, Trim(line).size() - 2);
-    converted += bytes;
-    start = end;
-  }
-  return true;
 }
 
 int CliProjectHost::TellSilentReplacements() {

@@ -56,9 +56,6 @@ class CliProjectHost : public HeadlessBuildHost {
   std::string KeyAtFault(const std::string& message) const;
 
  private:
-  // The project in `codePage` in `converted`; false, having said which key, when it cannot be.
-  bool InCodePage(const std::string& project, const std::string& utf8, std::string& converted);
-
   std::ostream& err_;
   ProjectPrompt prompt_;
   TabVerdict lastRefusal_;

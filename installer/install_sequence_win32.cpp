@@ -419,6 +419,7 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
   wallpaper.SetScale(config.size);
   wallpaper.SetBackgroundPosition(config.backgroundPosition);
   wallpaper.SetStillImage(config.Prefixed(config.stillImageFile));
+  wallpaper.SetStillFromMovie(config.stillFromMovie);
   const std::string wallpaperDir = wallpaper.GetWallpaperDir();
   const std::string folder = wallpaperDir + config.name + "\\";
   const std::string page = wallpaperDir + config.name + ".htm";

@@ -40,6 +40,7 @@ InstallerConfig ReadInstallerConfig(Profile& profile, const std::string& extract
   config.backgroundPosition = text("Wallpaper", "Align");
   config.imageFile = text("Wallpaper", "PrevMon");
   config.stillImageFile = text("Wallpaper", "StillImage");
+  config.stillFromMovie = profile.ReadInt(config.path, "Wallpaper", "StillFromMovie", 0);
   return config;
 }
 

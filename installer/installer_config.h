@@ -20,6 +20,7 @@ struct InstallerConfig {
   // Bare names as read; Prefixed() makes paths of them when they are used.
   std::string movieFile, imageFile, backgroundImageFile;
   std::string stillImageFile;  // optional, bare
+  int stillFromMovie = 0;       // 1: that picture is a frame of the movie
   std::string resourceFileList;
   std::vector<std::string> resourceFiles;
 

@@ -136,6 +136,7 @@ int WriteProjectIni(ProjectTabs& tabs, Profile& profile, const std::string& path
   out.Write("Wallpaper", "Align", wallpaper.backgroundPosition);
   out.Write("Wallpaper", "PrevMon", file(preview.imageFile));
   out.WriteOptional("Wallpaper", "StillImage", file(wallpaper.stillImage));
+  if (!keepPaths) out.WriteOptional("Wallpaper", "StillFromMovie", state.stillFromMovie ? "1" : "");
   out.Write("Installer", "InstallerFilePath",
             !keepPaths && state.ownInstallerPathKept ? state.ownInstallerPath
                                                      : installer.installerFilePath);

@@ -28,6 +28,9 @@ struct BuildState {
   // folders.
   bool ownInstallerPathKept = false;
   std::string ownInstallerPath;
+  // The still picture is a frame of the movie (zarvane-cli build --still-from-movie): the
+  // installer's configuration says so, and the installer never tiles it.
+  bool stillFromMovie = false;
 };
 
 // Every path whole. Fails when a tab refuses or the file cannot be written.

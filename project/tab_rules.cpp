@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "project_paths.h"
 #include "text.h"
 #include "wallpaper_name_rule.h"
 
@@ -30,10 +31,10 @@ bool CanCreateBeside(const std::string& path) {
 
 // The steps shared by every "path of a file that must exist" field.
 TabVerdict CheckExistingFile(std::string& field, int emptyMessage, int missingMessage,
-                             TabField at) {
+                             TabField at, const std::string& folder) {
   std::string trimmed = Trim(field);
   if (trimmed.empty()) return {emptyMessage, at};
-  if (!IsExistingFile(trimmed)) return {missingMessage, at};
+  if (!IsExistingFile(PathFrom(folder, trimmed))) return {missingMessage, at};
   field = trimmed;
   return {};
 }
@@ -131,15 +132,16 @@ void GetInstallerControls(const InstallerControls& c, InstallerSettings& r) {
   r.includeFlashControl = c.withoutPlugin ? 0 : 1;
 }
 
-TabVerdict ValidateWallpaperTab(WallpaperControls& c, bool previewing) {
+TabVerdict ValidateWallpaperTab(WallpaperControls& c, bool previewing, const std::string& folder) {
   std::string movie = Trim(c.movieFile);
   if (movie.empty()) return {1, TabField::kMovieFile};
-  if (!IsExistingFile(movie)) return {2, TabField::kMovieFile};
+  if (!IsExistingFile(PathFrom(folder, movie))) return {2, TabField::kMovieFile};
   c.movieFile = movie;
   // Deliberately untrimmed: a blank at the end is part of what the author typed.
-  if (!c.backgroundImage.empty() && !IsExistingFile(c.backgroundImage))
+  if (!c.backgroundImage.empty() && !IsExistingFile(PathFrom(folder, c.backgroundImage)))
     return {7, TabField::kBackgroundImage};
-  if (!c.stillImage.empty() && !IsExistingFile(c.stillImage)) return {88, TabField::kStillImage};
+  if (!c.stillImage.empty() && !IsExistingFile(PathFrom(folder, c.stillImage)))
+    return {88, TabField::kStillImage};
   if (previewing) return {};
   std::string name = Trim(c.name);
   if (name.empty()) return {4, TabField::kName};
@@ -152,26 +154,26 @@ TabVerdict ValidateWallpaperTab(WallpaperControls& c, bool previewing) {
   return {};
 }
 
-TabVerdict ValidatePreviewTab(PreviewControls& c) {
+TabVerdict ValidatePreviewTab(PreviewControls& c, const std::string& folder) {
   if (!c.ownImage) return {};
-  return CheckExistingFile(c.imageFile, 6, 7, TabField::kPreviewImage);
+  return CheckExistingFile(c.imageFile, 6, 7, TabField::kPreviewImage, folder);
 }
 
-TabVerdict ValidateSettingsTab(SettingsBoxControls& c) {
+TabVerdict ValidateSettingsTab(SettingsBoxControls& c, const std::string& folder) {
   if (!c.specific) return {};
-  return CheckExistingFile(c.movieOrImageFile, 8, 9, TabField::kSettingsPicture);
+  return CheckExistingFile(c.movieOrImageFile, 8, 9, TabField::kSettingsPicture, folder);
 }
 
-TabVerdict ValidateInstallerTab(InstallerControls& c) {
+TabVerdict ValidateInstallerTab(InstallerControls& c, const std::string& folder) {
   std::string path = Trim(c.installerPath);
   if (path.empty()) return {10, TabField::kInstallerPath};
-  if (!CanCreateBeside(path)) return {11, TabField::kInstallerPath};
+  if (!CanCreateBeside(PathFrom(folder, path))) return {11, TabField::kInstallerPath};
   c.installerPath = path;
   if (c.specificPicture) {
-    TabVerdict v = CheckExistingFile(c.picturePath, 8, 9, TabField::kInstallerPicture);
+    TabVerdict v = CheckExistingFile(c.picturePath, 8, 9, TabField::kInstallerPicture, folder);
     if (v.message) return v;
   }
-  if (c.licence) return CheckExistingFile(c.licencePath, 12, 13, TabField::kLicence);
+  if (c.licence) return CheckExistingFile(c.licencePath, 12, 13, TabField::kLicence, folder);
   return {};
 }
 

@@ -69,11 +69,15 @@ struct TabVerdict {
 };
 
 // Each check writes trimmed paths and names back into the controls once they passed. The
-// wallpaper tab checks less while a preview is being started.
-TabVerdict ValidateWallpaperTab(WallpaperControls& controls, bool previewing);
-TabVerdict ValidatePreviewTab(PreviewControls& controls);
-TabVerdict ValidateSettingsTab(SettingsBoxControls& controls);
-TabVerdict ValidateInstallerTab(InstallerControls& controls);
+// wallpaper tab checks less while a preview is being started. Relative paths are looked for
+// from `folder`, the project file's (project_paths.h), and stay relative in the controls.
+TabVerdict ValidateWallpaperTab(WallpaperControls& controls, bool previewing,
+                                const std::string& folder = std::string());
+TabVerdict ValidatePreviewTab(PreviewControls& controls, const std::string& folder = std::string());
+TabVerdict ValidateSettingsTab(SettingsBoxControls& controls,
+                               const std::string& folder = std::string());
+TabVerdict ValidateInstallerTab(InstallerControls& controls,
+                                const std::string& folder = std::string());
 
 // What the tabs' buttons do to their fields, without the dialogs.
 // Resource Browse: the field's entries (empty ones between two ";" kept) with each picked path

@@ -51,6 +51,7 @@ int DesktopWallpaper::SetScale(const std::string& word) { scale_ = word; return 
 int DesktopWallpaper::SetReplaceSilently(int flag) { replaceSilently_ = flag; return 1; }
 int DesktopWallpaper::SetFolder(const std::string& folder) { folder_ = folder; return 1; }
 int DesktopWallpaper::SetStillImage(const std::string& path) { stillSource_ = path; return 1; }
+int DesktopWallpaper::SetStillFromMovie(int flag) { stillFromMovie_ = flag != 0; return 1; }
 
 int DesktopWallpaper::GetSavedWallpaper(wchar_t* buffer) const {
   if (!buffer) return 0;
@@ -242,7 +243,7 @@ bool DesktopWallpaper::ApplyStill() {
   if (!stillShown_) savedImage_ = now;
   ImageWallpaperState still;
   still.wallpaper = stillPath_;
-  const WallpaperStyleValues style = StyleForPosition(backgroundPosition_);
+  const WallpaperStyleValues style = StyleForStill(backgroundPosition_, stillIsMovieFrame_);
   still.style = style.style;
   still.tile = style.tile;
   still.hasStyle = still.hasTile = true;
@@ -258,11 +259,21 @@ bool DesktopWallpaper::ApplyStill() {
 
 bool DesktopWallpaper::WriteStill(const std::string& path) {
   stillNotes_.clear();
+  stillIsMovieFrame_ = false;
   Picture picture;
   if (!stillSource_.empty() && !image_->LoadPicture(stillSource_, picture))
     stillNotes_ += "; the still image " + stillSource_ + " cannot be read: composed instead";
-  if (picture.width <= 0) {
-    int width = 0, height = 0;
+  int width = 0, height = 0;
+  if (picture.width > 0 && stillFromMovie_) {
+    // The frame is the movie's size, its background tiled inside already: tiled once more on
+    // the desktop it would show several frames with seams.
+    image_->ScreenSize(width, height);
+    const bool stretch = EqualsIgnoreCase(backgroundPosition_, "Stretch");
+    Picture placed = ComposeStillPicture(backgroundColour_, picture,
+                                         stretch ? "Stretch" : "Center", width, height);
+    if (placed.width > 0) picture = placed;  // no screen size: the frame as it is
+    stillIsMovieFrame_ = true;
+  } else if (picture.width <= 0) {
     image_->ScreenSize(width, height);
     Picture background;
     if (!backgroundSource_.empty() && !image_->LoadPicture(backgroundSource_, background))

@@ -70,6 +70,10 @@ class DesktopWallpaper {
 
   // The still picture: this image (any size), else one composed at the screen's size.
   int SetStillImage(const std::string& path);
+  // The still image is a frame of the movie (instcfg.ini StillFromMovie): it goes on the
+  // desktop as one picture at the screen's size, centred over the background colour or
+  // stretched where the background stretches.
+  int SetStillFromMovie(int flag);
   void UseImageWallpaper(ImageWallpaper& image) { image_ = &image; }
   // True when Apply set the page or the still picture; false: the desktop is unchanged.
   bool DesktopChanged() const { return pageShown_ || stillShown_; }
@@ -110,6 +114,8 @@ class DesktopWallpaper {
   ImageWallpaper* image_ = &SystemImageWallpaper();
   std::string stillSource_, stillPath_, route_;
   std::string stillNotes_;  // what writing the still picture met, for the route
+  bool stillFromMovie_ = false;
+  bool stillIsMovieFrame_ = false;  // what WriteStill last wrote
   bool activeDesktopFailed_ = false;
   bool pageShown_ = false, stillShown_ = false, stillStaged_ = false;
   ImageWallpaperState savedImage_;

@@ -106,4 +106,10 @@ WallpaperStyleValues StyleForPosition(const std::string& position) {
   return {"0", "0"};
 }
 
+WallpaperStyleValues StyleForStill(const std::string& position, bool movieFrame) {
+  if (!movieFrame) return StyleForPosition(position);
+  return EqualsIgnoreCase(position, "Stretch") ? StyleForPosition(position)
+                                               : WallpaperStyleValues{"0", "0"};
+}
+
 }  // namespace zarvane

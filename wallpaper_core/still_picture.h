@@ -24,5 +24,9 @@ struct WallpaperStyleValues {
   const char* tile;
 };
 WallpaperStyleValues StyleForPosition(const std::string& position);
+// For the still picture itself: a frame photographed from the movie holds the tiled background
+// already and is composed at the screen's size, so it is one picture, stretched where the
+// project stretches and never tiled again; a project's own picture follows its position.
+WallpaperStyleValues StyleForStill(const std::string& position, bool movieFrame);
 
 }  // namespace zarvane

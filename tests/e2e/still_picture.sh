@@ -2,7 +2,7 @@
 # Current Windows shows no page on the desktop: in a prefix of its own at Windows 10, with Wine's
 # own Active Desktop and no Flash control anywhere, a silent install sets a still picture of the
 # page's background as the image wallpaper, and the uninstaller puts the user's wallpaper and
-# both style values back exactly.
+# both style values back exactly. A still picture made from the movie is one picture, not tiled.
 . "$(dirname "$0")/lib.sh" "$1"
 export ZARVANE_WINEPREFIX="$BUILD/wineprefix-win10" ZARVANE_WINE_VERSION=win10
 PREFIX=$ZARVANE_WINEPREFIX DRIVE_C="$ZARVANE_WINEPREFIX/drive_c"
@@ -111,4 +111,35 @@ check "  the still picture, and why" logged "desktop: still picture $STILL (Wind
 "$RUN" reg delete 'HKCU\Software\Wine\AppDefaults\Win7 Setup.exe' /f >/dev/null
 timeout 120 "$RUN" "$INSTALL\\Uninstall.exe" /S
 forget_wallpaper "$NAME"
+
+# A still picture that is a frame of the movie (zarvane-cli build --still-from-movie) holds the
+# tiled background already: on a project that tiles it is one picture at the screen's size, the
+# frame centred over the background colour, never tiled again.
+FRAMED="E2E Movie Still"
+FRAMED_INSTALL='C:\Program Files\E2E Movie Still'
+FRAMED_STILL="C:\\windows\\Web\\WallPaper\\$FRAMED\\${FRAMED}_Still.bmp"
+mkdir -p "$WORK/framed"
+convert -size 4x2 xc:'#ff0000' "BMP3:$WORK/framed/frame.bmp"
+sed "s/^Name=.*/Name=$FRAMED\r/" "$WORK/instcfg.ini" >"$WORK/framed/instcfg.ini"
+printf 'StillImage=frame.bmp\r\nStillFromMovie=1\r\n' >>"$WORK/framed/instcfg.ini"
+check "the frame's configuration tiles the background" equals \
+  "$(ini_value "$WORK/framed/instcfg.ini" Wallpaper Align)" Tile
+make_installer "$WORK/Framed Setup.exe" "$WORK/framed/instcfg.ini" "$WORK/back.bmp" \
+  "$WORK/framed/frame.bmp" "$WORK/movie.swf"
+forget_wallpaper "$FRAMED"
+timeout 120 "$RUN" "$(winpath "$WORK/Framed Setup.exe")" /S /P "$FRAMED_INSTALL"
+check "the movie's frame installed: exit code 0" equals "$?" 0
+check "  it is the desktop's picture" equals "$(reg_value "$DESKTOP_KEY" Wallpaper)" "$FRAMED_STILL"
+check "  not tiled: WallpaperStyle 0" equals "$(reg_value "$DESKTOP_KEY" WallpaperStyle)" 0
+check "  and TileWallpaper 0" equals "$(reg_value "$DESKTOP_KEY" TileWallpaper)" 0
+framed_bmp=$(hostpath "$FRAMED_STILL")
+check "  at the screen's size" equals "$(identify -format '%wx%h' "$framed_bmp" 2>/dev/null)" \
+  "$(identify -format '%wx%h' "$WORK/screen.png" 2>/dev/null)"
+check "  the frame in the middle, the background colour around it" equals \
+  "$(pixel "$framed_bmp" 512 384) $(pixel "$framed_bmp" 0 0) $(pixel "$framed_bmp" 1023 767)" \
+  "FF0000 203040 203040"
+timeout 120 "$RUN" "$FRAMED_INSTALL\\Uninstall.exe" /S
+check "  uninstalled: the user's wallpaper back" equals "$(reg_value "$DESKTOP_KEY" Wallpaper)" \
+  'C:\windows\old.bmp'
+forget_wallpaper "$FRAMED"
 finish

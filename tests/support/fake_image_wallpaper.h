@@ -23,8 +23,12 @@ class FakeImageWallpaper : public ImageWallpaper {
     held = state;
     return true;
   }
+  Picture loadable;  // what every picture file reads as; none while empty
   void ScreenSize(int& width, int& height) override { width = 4, height = 2; }
-  bool LoadPicture(const std::string&, Picture&) override { return false; }
+  bool LoadPicture(const std::string&, Picture& picture) override {
+    picture = loadable;
+    return loadable.width > 0;
+  }
 };
 
 }  // namespace zarvane

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The preview always gives the desktop wallpaper back: after a killed run (at the next start),
 # with two copies previewing at once in either order of Cancel, when the session ends while the
-# warning is open, and when the preview cannot be shown at all.
+# warning is open, and when the preview cannot be shown at all. Where the desktop settings cannot
+# be read, it shows the still picture as the installer does, and gives the image wallpaper back.
 . "$(dirname "$0")/authoring_lib.sh" "$1"
 prepare_prefix
 new_case authoring_preview_undo
@@ -88,13 +89,22 @@ check "the window restored" window_restored "$WORK/no-folder.txt"
 check "the desktop as it was" equals "$(desktop)" "$OLD"
 
 fresh_desktop
+IMAGE_KEY='HKCU\Control Panel\Desktop'
+STILL='C:\windows\Web\WallPaper\ZarvanePreview\ZarvanePreview_Still.bmp'
+"$RUN" reg add "$IMAGE_KEY" /v Wallpaper /d 'C:\windows\old-image.bmp' /f >/dev/null
 $DOUBLES preset desktop FailGetDesktopItemOptions 1
+rm -f "$WORK/shown.txt"
+when_checkpoint "$WORK/still-shown" sh -c "\"$RUN\" reg query '$IMAGE_KEY' /v Wallpaper >'$WORK/shown.txt'"
 zarvane "" wait-window "Zarvane - [Untitled.zvp]" set-text 1020 "$W\\movie.swf" click 1067 \
-  answer-box "*" "Failed to Get Desktop Settings" ok expect-state 1067 visible \
-  expect-state 1068 hidden screen-rect 1067 key escape answer-box Save "*" no wait-exit 0 \
-  >"$WORK/no-settings.txt"
-check "desktop settings unreadable: said so" equals "$?" 0
-check "the window restored" window_restored "$WORK/no-settings.txt"
-check "the desktop as it was" equals "$(desktop)" "$OLD"
+  answer-box "*" "Failed to Get Desktop Settings" ok expect-state 1068 visible \
+  checkpoint "$(winpath "$WORK/still-shown")" click 1068 expect-state 1067 visible \
+  key escape answer-box Save "*" no wait-exit 0 >"$WORK/no-settings.txt"
+check "desktop settings unreadable: said so, and the preview went on" equals "$?" 0
+wait
+check "as the still picture, as the installer does" grep -qF "$STILL" "$WORK/shown.txt"
+check "Cancel gives the image wallpaper back" equals "$(reg_value "$IMAGE_KEY" Wallpaper)" \
+  'C:\windows\old-image.bmp'
+check "and the desktop's page" equals "$(desktop)" "$OLD"
 check "no page left" no_file "$WALLPAPER_DIR/ZarvanePreview.htm"
+check "nor the still picture" no_file "$WALLPAPER_DIR/ZarvanePreview/ZarvanePreview_Still.bmp"
 finish

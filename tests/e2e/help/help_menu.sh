@@ -1,7 +1,7 @@
 #!/bin/bash
 # The Help menu and the about box's links, seen through the recording browser: F1 opens the
-# help beside the program, the web entries and the links open its support page, and an opened
-# link turns purple. The browser takes the foreground when it starts,
+# help beside the program, the two web entries open a help page each (support, products), the
+# links open its support page, and an opened link turns purple. The browser takes the foreground when it starts,
 # so the windows are closed by messages afterwards, not by keys.
 . "$(dirname "$0")/../authoring/authoring_lib.sh" "$1"
 prepare_prefix
@@ -19,8 +19,10 @@ zarvane "" wait-window "Zarvane - [Untitled.zvp]" key f1 sleep 300 \
 check "the tool ran its Help menu and closed" equals "$?" 0
 check "F1 opens Help\\index.htm beside the program" \
   browser_opened "*-nohome \"$(winpath "$BIN")\\Help\\index.htm\""
-check "the web entries open the support page of the help" \
+check "the support entry opens the support page of the help" \
   browser_opened "*-nohome \"$(winpath "$BIN")\\Help\\support.htm\""
+check "the products entry opens a page of its own" \
+  browser_opened "*-nohome \"$(winpath "$BIN")\\Help\\products.htm\""
 no_placeholder() { ! grep -qi 'example\.com' "$BROWSER_LOG"; }
 check "and no address that leads nowhere" no_placeholder
 

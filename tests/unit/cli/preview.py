@@ -267,6 +267,7 @@ def test_build_still(work):
     subprocess.run([CLI, "extract", setup, extracted], capture_output=True, check=True)
     ini = open(os.path.join(extracted, "instcfg.ini"), "rb").read()
     check(b"StillImage=StillStill.bmp\r\n" in ini, "instcfg.ini does not name the frame")
+    check(b"StillFromMovie=1\r\n" in ini, "instcfg.ini does not say the still is the movie's frame")
     still = os.path.join(extracted, "StillStill.bmp")
     check(bmp_header(still) == (400, 300, 24), "the still is %s, not a 400x300 24-bit BMP"
           % (bmp_header(still),))

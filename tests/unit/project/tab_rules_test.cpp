@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "headless_tabs.h"
+#include "project_paths.h"
 #include "tab_rules.h"
 
 namespace zarvane {
@@ -191,6 +192,47 @@ TEST_F(TabValidation, PreviewAndSettingsTabsCheckTheirOwnPictureOnly) {
   EXPECT_EQ(ValidateSettingsTab(box).message, 8);
   box.movieOrImageFile = Path("sub");
   EXPECT_EQ(ValidateSettingsTab(box).message, 9);
+}
+
+// The authoring tool keeps relative fields as written: they are looked for from the project
+// file's folder, and only the build reads them whole.
+TEST_F(TabValidation, RelativeFieldsAreCheckedFromTheProjectFolderAndStayRelative) {
+  const std::string folder = Path("");
+  WallpaperControls wallpaper;
+  wallpaper.movieFile = " clock.swf ";
+  wallpaper.backgroundImage = "back.jpg";
+  wallpaper.name = "Clock";
+  EXPECT_EQ(ValidateWallpaperTab(wallpaper, false).message, 2) << "not from the working folder";
+  EXPECT_EQ(ValidateWallpaperTab(wallpaper, false, folder).message, 0);
+  EXPECT_EQ(wallpaper.movieFile, "clock.swf");
+  PreviewControls preview{true, "back.jpg"};
+  EXPECT_EQ(ValidatePreviewTab(preview).message, 7);
+  EXPECT_EQ(ValidatePreviewTab(preview, folder).message, 0);
+  InstallerControls installer;
+  installer.installerPath = "Clock Setup.exe";
+  installer.licence = true;
+  installer.licencePath = "licence.txt";
+  EXPECT_EQ(ValidateInstallerTab(installer, folder).message, 0);
+  EXPECT_EQ(installer.installerPath + "|" + installer.licencePath, "Clock Setup.exe|licence.txt");
+
+  HeadlessTabs tabs;
+  tabs.wallpaper.movieFile = "clock.swf";
+  tabs.wallpaper.resourceFiles = "a.wav;C:\\b.gif;";
+  tabs.installer.installerPath = "out.exe";
+  tabs.installer.licence = true;
+  tabs.installer.licencePath = "/abs/licence.txt";
+  ResolvedTabs resolved(tabs);
+  resolved.SetFolder("/proj/");
+  WallpaperSettings w;
+  InstallerSettings i;
+  resolved.GetWallpaper(w);
+  resolved.GetInstaller(i);
+  EXPECT_EQ(w.movieFile + "|" + w.resourceFiles, "/proj/clock.swf|/proj/a.wav;C:\\b.gif;");
+  EXPECT_EQ(i.installerFilePath + "|" + i.licenseFile, "/proj/out.exe|/abs/licence.txt");
+  EXPECT_EQ(tabs.wallpaper.movieFile, "clock.swf") << "the tabs keep what was written";
+  resolved.SetFolder("");  // never saved: as written
+  resolved.GetWallpaper(w);
+  EXPECT_EQ(w.movieFile + "|" + w.resourceFiles, "clock.swf|a.wav;C:\\b.gif;");
 }
 
 TEST(TabRules, RelativePathsResolveAgainstTheProjectFolder) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "desktop_wallpaper.h"
 #include "file_system.h"
 #include "preview_bitmap.h"
@@ -247,6 +249,56 @@ TEST_F(DesktopCalls, OnlyBeforeWindows6TheDesktopShowsThePage) {
     EXPECT_EQ(image.held.wallpaper == desktop.StillPath(), !page);
     if (!page) {
       EXPECT_NE(desktop.DesktopRoute().find(v.route), std::string::npos);
+    }
+  }
+}
+
+// A frame of the movie (2 x 1 here) holds the tiled background already: on the 4 x 2 screen it
+// is one picture centred over the background colour, or stretched, never tiled; a project's own
+// still picture keeps its size and the position's style.
+TEST_F(DesktopCalls, AStillPictureFromTheMovieIsOnePictureAtTheScreensSize) {
+  const struct {
+    const char* position;
+    bool fromMovie;
+    const char* styleAndTile;
+    int width;
+    std::uint32_t topRow[4];
+  } cases[] = {
+      {"Tile", true, "0/0", 4, {0x102030, 0xFF0000, 0x0000FF, 0x102030}},
+      {"Tile", false, "0/1", 2, {0xFF0000, 0x0000FF}},
+      {"Stretch", true, "2/0", 4, {0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.position) + (c.fromMovie ? " from the movie" : " own picture"));
+    FakeImageWallpaper image;
+    image.loadable.width = 2;
+    image.loadable.height = 1;
+    image.loadable.pixels = {0xFF0000, 0x0000FF};
+    DesktopWallpaper desktop(shell, prompt, root.Path());
+    desktop.UseImageWallpaper(image);
+    desktop.SetName("Movie Still");
+    desktop.SetBackgroundColour(0x302010);  // as COLORREF: red 10, green 20, blue 30
+    desktop.SetBackgroundPosition(c.position);
+    desktop.SetStillImage("frame.bmp");
+    desktop.SetStillFromMovie(c.fromMovie);
+    desktop.PrepareDesktop();
+    desktop.PrepareFolder();
+    desktop.Apply();
+    ASSERT_TRUE(desktop.StillShown());
+    EXPECT_EQ(image.held.style + "/" + image.held.tile, c.styleAndTile);
+    std::string path = desktop.StillPath();
+    std::replace(path.begin(), path.end(), '\\', '/');
+    const std::string bmp = ReadWholeFile(path);
+    ASSERT_GE(bmp.size(), 54u);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[18]), c.width);
+    // Bottom-up rows: the top row is the last one; blue, green, red bytes.
+    const int stride = (3 * c.width + 3) / 4 * 4;
+    const std::size_t top = bmp.size() - stride;
+    for (int x = 0; x < c.width; ++x) {
+      const std::uint32_t pixel = static_cast<unsigned char>(bmp[top + 3 * x]) |
+                                  static_cast<unsigned char>(bmp[top + 3 * x + 1]) << 8 |
+                                  static_cast<unsigned char>(bmp[top + 3 * x + 2]) << 16;
+      EXPECT_EQ(pixel, c.topRow[x]) << "x " << x;
     }
   }
 }

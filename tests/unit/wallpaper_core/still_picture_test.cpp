@@ -141,6 +141,18 @@ TEST(StillPicture, StyleValuesFollowThePosition) {
   EXPECT_STREQ(StyleForPosition("Stretch").tile, "0");
   EXPECT_STREQ(StyleForPosition("Top Left").style, "0");
   EXPECT_STREQ(StyleForPosition("Top Left").tile, "0");
+
+  // A frame of the movie is never tiled; only a stretching project stretches it.
+  const struct {
+    const char* position;
+    bool movieFrame;
+    const char* styleAndTile;
+  } stills[] = {{"Tile", false, "0/1"}, {"Tile", true, "0/0"},       {"stretch", true, "2/0"},
+                {"Center", true, "0/0"}, {"Bottom Right", true, "0/0"}, {"Stretch", false, "2/0"}};
+  for (const auto& s : stills) {
+    const WallpaperStyleValues v = StyleForStill(s.position, s.movieFrame);
+    EXPECT_EQ(std::string(v.style) + "/" + v.tile, s.styleAndTile) << s.position << s.movieFrame;
+  }
 }
 
 }  // namespace
