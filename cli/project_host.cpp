@@ -156,6 +156,26 @@ void CliProjectHost::TellDefaultInstallerPath() {
                   tabs.installer.installerPath + "'");
 }
 
+bool CliProjectHost::OutputAllowed(const std::string& output,
+                                   const std::vector<std::string>& inputs, OutputKind kind) {
+  int message = OutputRefusal(output, inputs, kind);
+  if (message == 0) return true;
+  Prompt().Show("Error", OutputRefusalText(message, output), kPromptOk | kPromptIconExclamation);
+  return false;
+}
+
+bool CliProjectHost::MayReplace(const std::string& output, bool ownKind, const std::string& kind) {
+  if (outputNamed || ownKind || !FileExists(output)) return true;
+  FileFailure(err_, ProjectFile(),
+              "'" + output + "' is a file that is not " + kind +
+                  "; it is replaced only when named with -o");
+  return false;
+}
+
+bool CliProjectHost::ConfirmReplacing(const std::string& output) {
+  return MayReplace(output, false, "an installer");
+}
+
 int CliProjectHost::TellRefusals() {
   int refusals = 0;
   for (ProjectTab tab : {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow,

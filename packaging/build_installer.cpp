@@ -6,6 +6,7 @@
 #include "archive_file.h"
 #include "build_checks.h"
 #include "build_folder.h"
+#include "output_rule.h"
 #include "file_system.h"
 #include "path_words.h"
 #include "payload_archive.h"
@@ -45,31 +46,6 @@ struct BuildRecords {
     host.Tabs().GetInstaller(installer);
   }
 };
-
-// The author's files the build reads: the installer must not be written over any of them.
-std::vector<std::string> AuthorFiles(BuildHost& host, const std::string& flashControl) {
-  const BuildRecords records(host);
-  const WallpaperSettings& wallpaper = records.wallpaper;
-  const InstallerSettings& installer = records.installer;
-  std::vector<std::string> files = {host.ProjectFile(), wallpaper.movieFile,
-                                    wallpaper.backgroundImage, wallpaper.stillImage,
-                                    records.preview.imageFile,
-                                    installer.movieOrImageFile};
-  if (installer.showLicence) files.push_back(installer.licenseFile);
-  std::vector<std::string> resources;
-  SplitFileList(wallpaper.resourceFiles, resources);
-  files.insert(files.end(), resources.begin(), resources.end());
-  files.push_back(flashControl);
-  return files;
-}
-
-// The message that refuses the output path, or 0.
-int OutputRefusal(BuildHost& host, const std::string& output, const std::string& flashControl) {
-  if (IsNonFileAt(output)) return 72;
-  for (const std::string& file : AuthorFiles(host, flashControl))
-    if (!file.empty() && SameFile(file, output)) return 71;
-  return 0;
-}
 
 int AddRefusalMessage(AddRefusal why) {
   switch (why) {
@@ -115,6 +91,11 @@ bool PackMembers(BuildHost& host, const std::vector<std::string>& members,
 
 }  // namespace
 
+bool BuildHost::ConfirmReplacing(const std::string& output) {
+  return Prompt().Show("Replace", Message(89, {output}), kPromptYesNo | kPromptIconQuestion) ==
+         kAnswerYes;
+}
+
 bool CollectMembers(BuildHost& host, const BuildState& state, const std::string& configFile,
                     const std::string& flashControl, std::string& missingMessage,
                     std::vector<std::string>& members) {
@@ -152,7 +133,8 @@ bool CollectMembers(BuildHost& host, const BuildState& state, const std::string&
   return true;
 }
 
-int BuildInstaller(BuildHost& host) {
+// Every check of Build Now; with `write` the installer is then written.
+static int Build(BuildHost& host, bool write) {
   const ProjectTab order[] = {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow,
                               ProjectTab::kSettingsWindow, ProjectTab::kInstaller};
   for (ProjectTab tab : order) {
@@ -166,9 +148,11 @@ int BuildInstaller(BuildHost& host) {
   const std::string output = records.installer.installerFilePath;
   const std::string flashControl =
       records.installer.includeFlashControl ? host.FlashControlFile() : std::string();
-  if (int message = OutputRefusal(host, output, flashControl)) {
+  std::vector<std::string> inputs = ProjectInputs(host.Tabs(), host.ProjectFile());
+  inputs.push_back(flashControl);
+  if (int message = OutputRefusal(output, inputs)) {
     host.ShowTab(ProjectTab::kInstaller);
-    ShowError(host, Message(message, {output}));
+    ShowError(host, OutputRefusalText(message, output));
     return 0;
   }
   std::size_t listLength = BareNameList(records.wallpaper.resourceFiles).size();
@@ -179,12 +163,14 @@ int BuildInstaller(BuildHost& host) {
     return 0;
   }
 
-  host.SetProgressStep(1);
-  host.SetProgressRange(0, 5);
-  host.ShowProgress();
-  host.SetStatus(ToolMessage(19));
-  host.StepProgress();
-  host.StepProgress();
+  if (write) {
+    host.SetProgressStep(1);
+    host.SetProgressRange(0, 5);
+    host.ShowProgress();
+    host.SetStatus(ToolMessage(19));
+    host.StepProgress();
+    host.StepProgress();
+  }
 
   BuildFolder folder(host.State().temporaryFolder);
   if (!folder.Made()) {
@@ -214,6 +200,9 @@ int BuildInstaller(BuildHost& host) {
   }
   PayloadArchive archive;
   if (!PackMembers(host, members, archive)) return 0;
+  if (!write) return 1;
+  // A file that no build wrote is somebody's own: it goes only when the host agrees.
+  if (FileExists(output) && !IsInstallerFile(output) && !host.ConfirmReplacing(output)) return 0;
 
   host.SetStatus(ToolMessage(20));
   host.StepProgress();
@@ -232,5 +221,9 @@ int BuildInstaller(BuildHost& host) {
   host.Pause(500);
   return 1;
 }
+
+int BuildInstaller(BuildHost& host) { return Build(host, true); }
+
+int CheckBuild(BuildHost& host) { return Build(host, false); }
 
 }  // namespace zarvane

@@ -123,7 +123,7 @@ def test_refusals(work):
     resource = os.path.join(work, "over", "resources", "greeting.txt")
     before = open(resource, "rb").read()
     result = run("preview", path, "-o", resource)
-    check(result.returncode == 1 and "one of the project's files" in result.stderr
+    check(result.returncode == 1 and "one of the files the installer is built from" in result.stderr
           and open(resource, "rb").read() == before, "a shot over a resource file was not refused")
     # A name in Cyrillic needs the code page the installation will use, as for build and page.
     path = project(os.path.join(work, "cyrillic"), "Ёлка")
