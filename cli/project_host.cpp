@@ -11,6 +11,13 @@
 #include "tab_rules.h"
 
 namespace zarvane {
+namespace {
+
+// Movies, pictures and programs all hold NUL bytes; a text in a narrow code page never does
+// (UTF-16 is converted before). Other control characters may be a project's hostile value.
+bool IsPlainText(const std::string& text) { return text.find('\0') == std::string::npos; }
+
+}  // namespace
 
 int ProjectPrompt::Show(const std::string& caption, const std::string& text, unsigned style) {
   if (caption != "Error") return StreamPrompt::Show(caption, text, style);
@@ -86,6 +93,12 @@ bool CliProjectHost::OpenOrTell(const std::string& project) {
     FileFailure(err_, project, "cannot be read: its UTF-16 text is damaged");
     return false;
   }
+  // A movie or a picture given by mistake would read as a project of no keys, every line of
+  // its bytes "not a project key".
+  if (!IsPlainText(text)) {
+    FileFailure(err_, project, "not a project file (it is not text)");
+    return false;
+  }
   if (!utf16 && !IsUtf8BeyondAscii(text)) {
     if (!Open(FullPath(project))) {
       FileFailure(err_, project, "cannot be read as a project file");
@@ -152,7 +165,8 @@ void CliProjectHost::TellDefaultInstallerPath() {
   if (!Trim(tabs.installer.installerPath).empty() || Trim(tabs.wallpaper.name).empty()) return;
   tabs.installer.installerPath = FolderOf(ProjectFile()) + Trim(tabs.wallpaper.name) + " Setup.exe";
   FileFailure(err_, ProjectFile(),
-              "no [Installer] InstallerFilePath; the installer goes beside the project as '" +
+              "warning: no [Installer] InstallerFilePath: Build Now refuses that (" +
+                  ToolMessage(10) + "); zarvane-cli puts the installer beside the project as '" +
                   tabs.installer.installerPath + "'");
 }
 
