@@ -107,17 +107,17 @@ PayloadVerdict CheckPayload(const std::string& path, const PayloadArchive& archi
     if (!whole && verdict.problem.empty())
       verdict.problem = "member " + std::to_string(i) + " (" + member.name + ") damaged";
   }
-  if (!verdict.problem.empty()) return verdict;
-  if (archive.Member(0).name != "instcfg.ini") {
-    verdict.problem = "directory damaged: member 0 is not \"instcfg.ini\"";
-    return verdict;
-  }
+  if (verdict.problem.empty()) verdict.problem = NamesProblem(config, archive);
+  return verdict;
+}
+
+std::string NamesProblem(const std::string& config, const PayloadArchive& archive) {
+  if (archive.Member(0).name != "instcfg.ini")
+    return "directory damaged: member 0 is not \"instcfg.ini\"";
   // No checksum covers the names: a changed one shows only as a file the configuration misses.
   std::string missing = NamedButMissing(config, archive);
-  if (!missing.empty())
-    verdict.problem = "directory damaged: \"instcfg.ini\" names \"" + missing +
-                      "\", but no member is called so";
-  return verdict;
+  if (missing.empty()) return "";
+  return "directory damaged: \"instcfg.ini\" names \"" + missing + "\", but no member is called so";
 }
 
 ProgramVerdict CheckProgram(const std::string& path, const PayloadArchive& archive) {

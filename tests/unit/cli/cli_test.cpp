@@ -74,6 +74,19 @@ TEST(Cli, ListAndExtract) {
                           std::to_string(a.Member(1).csize) + "\tm.swf\n");
   EXPECT_EQ(Cli({"extract", good, out.Path()}).exit, 0);
   EXPECT_EQ(ReadBytes(out.File("m.swf")), Bytes(5000, 7));
+  // A file of a member's name goes only with --overwrite, which names each one it replaced.
+  out.Write("m.swf", TextBytes("mine"));
+  CliRun kept = Cli({"extract", good, out.Path()});
+  EXPECT_EQ(kept.exit, kExitFailure);
+  EXPECT_NE(kept.err.find("already holds \"instcfg.ini\", \"m.swf\"; nothing extracted"),
+            std::string::npos) << kept.err;
+  EXPECT_EQ(ReadBytes(out.File("m.swf")), TextBytes("mine"));
+  CliRun replaced = Cli({"extract", good, out.Path(), "--overwrite"});
+  EXPECT_EQ(replaced.exit, 0) << replaced.err;
+  EXPECT_EQ(replaced.out, "replaced " + out.Path() + "/m.swf\nreplaced " + out.Path() +
+                              "/instcfg.ini\n");
+  EXPECT_EQ(ReadBytes(out.File("m.swf")), Bytes(5000, 7));
+  EXPECT_EQ(out.EntryCount(), 2u);
   EXPECT_EQ(Cli({"extract", good, out.File("new/nested")}).exit, 0);
   EXPECT_EQ(ReadBytes(out.File("new/nested/m.swf")), Bytes(5000, 7));
 
