@@ -8,6 +8,7 @@
 #include "archive_file.h"
 #include "file_messages.h"
 #include "file_system.h"
+#include "host_text.h"
 #include "installer_config.h"
 #include "profile.h"
 #include "stub_resource.h"
@@ -74,7 +75,7 @@ std::string NamedButMissing(const std::string& config, const PayloadArchive& arc
     if (name.empty()) continue;
     bool found = false;
     for (int i = 0; i < archive.Count() && !found; ++i)
-      found = EqualsIgnoreCase(name, archive.Member(i).name);
+      found = SameNameIgnoringCase(name, archive.Member(i).name);
     if (!found) return name;
   }
   return "";

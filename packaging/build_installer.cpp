@@ -8,6 +8,7 @@
 #include "build_folder.h"
 #include "output_rule.h"
 #include "file_system.h"
+#include "host_text.h"
 #include "path_words.h"
 #include "payload_archive.h"
 #include "profile.h"
@@ -76,9 +77,9 @@ bool PackMembers(BuildHost& host, const std::vector<std::string>& members,
   // The same file twice travels once: where it comes first, but the movie keeps the last place.
   const std::size_t movie = files.size() - 1;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    bool packedElsewhere = i < movie && EqualsIgnoreCase(files[i].name, files[movie].name);
+    bool packedElsewhere = i < movie && SameNameIgnoringCase(files[i].name, files[movie].name);
     for (std::size_t j = 0; j < i && i < movie; ++j)
-      packedElsewhere = packedElsewhere || EqualsIgnoreCase(files[j].name, files[i].name);
+      packedElsewhere = packedElsewhere || SameNameIgnoringCase(files[j].name, files[i].name);
     if (packedElsewhere) continue;
     AddRefusal why = AddRefusal::kNone;
     if (!archive.AddFile(files[i].path, &why)) {
