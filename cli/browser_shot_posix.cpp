@@ -183,10 +183,18 @@ pid_t StartBrowser(const BrowserShot& shot, int& toBrowser, int& fromBrowser) {
   for (std::string& a : args) argv.push_back(&a[0]);
   argv.push_back(nullptr);
   // Its scratch files too go into the run's folder, which is removed after the shot; this
-  // program's own TMPDIR stays, or its next temporary folder would go into the removed one.
-  std::vector<std::string> environment = {"TMPDIR=" + shot.workFolder};
+  // program's own variables stay, or its next temporary folder would go into the removed one.
+  // Beside the profile Chromium keeps a crash-report folder under the configuration home and
+  // settings (dconf) under the cache home, both from HOME when unset: they go there too.
+  const char* const own[] = {"TMPDIR=", "HOME=", "XDG_CACHE_HOME=", "XDG_CONFIG_HOME="};
+  std::vector<std::string> environment = {"TMPDIR=" + shot.workFolder,
+                                          "HOME=" + shot.workFolder + "home",
+                                          "XDG_CACHE_HOME=" + shot.workFolder + "cache",
+                                          "XDG_CONFIG_HOME=" + shot.workFolder + "config"};
   for (char** variable = environ; *variable; ++variable) {
-    if (std::strncmp(*variable, "TMPDIR=", 7) != 0) environment.push_back(*variable);
+    bool replaced = false;
+    for (const char* name : own) replaced = replaced || std::strncmp(*variable, name, std::strlen(name)) == 0;
+    if (!replaced) environment.push_back(*variable);
   }
   std::vector<char*> envp;
   for (std::string& v : environment) envp.push_back(&v[0]);

@@ -19,6 +19,7 @@
 #include "file_messages.h"
 #include "file_system.h"
 #include "installer_page.h"
+#include "output_rule.h"
 #include "path_words.h"
 #include "picture_files.h"
 #include "preview_folder.h"
@@ -49,8 +50,11 @@ extern const CliCommand kBuildCommand = {
     "Relative paths in the project are taken from the project file's folder; without an\n"
     "installer path the installer is \"<name> Setup.exe\" beside the project file. What\n"
     "reading replaces silently is printed as warnings first (see zarvane-cli check).\n"
+    "The installer never takes the place of the project or a file it names (nor of a folder\n"
+    "holding one); a file at the project's installer path that is not an installer stays.\n"
     "\n"
-    "  -o OUTPUT         write the installer here instead of the project's installer path\n"
+    "  -o OUTPUT         write the installer here instead of the project's installer path;\n"
+    "                    a file there is replaced whatever it is\n"
     "  --flash-ocx PATH  the Flash control to pack (else Macromed\\Flash\\flash.ocx of the\n"
     "                    system folder, else flash.ocx beside this program), packed as\n"
     "                    flash.ocx whatever its name\n"
@@ -363,14 +367,19 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   if (!codePageRefusal.empty()) return UsageError(kBuildCommand, codePageRefusal, err);
   if (!host.OpenOrTell(project)) return kExitFailure;
   host.TellSilentReplacements();
+  // Taken before the licence or the still picture is swapped for a copy of its own.
+  const std::vector<std::string> inputs = ProjectInputs(host.tabs, host.ProjectFile());
   if (!host.ConvertLicence()) return kExitFailure;
   host.State().ownInstallerPathKept = true;
   host.State().ownInstallerPath =
       SystemProfile().ReadString(host.ProjectFile(), "Installer", "InstallerFilePath", "", 1024);
   if (!output.empty()) host.tabs.installer.installerPath = FullPath(output);
+  host.outputNamed = !output.empty();
   host.TellDefaultInstallerPath();
-  if (!signing.certificate.empty() && !signedOutput.Redirect(host.tabs.installer.installerPath))
-    return FileFailure(err, project, "no private folder for the unsigned installer");
+  const std::string& installerPath = host.tabs.installer.installerPath;
+  if (!host.OutputAllowed(installerPath, inputs) ||
+      !host.MayReplace(installerPath, IsInstallerFile(installerPath), "an installer"))
+    return kExitFailure;
   // Packed under the name flash.ocx through a copy, the control escapes the build's own check.
   if (!flash.empty() && SameFile(FullPath(flash), host.tabs.installer.installerPath))
     return FileFailure(err, host.tabs.installer.installerPath,
@@ -393,6 +402,9 @@ static int RunBuild(const std::vector<std::string>& args, std::ostream& out, std
   host.onProgress = [&progress](int position, int range, const std::string& status) {
     progress.Show(position, range, status);
   };
+  // Checked above as the output it is; the build itself writes into a private folder.
+  if (!signing.certificate.empty() && !signedOutput.Redirect(host.tabs.installer.installerPath))
+    return FileFailure(err, project, "no private folder for the unsigned installer");
   int built = BuildInstaller(host);
   progress.Finish();
   if (!built) return kExitFailure;

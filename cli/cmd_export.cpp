@@ -12,6 +12,7 @@
 #include "file_system.h"
 #include "host_text.h"
 #include "installer_page.h"
+#include "output_rule.h"
 #include "path_words.h"
 #include "project_host.h"
 #include "terminal_text.h"
@@ -215,21 +216,12 @@ static int RunExport(const std::vector<std::string>& args, std::ostream& out, st
                          "is a resource file with a name the package gives its own "
                          "files; rename it");
   }
-  // Never over the project or a file it names, nor over a folder that holds one.
-  std::vector<std::string> inputs = resources;
-  inputs.insert(inputs.end(), {host.ProjectFile(), sources.wallpaper.movieFile,
-                               sources.wallpaper.backgroundImage, sources.preview.imageFile});
+  const std::vector<std::string> inputs = ProjectInputs(host.tabs, host.ProjectFile());
   std::string lively = options.lively.empty() ? "" : FullPath(options.lively);
   std::string engine = options.wallpaperEngine.empty() ? "" : FullPath(options.wallpaperEngine);
-  for (const std::string& input : inputs) {
-    if (input.empty()) continue;
-    if (!lively.empty() && SameFile(lively, input))
-      return FileFailure(err, options.lively, "is one of the project's files");
-    if (!engine.empty() && (SameFile(engine, input) || IsInside(input, engine)))
-      return FileFailure(err, options.wallpaperEngine, "is or holds one of the project's files");
-  }
-  if (!lively.empty() && IsNonFileAt(lively))
-    return FileFailure(err, options.lively, "is a folder");
+  if ((!lively.empty() && !host.OutputAllowed(lively, inputs)) ||
+      (!engine.empty() && !host.OutputAllowed(engine, inputs, OutputKind::kFolder)))
+    return kExitFailure;
   if (!lively.empty() && !engine.empty() && (SameFile(lively, engine) || IsInside(lively, engine)))
     return FileFailure(err, options.lively, "lies in the Wallpaper Engine folder");
   if (!engine.empty()) {

@@ -2,11 +2,13 @@
 #include <vector>
 
 #include "archive_file.h"
+#include "archive_format.h"
 #include "build_checks.h"
 #include "path_words.h"
 #include "cli_command.h"
 #include "code_page.h"
 #include "file_messages.h"
+#include "file_system.h"
 #include "installer_check.h"
 #include "payload_archive.h"
 #include "terminal_text.h"
@@ -17,14 +19,16 @@ static int RunExtract(const std::vector<std::string>& args, std::ostream& out, s
 
 extern const CliCommand kExtractCommand = {
     "extract", "extracts every member of an installer into a folder",
-    "usage: zarvane-cli extract INSTALLER DIR [--keep-going] [--codepage N]\n"
+    "usage: zarvane-cli extract INSTALLER DIR [--overwrite] [--keep-going] [--codepage N]\n"
     "\n"
     "Extracts every member into the folder DIR, made with its parents when missing, as the\n"
-    "installer itself does: last member first, each file replaced, so of two members named\n"
-    "alike the first one stays. Names are converted from the wallpaper's code page.\n"
-    "An installer that verify calls damaged is not extracted at all, as the installer\n"
-    "refuses it; files already in DIR stay as they were.\n"
+    "installer itself does: of two members named alike the first one stays. Names are\n"
+    "converted from the wallpaper's code page. All or nothing: each member is inflated once\n"
+    "into a file of its own beside its place and put there only when every member arrived\n"
+    "whole, so an installer that verify calls damaged leaves DIR as it was.\n"
     "\n"
+    "  --overwrite    replace files in DIR that have a member's name, naming each on stdout;\n"
+    "                 without it such a file stops the extraction before anything is written\n"
     "  --keep-going   extract every member that is whole and name the others\n"
     ZARVANE_CODEPAGE_HELP
     "\n"
@@ -34,37 +38,34 @@ extern const CliCommand kExtractCommand = {
 
 namespace {
 
-struct Tracker {
-  std::ostream* err;
-  const std::string* installer;
-  std::string pending;  // begun but not (yet) done
-  bool open = false;
-  void Flush() {
-    if (open) FileFailure(*err, *installer, "member \"" + Printable(pending) + "\" failed");
-    open = false;
+// The members' files staged beside their places; whatever was not put in place goes with it.
+class StagedMembers {
+ public:
+  explicit StagedMembers(int count) : files_(static_cast<std::size_t>(count)) {}
+  ~StagedMembers() { RemoveAll(); }
+  void RemoveAll() {
+    for (std::string& file : files_) {
+      if (!file.empty()) RemoveCreatedFile(file);
+      file.clear();
+    }
   }
-};
+  std::string& operator[](int index) { return files_[static_cast<std::size_t>(index)]; }
 
-void Track(int event, void* data, std::intptr_t user) {
-  Tracker* t = reinterpret_cast<Tracker*>(user);
-  if (event == kArchiveEventBegin) {
-    t->Flush();
-    t->pending = static_cast<ArchiveMember*>(data)->name;
-    t->open = true;
-  } else if (event == kArchiveEventDone) {
-    t->open = false;
-  }
-}
+ private:
+  std::vector<std::string> files_;
+};
 
 }  // namespace
 
-static int RunExtract(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+static int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::vector<std::string> rest, files;
   if (int usage = TakeCodePageOption(kExtractCommand, args, rest, err)) return usage;
-  bool keepGoing = false;
+  bool keepGoing = false, overwrite = false;
   for (const std::string& arg : rest) {
     if (arg == "--keep-going")
       keepGoing = true;
+    else if (arg == "--overwrite")
+      overwrite = true;
     else if (!arg.empty() && arg[0] == '-')
       return UsageError(kExtractCommand, "unknown option " + arg, err);
     else
@@ -95,48 +96,103 @@ static int RunExtract(const std::vector<std::string>& args, std::ostream&, std::
     std::string why = ec ? ec.message() : "not a folder";
     return FileFailure(err, files[1], "cannot make the folder: " + why);
   }
-  // Extraction replaces files; never the installer it reads.
   std::string folder = files[1];
   if (!IsPathSeparator(folder.back())) folder += '/';
-  for (int i = 0; i < archive.Count(); ++i) {
-    if (SameFile(folder + archive.Member(i).name, installer)) {
+  const int count = archive.Count();
+  // Everything that needs no inflating is checked before anything is written: a member that
+  // would replace the installer itself, a name Windows gives no file, files already there.
+  std::vector<bool> nameless(static_cast<std::size_t>(count), false);
+  bool anyNameless = false;
+  std::vector<std::string> existing;
+  for (int i = 0; i < count; ++i) {
+    const std::string& name = archive.Member(i).name;
+    if (IsWindowsFileName(name) && SameFile(folder + name, installer)) {
       return giveUp(FileFailure(err, installer,
-                                "member \"" + archive.Member(i).name +
+                                "member \"" + name +
                                     "\" would replace the installer itself; extract into another "
                                     "folder"));
     }
+    nameless[i] = !IsWindowsFileName(name);
+    anyNameless = anyNameless || nameless[i];
+    bool listed = false;
+    for (const std::string& e : existing) listed = listed || e == name;
+    if (!nameless[i] && IsNonFileAt(folder + name)) {
+      return giveUp(FileFailure(err, files[1], "holds a folder or device named \"" + name +
+                                                   "\", the name of a member; nothing extracted"));
+    }
+    if (!nameless[i] && !listed && FileExists(folder + name)) existing.push_back(name);
   }
-  PayloadVerdict verdict = CheckPayload(installer, archive);
-  if (!verdict.problem.empty() && !keepGoing) {
-    return giveUp(FileFailure(err, installer, verdict.problem +
+  if (anyNameless && !keepGoing) {
+    for (int i = 0; i < count; ++i) {
+      if (nameless[i])
+        FileFailure(err, installer, "member \"" + archive.Member(i).name +
+                                        "\" failed: Windows gives no file that name");
+    }
+    return giveUp(FileFailure(err, installer,
+                              "nothing extracted (--keep-going extracts the other members)"));
+  }
+  if (!existing.empty() && !overwrite) {
+    std::string names;
+    for (const std::string& name : existing) names += (names.empty() ? "\"" : ", \"") + name + "\"";
+    return giveUp(FileFailure(err, files[1],
+                              "already holds " + names +
+                                  "; nothing extracted (--overwrite replaces such files)"));
+  }
+
+  ArchiveFile file;
+  if (!file.OpenRead(installer)) return giveUp(FileFailure(err, installer, WhyUnreadable(installer)));
+  // One pass: each member inflated once into a file of its own beside its place, in the order
+  // verify reads them, so both name the same member first.
+  StagedMembers staged(count);
+  auto stop = [&staged, &giveUp](int exitCode) {
+    staged.RemoveAll();
+    return giveUp(exitCode);
+  };
+  std::vector<std::string> failures;
+  for (int i = 0; i < count; ++i) {
+    const std::string member = "member " + std::to_string(i) + " (" + archive.Member(i).name + ")";
+    int result = nameless[i] ? kArchiveWriteFailed
+                             : archive.StageMember(file, i, folder, staged[i]);
+    if (result == kArchiveOk) continue;
+    std::string what = result == kArchiveNoPayload ? member + " damaged" : member + " could not be written";
+    if (!keepGoing) {
+      return stop(FileFailure(err, installer, what +
+                                                    "; nothing extracted (--keep-going extracts the "
+                                                    "members that are whole)"));
+    }
+    failures.push_back(what + (result == kArchiveNoPayload ? "; not extracted" : ""));
+  }
+  // The names, which no checksum covers, against what "instcfg.ini" names.
+  std::string config, namesProblem;
+  const bool configStaged = archive.Member(0).name == "instcfg.ini" && !staged[0].empty();
+  if (configStaged && !ReadWholeFile(staged[0], config))
+    return stop(FileFailure(err, installer, "member 0 (instcfg.ini) could not be read back"));
+  if (configStaged || archive.Member(0).name != "instcfg.ini")
+    namesProblem = NamesProblem(config, archive);
+  if (!namesProblem.empty() && !keepGoing) {
+    return stop(FileFailure(err, installer, namesProblem +
                                                   "; nothing extracted (--keep-going extracts the "
                                                   "members that are whole)"));
   }
-  if (!keepGoing) {
-    Tracker tracker;
-    tracker.err = &err;
-    tracker.installer = &installer;
-    int result = archive.ExtractAllFrom(installer, folder, Track, reinterpret_cast<std::intptr_t>(&tracker));
-    tracker.Flush();
-    if (result != kArchiveOk) return giveUp(ArchiveFailure(err, installer, result));
-    return kExitOk;
-  }
-  ArchiveFile file;
-  if (!file.OpenRead(installer)) return FileFailure(err, installer, WhyUnreadable(installer));
-  bool failed = false;
-  for (int i = archive.Count() - 1; i >= 0; --i) {
-    const std::string member = "member " + std::to_string(i) + " (" + archive.Member(i).name + ")";
-    if (!verdict.whole[i]) {
-      FileFailure(err, installer, member + " damaged; not extracted");
-      failed = true;
-    } else if (archive.ExtractMember(file, i, folder) != kArchiveOk) {
-      FileFailure(err, installer, member + " could not be written");
-      failed = true;
+  // Last first: of two members named alike, the lower-numbered one is put in place last.
+  for (int i = count - 1; i >= 0; --i) {
+    if (staged[i].empty()) continue;
+    const std::string place = folder + archive.Member(i).name;
+    if (!MoveOver(staged[i], place)) {
+      failures.push_back("member " + std::to_string(i) + " (" + archive.Member(i).name +
+                         ") could not be written");
+      continue;
+    }
+    staged[i].clear();
+    for (std::string& name : existing) {
+      if (name != archive.Member(i).name) continue;
+      out << "replaced " << Printable(place) << "\n";
+      name.clear();
     }
   }
-  if (!verdict.problem.empty() && verdict.problem.rfind("member ", 0) != 0)
-    FileFailure(err, installer, verdict.problem);
-  return failed || !verdict.problem.empty() ? giveUp(kExitFailure) : kExitOk;
+  for (const std::string& failure : failures) FileFailure(err, installer, failure);
+  if (!namesProblem.empty()) FileFailure(err, installer, namesProblem);
+  return failures.empty() && namesProblem.empty() ? kExitOk : stop(kExitFailure);
 }
 
 }  // namespace zarvane

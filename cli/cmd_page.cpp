@@ -4,6 +4,7 @@
 #include "cli_command.h"
 #include "code_page.h"
 #include "installer_page.h"
+#include "output_rule.h"
 #include "file_messages.h"
 #include "project_host.h"
 #include "terminal_text.h"
@@ -81,11 +82,9 @@ static int RunPage(const std::vector<std::string>& args, std::ostream& out, std:
     out << page;
     return kExitOk;
   }
-  // Never over the project or its movie, and an older page stays until the new one is whole.
-  std::string path = FullPath(output);
-  if (SameFile(path, host.ProjectFile()) || SameFile(path, host.tabs.wallpaper.movieFile)) {
-    return FileFailure(err, output, "is one of the project's files");
-  }
+  const std::string path = FullPath(output);
+  if (!host.OutputAllowed(path, ProjectInputs(host.tabs, host.ProjectFile()))) return kExitFailure;
+  // An older page stays until the new one is whole.
   ArchiveFile file;
   std::string fresh;
   bool written = !IsNonFileAt(path) && file.CreateFresh(FolderOf(path), fresh) &&

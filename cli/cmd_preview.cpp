@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "archive_file.h"
 #include "build_checks.h"
 #include "build_installer_headless.h"
 #include "file_messages.h"
@@ -15,6 +16,7 @@
 #include "export_package.h"
 #include "file_system.h"
 #include "installer_page.h"
+#include "output_rule.h"
 #include "path_words.h"
 #include "preview_folder.h"
 #include "terminal_text.h"
@@ -34,7 +36,7 @@ extern const CliCommand kPreviewCommand = {
     "Nothing is fetched from the network: the page reads only the files beside it.\n"
     "\n"
     "  -o FILE.png        the screenshot (default: <wallpaper name>-preview.png beside the\n"
-    "                     project)\n"
+    "                     project, replaced only when it is a PNG)\n"
     "  --size WxH         the screen's size in pixels (default 1024x768)\n"
     "  --at SECONDS       how long the movie plays before the shot (default 1)\n"
     "  --html DIR         write the preview folder (page, its files, the player) into DIR, which\n"
@@ -95,6 +97,14 @@ int ParseOptions(const std::vector<std::string>& args, PreviewOptions& options, 
   if (!options.htmlFolder.empty() && !options.output.empty())
     return UsageError(kPreviewCommand, "-o and --html exclude each other", err);
   return kExitOk;
+}
+
+// What an earlier preview wrote: the default output is replaced only by its like.
+bool IsPngFile(const std::string& path) {
+  ArchiveFile file;
+  char head[8];
+  return file.OpenRead(path) && file.Read(head, sizeof head) == sizeof head &&
+         std::string(head, sizeof head) == "\x89PNG\r\n\x1a\n";
 }
 
 bool IsNewOrEmptyFolder(const std::string& name) {
@@ -160,21 +170,21 @@ static int RunPreview(const std::vector<std::string>& args, std::ostream& out, s
   host.tabs.GetWallpaper(sources.wallpaper);
   host.tabs.GetPreview(sources.preview);
   sources.installedPage = WallpaperPageText(InstallerPageFields(host.tabs));
-  if (!options.htmlFolder.empty()) return KeepPreviewFolder(options, sources, out, err);
+  const std::vector<std::string> inputs = ProjectInputs(host.tabs, host.ProjectFile());
+  if (!options.htmlFolder.empty()) {
+    if (!host.OutputAllowed(FullPath(options.htmlFolder), inputs, OutputKind::kFolder))
+      return kExitFailure;
+    return KeepPreviewFolder(options, sources, out, err);
+  }
 
   std::string output =
       options.output.empty()
           ? FolderOf(host.ProjectFile()) + sources.wallpaper.name + "-preview.png"
           : FullPath(options.output);
-  std::vector<std::string> inputs;
-  SplitFileList(sources.wallpaper.resourceFiles, inputs);
-  inputs.insert(inputs.end(), {host.ProjectFile(), sources.wallpaper.movieFile,
-                               sources.wallpaper.backgroundImage, sources.preview.imageFile});
-  for (const std::string& input : inputs) {
-    if (!input.empty() && SameFile(output, input)) {
-      return FileFailure(err, output, "is one of the project's files");
-    }
-  }
+  host.outputNamed = !options.output.empty();
+  if (!host.OutputAllowed(output, inputs) ||
+      !host.MayReplace(output, IsPngFile(output), "a PNG picture"))
+    return kExitFailure;
   std::string png, error;
   if (!ShootWallpaperPage(browser, sources.installedPage, sources.wallpaper, sources.preview,
                           options.width, options.height, options.playSeconds, png, error))

@@ -8,9 +8,10 @@
 #include "archive_file.h"
 #include "file_messages.h"
 #include "file_system.h"
-#include "signed_program.h"
+#include "host_text.h"
 #include "installer_config.h"
 #include "profile.h"
+#include "signed_program.h"
 #include "stub_resource.h"
 #include "terminal_text.h"
 #include "text.h"
@@ -75,7 +76,7 @@ std::string NamedButMissing(const std::string& config, const PayloadArchive& arc
     if (name.empty()) continue;
     bool found = false;
     for (int i = 0; i < archive.Count() && !found; ++i)
-      found = EqualsIgnoreCase(name, archive.Member(i).name);
+      found = SameNameIgnoringCase(name, archive.Member(i).name);
     if (!found) return name;
   }
   return "";
@@ -108,17 +109,17 @@ PayloadVerdict CheckPayload(const std::string& path, const PayloadArchive& archi
     if (!whole && verdict.problem.empty())
       verdict.problem = "member " + std::to_string(i) + " (" + member.name + ") damaged";
   }
-  if (!verdict.problem.empty()) return verdict;
-  if (archive.Member(0).name != "instcfg.ini") {
-    verdict.problem = "directory damaged: member 0 is not \"instcfg.ini\"";
-    return verdict;
-  }
+  if (verdict.problem.empty()) verdict.problem = NamesProblem(config, archive);
+  return verdict;
+}
+
+std::string NamesProblem(const std::string& config, const PayloadArchive& archive) {
+  if (archive.Member(0).name != "instcfg.ini")
+    return "directory damaged: member 0 is not \"instcfg.ini\"";
   // No checksum covers the names: a changed one shows only as a file the configuration misses.
   std::string missing = NamedButMissing(config, archive);
-  if (!missing.empty())
-    verdict.problem = "directory damaged: \"instcfg.ini\" names \"" + missing +
-                      "\", but no member is called so";
-  return verdict;
+  if (missing.empty()) return "";
+  return "directory damaged: \"instcfg.ini\" names \"" + missing + "\", but no member is called so";
 }
 
 bool IsSignedInstaller(const std::string& path) {

@@ -21,6 +21,10 @@ struct PayloadVerdict {
 
 PayloadVerdict CheckPayload(const std::string& path, const PayloadArchive& archive);
 
+// What the names tell of damage once the streams are whole: member 0 is not "instcfg.ini", or
+// `config` (its bytes) names a file no member is called. Empty when neither.
+std::string NamesProblem(const std::string& config, const PayloadArchive& archive);
+
 struct ProgramVerdict {
   std::string text;  // "this version's (3.00 (Build 65))", "another version's (2.10)", ...
   bool changed = false;

@@ -131,6 +131,12 @@ std::vector<std::string> SilentReplacements(const std::string& path, HeadlessTab
                       std::to_string(raw->ReadInt(path, k.section, k.key, 0)));
     }
   }
+  // The tabs keep no mute: saving writes "0", and no installer reads the key.
+  if (raw->ReadInt(path, "Movie", "Mute", 0) != 0) {
+    found.push_back("[Movie] Mute '" + raw->ReadString(path, "Movie", "Mute", "") +
+                    "' has no effect: the movie is not muted, the authoring tool saves '0' and "
+                    "the installer ignores the key");
+  }
   std::string loop = raw->ReadString(path, "Movie", "Loop", "");
   if (!loop.empty() && !EqualsIgnoreCase(loop, "TRUE") && !EqualsIgnoreCase(loop, "FALSE")) {
     found.push_back("[Movie] Loop '" + loop + "' is not TRUE or FALSE; read as FALSE (no loop)");

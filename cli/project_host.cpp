@@ -12,6 +12,13 @@
 #include "tab_rules.h"
 
 namespace zarvane {
+namespace {
+
+// Movies, pictures and programs all hold NUL bytes; a text in a narrow code page never does
+// (UTF-16 is converted before). Other control characters may be a project's hostile value.
+bool IsPlainText(const std::string& text) { return text.find('\0') == std::string::npos; }
+
+}  // namespace
 
 int ProjectPrompt::Show(const std::string& caption, const std::string& text, unsigned style) {
   if (caption != "Error") return StreamPrompt::Show(caption, text, style);
@@ -95,6 +102,12 @@ bool CliProjectHost::OpenOrTell(const std::string& project) {
     }
     return false;
   }
+  // A movie or a picture given by mistake would read as a project of no keys, every line of
+  // its bytes "not a project key".
+  if (!IsPlainText(converted)) {
+    FileFailure(err_, project, "not a project file (it is not text)");
+    return false;
+  }
   if (encoding == ProjectEncoding::kCodePage) {
     if (!Open(FullPath(project))) {
       FileFailure(err_, project, "cannot be read as a project file");
@@ -133,8 +146,29 @@ void CliProjectHost::TellDefaultInstallerPath() {
   if (!Trim(tabs.installer.installerPath).empty() || Trim(tabs.wallpaper.name).empty()) return;
   tabs.installer.installerPath = FolderOf(ProjectFile()) + Trim(tabs.wallpaper.name) + " Setup.exe";
   FileFailure(err_, ProjectFile(),
-              "no [Installer] InstallerFilePath; the installer goes beside the project as '" +
+              "warning: no [Installer] InstallerFilePath: Build Now refuses that (" +
+                  ToolMessage(10) + "); zarvane-cli puts the installer beside the project as '" +
                   tabs.installer.installerPath + "'");
+}
+
+bool CliProjectHost::OutputAllowed(const std::string& output,
+                                   const std::vector<std::string>& inputs, OutputKind kind) {
+  int message = OutputRefusal(output, inputs, kind);
+  if (message == 0) return true;
+  Prompt().Show("Error", OutputRefusalText(message, output), kPromptOk | kPromptIconExclamation);
+  return false;
+}
+
+bool CliProjectHost::MayReplace(const std::string& output, bool ownKind, const std::string& kind) {
+  if (outputNamed || ownKind || !FileExists(output)) return true;
+  FileFailure(err_, ProjectFile(),
+              "'" + output + "' is a file that is not " + kind +
+                  "; it is replaced only when named with -o");
+  return false;
+}
+
+bool CliProjectHost::ConfirmReplacing(const std::string& output) {
+  return MayReplace(output, false, "an installer");
 }
 
 int CliProjectHost::TellRefusals() {

@@ -4,8 +4,10 @@
 // that key resolved to, before the tool's own message text.
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "build_installer_headless.h"
+#include "output_rule.h"
 #include "terminal_text.h"
 
 namespace zarvane {
@@ -51,6 +53,19 @@ class CliProjectHost : public HeadlessBuildHost {
 
   // Runs the checks of every tab, as a build does, showing each refusal; gives their number.
   int TellRefusals();
+
+  // Shows the build's refusal of `output` when it is one of `inputs` (ProjectInputs, taken
+  // before a licence or still picture is swapped for a copy), a folder holding one, or, for a
+  // file, a folder or device; true when there is none.
+  bool OutputAllowed(const std::string& output, const std::vector<std::string>& inputs,
+                     OutputKind kind = OutputKind::kFile);
+  // A file at `output` that is not what the command writes (`ownKind` false, `kind` says what
+  // it writes) is replaced only when the user named the output; false once it said so.
+  bool MayReplace(const std::string& output, bool ownKind, const std::string& kind);
+
+  // The output was named on the command line: whatever file stands there may go.
+  bool outputNamed = false;
+  bool ConfirmReplacing(const std::string& output) override;
 
   // The key the last refusing check was about, with the value it holds now; empty when none.
   std::string KeyAtFault(const std::string& message) const;

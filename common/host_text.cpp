@@ -1,6 +1,8 @@
 #include "host_text.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
 
 #include <cerrno>
@@ -11,7 +13,37 @@ namespace {
 
 int hostCodePage = 1252;
 
+bool IsLeadByte(unsigned char c) {
+#ifdef _WIN32
+  return IsDBCSLeadByte(c) != FALSE;
+#else
+  switch (hostCodePage) {
+    case 932: return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    case 936:
+    case 949:
+    case 950: return c >= 0x81 && c <= 0xFE;
+    default: return false;
+  }
+#endif
+}
+
 }  // namespace
+
+std::string NameKey(const std::string& name) {
+  std::string key = name;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    unsigned char c = key[i];
+    if (IsLeadByte(c))
+      ++i;  // its trail byte is part of the character
+    else if (c >= 'A' && c <= 'Z')
+      key[i] = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
+}
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && NameKey(a) == NameKey(b);
+}
 
 const int kWallpaperCodePages[] = {874,  932,  936,  949,  950,  1250, 1251, 1252,
                                    1253, 1254, 1255, 1256, 1257, 1258, 0};

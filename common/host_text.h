@@ -27,6 +27,13 @@ bool IsWallpaperCodePage(int codePage);
 // overlong form, a surrogate or a cut sequence is not well-formed).
 std::size_t Utf8SequenceLength(const std::string& text, std::size_t at);
 
+// A name as Windows matches names without regard to letter case: ASCII letters folded, never
+// the trail byte of a double-byte character ("\x83\x41" and "\x83\x61" are two Shift-JIS
+// characters, not one in two cases). Names are in the host code page; on Windows in the ANSI
+// code page, whose lead bytes the system knows.
+std::string NameKey(const std::string& name);
+bool SameNameIgnoringCase(const std::string& a, const std::string& b);
+
 // `text` as the host spells it. Outside Windows: UTF-8, a byte the code page does not hold
 // written as "\xNN". On Windows: `text` itself.
 std::string HostText(const std::string& text);

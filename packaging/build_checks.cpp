@@ -1,6 +1,7 @@
 #include "build_checks.h"
 
 #include "archive_file.h"
+#include "host_text.h"
 #include "path_words.h"
 #include "text.h"
 
@@ -21,7 +22,7 @@ std::string PathKey(const std::string& path) {
       continue;
     }
     while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
-    if (!part.empty()) parts.push_back(ToLowerAscii(part));
+    if (!part.empty()) parts.push_back(NameKey(part));
   }
   std::string key = root;
   for (std::size_t i = 0; i < parts.size(); ++i) key += (i ? "\\" : "") + parts[i];
@@ -35,7 +36,8 @@ bool SameFile(const std::string& a, const std::string& b) {
 bool FindNameClash(const std::vector<PackedFile>& files, std::size_t& first, std::size_t& second) {
   for (std::size_t j = 1; j < files.size(); ++j) {
     for (std::size_t i = 0; i < j; ++i) {
-      if (!EqualsIgnoreCase(files[i].name, files[j].name) || SameFile(files[i].path, files[j].path))
+      if (!SameNameIgnoringCase(files[i].name, files[j].name) ||
+          SameFile(files[i].path, files[j].path))
         continue;
       first = i;
       second = j;

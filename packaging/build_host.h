@@ -34,6 +34,10 @@ class BuildHost {
   // The open project's file, which the installer must never be written over; empty while the
   // project has never been saved.
   virtual std::string ProjectFile() = 0;
+  // Whether the installer may take the place of the file at `output`, which no build wrote.
+  // Asks "Replace" through the prompt (Yes/No); zarvane-cli agrees only to an output named on
+  // its command line.
+  virtual bool ConfirmReplacing(const std::string& output);
 };
 
 }  // namespace zarvane

@@ -6,7 +6,9 @@
 #include "archive_file.h"
 #include "build_checks.h"
 #include "build_folder.h"
+#include "output_rule.h"
 #include "file_system.h"
+#include "host_text.h"
 #include "path_words.h"
 #include "payload_archive.h"
 #include "profile.h"
@@ -46,31 +48,6 @@ struct BuildRecords {
   }
 };
 
-// The author's files the build reads: the installer must not be written over any of them.
-std::vector<std::string> AuthorFiles(BuildHost& host, const std::string& flashControl) {
-  const BuildRecords records(host);
-  const WallpaperSettings& wallpaper = records.wallpaper;
-  const InstallerSettings& installer = records.installer;
-  std::vector<std::string> files = {host.ProjectFile(), wallpaper.movieFile,
-                                    wallpaper.backgroundImage, wallpaper.stillImage,
-                                    records.preview.imageFile,
-                                    installer.movieOrImageFile};
-  if (installer.showLicence) files.push_back(installer.licenseFile);
-  std::vector<std::string> resources;
-  SplitFileList(wallpaper.resourceFiles, resources);
-  files.insert(files.end(), resources.begin(), resources.end());
-  files.push_back(flashControl);
-  return files;
-}
-
-// The message that refuses the output path, or 0.
-int OutputRefusal(BuildHost& host, const std::string& output, const std::string& flashControl) {
-  if (IsNonFileAt(output)) return 72;
-  for (const std::string& file : AuthorFiles(host, flashControl))
-    if (!file.empty() && SameFile(file, output)) return 71;
-  return 0;
-}
-
 int AddRefusalMessage(AddRefusal why) {
   switch (why) {
     case AddRefusal::kFull: return 75;
@@ -100,9 +77,9 @@ bool PackMembers(BuildHost& host, const std::vector<std::string>& members,
   // The same file twice travels once: where it comes first, but the movie keeps the last place.
   const std::size_t movie = files.size() - 1;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    bool packedElsewhere = i < movie && EqualsIgnoreCase(files[i].name, files[movie].name);
+    bool packedElsewhere = i < movie && SameNameIgnoringCase(files[i].name, files[movie].name);
     for (std::size_t j = 0; j < i && i < movie; ++j)
-      packedElsewhere = packedElsewhere || EqualsIgnoreCase(files[j].name, files[i].name);
+      packedElsewhere = packedElsewhere || SameNameIgnoringCase(files[j].name, files[i].name);
     if (packedElsewhere) continue;
     AddRefusal why = AddRefusal::kNone;
     if (!archive.AddFile(files[i].path, &why)) {
@@ -114,6 +91,11 @@ bool PackMembers(BuildHost& host, const std::vector<std::string>& members,
 }
 
 }  // namespace
+
+bool BuildHost::ConfirmReplacing(const std::string& output) {
+  return Prompt().Show("Replace", Message(89, {output}), kPromptYesNo | kPromptIconQuestion) ==
+         kAnswerYes;
+}
 
 bool CollectMembers(BuildHost& host, const BuildState& state, const std::string& configFile,
                     const std::string& flashControl, std::string& missingMessage,
@@ -152,7 +134,8 @@ bool CollectMembers(BuildHost& host, const BuildState& state, const std::string&
   return true;
 }
 
-int BuildInstaller(BuildHost& host) {
+// Every check of Build Now; with `write` the installer is then written.
+static int Build(BuildHost& host, bool write) {
   const ProjectTab order[] = {ProjectTab::kWallpaper, ProjectTab::kPreviewWindow,
                               ProjectTab::kSettingsWindow, ProjectTab::kInstaller};
   for (ProjectTab tab : order) {
@@ -166,9 +149,11 @@ int BuildInstaller(BuildHost& host) {
   const std::string output = records.installer.installerFilePath;
   const std::string flashControl =
       records.installer.includeFlashControl ? host.FlashControlFile() : std::string();
-  if (int message = OutputRefusal(host, output, flashControl)) {
+  std::vector<std::string> inputs = ProjectInputs(host.Tabs(), host.ProjectFile());
+  inputs.push_back(flashControl);
+  if (int message = OutputRefusal(output, inputs)) {
     host.ShowTab(ProjectTab::kInstaller);
-    ShowError(host, Message(message, {output}));
+    ShowError(host, OutputRefusalText(message, output));
     return 0;
   }
   std::size_t listLength = BareNameList(records.wallpaper.resourceFiles).size();
@@ -179,12 +164,14 @@ int BuildInstaller(BuildHost& host) {
     return 0;
   }
 
-  host.SetProgressStep(1);
-  host.SetProgressRange(0, 5);
-  host.ShowProgress();
-  host.SetStatus(ToolMessage(19));
-  host.StepProgress();
-  host.StepProgress();
+  if (write) {
+    host.SetProgressStep(1);
+    host.SetProgressRange(0, 5);
+    host.ShowProgress();
+    host.SetStatus(ToolMessage(19));
+    host.StepProgress();
+    host.StepProgress();
+  }
 
   BuildFolder folder(host.State().temporaryFolder);
   if (!folder.Made()) {
@@ -214,6 +201,9 @@ int BuildInstaller(BuildHost& host) {
   }
   PayloadArchive archive;
   if (!PackMembers(host, members, archive)) return 0;
+  if (!write) return 1;
+  // A file that no build wrote is somebody's own: it goes only when the host agrees.
+  if (FileExists(output) && !IsInstallerFile(output) && !host.ConfirmReplacing(output)) return 0;
 
   host.SetStatus(ToolMessage(20));
   host.StepProgress();
@@ -232,5 +222,9 @@ int BuildInstaller(BuildHost& host) {
   host.Pause(500);
   return 1;
 }
+
+int BuildInstaller(BuildHost& host) { return Build(host, true); }
+
+int CheckBuild(BuildHost& host) { return Build(host, false); }
 
 }  // namespace zarvane

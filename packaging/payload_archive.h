@@ -86,6 +86,11 @@ class PayloadArchive {
   // Writes member `index` of the open installer file to folder + name; `folder` ends in a
   // separator. An old file there is replaced only by the complete, checked member.
   int ExtractMember(ArchiveFile& installer, int index, const std::string& folder);
+  // Inflates member `index` into a fresh file in `folder`, named in `staged` (empty unless the
+  // result is 1002); 1001 when its stream is damaged, 1005 when it cannot be written (a name
+  // Windows gives no file included). Moving it into place is the caller's part.
+  int StageMember(ArchiveFile& installer, int index, const std::string& folder,
+                  std::string& staged);
 
   int Count() const { return count_; }
   const ArchiveMember& Member(int index) const { return members_[index]; }
@@ -99,10 +104,6 @@ class PayloadArchive {
   // `room`: the bytes the member's stream may take before the installer grows too large.
   int WriteMember(ArchiveFile& out, ArchiveMember& member, MemberCompressor& compressor,
                   std::uint64_t room);
-  // Inflates member `index` into a fresh file in `folder`, named in `staged` (empty unless the
-  // result is 1002); 1001 when its stream is damaged, 1005 when it cannot be written.
-  int StageMember(ArchiveFile& installer, int index, const std::string& folder,
-                  std::string& staged);
   // 1002 when the stream ends exactly at its packed size with exactly its unpacked size.
   int InflateMember(ArchiveFile& installer, const ArchiveMember& member, ArchiveFile& target);
 

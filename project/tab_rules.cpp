@@ -280,6 +280,8 @@ std::string ToolMessage(int number) {
              "COM1 to COM9, LPT1 to LPT9, also with an extension such as nul.txt).";
     case 88:
       return "Still picture file path is invalid. Check if the file/folder exists.";
+    case 89:
+      return "The file '%s' is not an installer.\nDo you want to replace it with the installer?";
     default: return std::string();
   }
 }

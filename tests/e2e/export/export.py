@@ -140,7 +140,7 @@ def test_refusals(work):
         result = run("export", zvp, option, target)
         after = {n: open(os.path.join(r, n), "rb").read()
                  for r, _, ns in os.walk(project) for n in ns}
-        check(result.returncode == 1 and "one of the project's files" in result.stderr
+        check(result.returncode == 1 and "one of the files the installer is built from" in result.stderr
               and before == after, "export %s %s: exit %d, %r, files kept: %s"
               % (option, target, result.returncode, result.stderr, before == after))
     # A resource file the package's own index.html would overwrite.

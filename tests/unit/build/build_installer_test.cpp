@@ -177,9 +177,11 @@ TEST_F(BuildTest, FailedWritingLeavesTheOldInstallerAndNoTemporaryFiles) {
   if (FindStubResource(kStubResourceId, &none) && none.size > 0)
     GTEST_SKIP() << "this program carries a stub resource of its own";
   WriteTextFile(Output(), "the previous installer");
+  // It is no installer: replacing it is asked, before each build.
+  prompt_.answers = {kAnswerYes, kAnswerOk, kAnswerYes};
   EXPECT_EQ(BuildInstaller(host_), 0);
-  ASSERT_EQ(prompt_.shown.size(), 1u);
-  EXPECT_EQ(prompt_.shown[0].text,
+  ASSERT_EQ(prompt_.shown.size(), 2u);
+  EXPECT_EQ(prompt_.shown[1].text,
             "Unable to create installer file '" + Output() +
                 "'.\nCheck if there is enough disk space and \nappropriate user rights are set "
                 "to the folder. ");
@@ -190,6 +192,31 @@ TEST_F(BuildTest, FailedWritingLeavesTheOldInstallerAndNoTemporaryFiles) {
   RegisterStubResource(kStubResourceId, kStub, sizeof kStub);
   ASSERT_EQ(BuildInstaller(host_), 1);
   EXPECT_TRUE(Leftovers().empty());
+}
+
+// A file at the installer path that no build wrote is the author's: Build Now asks before it
+// replaces it, and an earlier installer goes without a question.
+TEST_F(BuildTest, AFileNoBuildWroteIsReplacedOnlyWhenTheAuthorSaysYes) {
+  WriteTextFile(Output(), "my notes");
+  prompt_.answers = {kAnswerNo};
+  EXPECT_EQ(BuildInstaller(host_), 0);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].caption, "Replace");
+  EXPECT_EQ(prompt_.shown[0].style, kPromptYesNo | kPromptIconQuestion);
+  EXPECT_EQ(prompt_.shown[0].text, "The file '" + Output() +
+                                       "' is not an installer.\nDo you want to replace it with "
+                                       "the installer?");
+  EXPECT_EQ(ReadWholeFile(Output()), "my notes");
+  EXPECT_TRUE(Leftovers().empty());
+
+  prompt_.shown.clear();
+  prompt_.answers = {kAnswerYes};
+  ASSERT_EQ(BuildInstaller(host_), 1);
+  EXPECT_EQ(prompt_.shown.size(), 1u);
+  prompt_.shown.clear();
+  ASSERT_EQ(BuildInstaller(host_), 1);
+  EXPECT_TRUE(prompt_.shown.empty());
+  EXPECT_EQ(Members().back(), "clock.swf");
 }
 
 TEST_F(BuildTest, AnOutputThatIsOneOfTheInputsIsRefusedBeforeAnythingIsTouched) {
@@ -205,7 +232,9 @@ TEST_F(BuildTest, AnOutputThatIsOneOfTheInputsIsRefusedBeforeAnythingIsTouched) 
   std::vector<std::string> inputs = {
       host_.projectFile, Art("clock.swf"), Art("licence.txt"), Art("a.swf"), Art("flash.ocx"),
       // Other spellings of the movie, as Windows reads paths.
-      art + "/../art/./CLOCK.SWF", art + "\\clock.swf..", art + "//clock.swf"};
+      art + "/../art/./CLOCK.SWF", art + "\\clock.swf..", art + "//clock.swf",
+      // A folder that holds one of them.
+      art, art + "/"};
 #ifndef _WIN32
   fs::create_symlink(Art("clock.swf"), dir_ / "out" / "link.exe");
   fs::create_hard_link(Art("a.swf"), dir_ / "out" / "hard.exe");
@@ -439,6 +468,7 @@ TEST_F(BuildTest, AnOldInstallerThatCannotBeDeletedIsOverwrittenWhole) {
                             nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(DeleteFileA(Output().c_str()));
+  prompt_.answers = {kAnswerYes};  // no installer: replacing it is asked
   int built = BuildInstaller(host_);
   CloseHandle(held);
   ASSERT_EQ(built, 1);

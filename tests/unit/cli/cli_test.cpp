@@ -74,6 +74,19 @@ TEST(Cli, ListAndExtract) {
                           std::to_string(a.Member(1).csize) + "\tm.swf\n");
   EXPECT_EQ(Cli({"extract", good, out.Path()}).exit, 0);
   EXPECT_EQ(ReadBytes(out.File("m.swf")), Bytes(5000, 7));
+  // A file of a member's name goes only with --overwrite, which names each one it replaced.
+  out.Write("m.swf", TextBytes("mine"));
+  CliRun kept = Cli({"extract", good, out.Path()});
+  EXPECT_EQ(kept.exit, kExitFailure);
+  EXPECT_NE(kept.err.find("already holds \"instcfg.ini\", \"m.swf\"; nothing extracted"),
+            std::string::npos) << kept.err;
+  EXPECT_EQ(ReadBytes(out.File("m.swf")), TextBytes("mine"));
+  CliRun replaced = Cli({"extract", good, out.Path(), "--overwrite"});
+  EXPECT_EQ(replaced.exit, 0) << replaced.err;
+  EXPECT_EQ(replaced.out, "replaced " + out.Path() + "/m.swf\nreplaced " + out.Path() +
+                              "/instcfg.ini\n");
+  EXPECT_EQ(ReadBytes(out.File("m.swf")), Bytes(5000, 7));
+  EXPECT_EQ(out.EntryCount(), 2u);
   EXPECT_EQ(Cli({"extract", good, out.File("new/nested")}).exit, 0);
   EXPECT_EQ(ReadBytes(out.File("new/nested/m.swf")), Bytes(5000, 7));
 
@@ -213,6 +226,7 @@ TEST(Cli, CheckReportsSilentReplacements) {
       {"Align=Tile", "Align=Tiled", "[Wallpaper] Align 'Tiled' is not a background position"},
       {"MovieBkgColor=A0b0C0", "MovieBkgColor=#ff0000", "[Movie] MovieBkgColor '#ff0000' is not six hex digits"},
       {"MovieBkgSet=1", "MovieBkgSet=1\r\nLoops=3", "[Movie] Loops is not a project key"},
+      {"MovieBkgSet=1", "MovieBkgSet=1\r\nMute=1", "[Movie] Mute '1' has no effect"},
   };
   for (const auto& r : replacements) {
     SCOPED_TRACE(r.to);
@@ -232,6 +246,31 @@ TEST(Cli, CheckReportsSilentReplacements) {
   CliRun placed = Cli({"check", dir.Write("placed.zvp", TextBytes("[ScreenSaver]\r\nName=Clock\r\n"
                                                                   "[Movie]\r\nSWFFile=clock.swf\r\n"))});
   EXPECT_NE(placed.err.find("as '" + dir.File("Clock Setup.exe") + "'"), std::string::npos) << placed.err;
+  EXPECT_NE(placed.err.find("Build Now refuses that"), std::string::npos) << placed.err;
+
+  // What the build itself refuses once every tab passed, and a file that is no project.
+  for (const char* folder : {"a", "b"}) {
+    std::filesystem::create_directories(dir.File(folder));
+    dir.Write(std::string(folder) + "/x.txt", TextBytes(folder));
+  }
+  const struct {
+    std::string project, says;
+  } refusals[] = {
+      {std::string(clean).replace(clean.find("MovieBkgSet=1"), 13,
+                                  "MovieBkgSet=1\r\nResourceFiles=a\\x.txt;b\\x.txt"),
+       "the same name in the installer"},
+      {"[ScreenSaver]\r\nName=Clock\r\n[Movie]\r\nSWFFile=clock.swf\r\n[Installer]\r\n"
+       "InstallerFilePath=clock.swf\r\n",
+       "It is one of the files the installer is built from"},
+  };
+  for (const auto& r : refusals) {
+    CliRun built = Cli({"check", dir.Write("refused.zvp", TextBytes(r.project))});
+    EXPECT_EQ(built.exit, kExitFailure);
+    EXPECT_NE(built.err.find(r.says), std::string::npos) << built.err;
+  }
+  CliRun movie = Cli({"check", dir.Write("m.swf", Bytes{'F', 'W', 'S', 6, 0, 0, 0, 0x78, 0, 5})});
+  EXPECT_EQ(movie.exit, kExitFailure);
+  EXPECT_EQ(movie.err, "zarvane-cli: " + dir.File("m.swf") + ": not a project file (it is not text)\n");
 }
 
 #ifndef _WIN32

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """zarvane-cli on Linux as a user meets it: a UTF-8 project named "Café Été" built, listed,
 verified, extracted and previewed with UTF-8 names, code page 1252 inside the installer; then the
-same installer damaged in each way, each told by its own words, extract agreeing with verify.
+same installer damaged in each way, each told by its own words, extract agreeing with verify;
+last a project in Shift-JIS (code page 932), double-byte names through every command.
 
 usage: names_and_damage.py ZARVANE_CLI DEMO_FOLDER
 """
@@ -12,6 +13,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import zipfile
 
 CLI, DEMO = sys.argv[1:3]
 NAME = "Café Été"
@@ -23,6 +25,7 @@ def check(ok, what):
     if not ok:
         failures.append(what)
         print("FAIL:", what)
+    return ok
 
 
 def run(*args):
@@ -178,11 +181,61 @@ def test_damage(work, blob):
                   "%s: --keep-going extracted %s" % (what, os.listdir(out)))
 
 
+def test_double_byte(work):
+    """Shift-JIS (code page 932): each character is a lead byte and a trail byte, and a trail
+    byte may look like an ASCII letter. "\u30a2" and "\u30c2" are 83 41 and 83 61: two files,
+    not one name in two cases. Names are built, listed, extracted and exported whole."""
+    name = "\u58c1\u7d19\u30a2\u30cb\u30e1"  # 95 c7 8e 86 83 41 83 6a 83 81
+    resources = {"\u30a2.txt": "a", "\u30c2.txt": "di", "\u30c7\u30fc\u30bf.txt": "data"}
+    folder = os.path.join(work, "sjis")
+    shutil.copytree(DEMO, folder)
+    for resource, text in resources.items():
+        open(os.path.join(folder, "resources", resource), "w").write(text)
+    text = open(os.path.join(folder, "demo.zvp"), encoding="ascii").read()
+    text = text.replace("Name=Demo", "Name=" + name)
+    text = re.sub(r"(?m)^ResourceFiles=.*$",
+                  "ResourceFiles=" + "".join("resources\\%s;" % r for r in resources), text)
+    project = os.path.join(folder, "sjis.zvp")
+    open(project, "w", encoding="utf-8").write(text)
+    installer = os.path.join(work, "sjis.exe")
+    built = run("build", project, "--codepage", "932", "-o", installer)
+    if not check(built.returncode == 0, "932: build: " + built.stderr):
+        return
+    raw = [m[3] for m in members(open(installer, "rb").read())]
+    expected = [r.encode("cp932") for r in resources] + [(name + "Preview.bmp").encode("cp932")]
+    check(all(e in raw for e in expected), "932: names inside the installer: %r" % raw)
+    listed = run("list", installer, "--codepage", "932")
+    check(listed.returncode == 0 and all("\t%s\n" % n.decode("cp932") in listed.stdout
+                                         for n in expected), "932: list: " + listed.stdout)
+    out = os.path.join(work, "sjis-out")
+    extracted = run("extract", installer, out, "--codepage", "932")
+    check(extracted.returncode == 0 and sorted(os.listdir(out)) == sorted(n.decode("cp932") for n in raw),
+          "932: extract: %s %s" % (extracted.stderr, os.listdir(out) if os.path.isdir(out) else ""))
+    for resource, text in resources.items():
+        path = os.path.join(out, resource)
+        check(os.path.isfile(path) and open(path).read() == text, "932: %s extracted wrong" % resource)
+    package = os.path.join(work, "sjis.zip")
+    exported = run("export", project, "--codepage", "932", "--lively", package,
+                   "--browser", os.path.join(work, "no-such-browser"))
+    if "carries no web Flash player" in exported.stderr:
+        print("note: no web Flash player in this build: export not tried")
+        return
+    check(exported.returncode == 0, "932: export: " + exported.stderr)
+    if os.path.isfile(package):
+        with zipfile.ZipFile(package) as z:
+            names = z.namelist()
+            page = z.read("index.html").decode("utf-8")
+        check(all(any(n.endswith("/" + r) or n == r for n in names) for r in resources),
+              "932: the package holds %s" % names)
+        check(name + "\\clock.swf" in page, "932: the package's page does not name the movie")
+
+
 def main():
     with tempfile.TemporaryDirectory(prefix="zarvane-names-") as work:
         blob = test_names(work)
         if blob:
             test_damage(work, blob)
+        test_double_byte(work)
     print("%d failures" % len(failures))
     return 1 if failures else 0
 

@@ -123,7 +123,7 @@ def test_refusals(work):
     resource = os.path.join(work, "over", "resources", "greeting.txt")
     before = open(resource, "rb").read()
     result = run("preview", path, "-o", resource)
-    check(result.returncode == 1 and "one of the project's files" in result.stderr
+    check(result.returncode == 1 and "one of the files the installer is built from" in result.stderr
           and open(resource, "rb").read() == before, "a shot over a resource file was not refused")
     # A name in Cyrillic needs the code page the installation will use, as for build and page.
     path = project(os.path.join(work, "cyrillic"), "Ёлка")
@@ -204,13 +204,17 @@ def test_broken_movie(work):
 
 def test_nothing_left(work):
     """The browser is stopped without ceremony once it has given the picture: none of its
-    processes outlives the command, and its profile goes with the run's temporary folder."""
+    processes outlives the command, and its profile goes with the run's temporary folder. It
+    writes nothing into the user's home (a crash-report folder, dconf settings)."""
     tmp = os.path.join(work, "left-tmp")
+    home = os.path.join(work, "left-home")
     os.makedirs(tmp)
+    os.makedirs(home)
     png = os.path.join(work, "left.png")
+    environment = {k: v for k, v in os.environ.items() if not k.startswith("XDG_")}
+    environment.update(TMPDIR=tmp, HOME=home)
     result = subprocess.run([CLI, "preview", os.path.join(DEMO, "demo.zvp"), "-o", png],
-                            capture_output=True, text=True, timeout=240,
-                            env=dict(os.environ, TMPDIR=tmp))
+                            capture_output=True, text=True, timeout=240, env=environment)
     if not check(result.returncode == 0 and os.path.getsize(png) > 0,
                  "a shot with its own TMPDIR: " + result.stderr.strip()):
         return
@@ -233,6 +237,8 @@ def test_nothing_left(work):
         time.sleep(0.1)
     check(not left, "%d processes of the shot's browser outlived the command" % len(left))
     check(os.listdir(tmp) == [], "the shot left %s in its temporary folder" % os.listdir(tmp))
+    written = [os.path.relpath(os.path.join(r, n), home) for r, ds, ns in os.walk(home) for n in ds + ns]
+    check(written == [], "the shot wrote %s into the home folder" % written)
 
 
 def bmp_header(path):
