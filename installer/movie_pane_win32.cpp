@@ -1,5 +1,6 @@
 #include "movie_pane.h"
 
+#include "dpi.h"
 #include "installer_resources.h"
 
 namespace zarvane {
@@ -58,6 +59,8 @@ void MoviePane::Destroy() {
 bool MoviePane::OnCreate() {
   if (type_ == 0) {
     if (bitmap_) DeleteObject(bitmap_);
+    if (scaled_) DeleteObject(scaled_);
+    scaled_ = nullptr;
     if (file_.empty())
       bitmap_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
                                                 MAKEINTRESOURCEA(resourceId_), IMAGE_BITMAP, 0,
@@ -88,12 +91,17 @@ void MoviePane::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
   if (type_ == 0 && bitmap_) {
-    BITMAP info;
-    GetObjectA(bitmap_, sizeof info, &info);
     RECT client;
     GetClientRect(window_, &client);
+    // At 96 DPI the pane is the picture's size give or take a few pixels; at larger ones
+    // stretching pixel by pixel would show.
+    if (!scaled_ && DpiOf(window_) != kBaseDpi)
+      scaled_ = ScalePicture(bitmap_, client.right, client.bottom);
+    HBITMAP shown = scaled_ ? scaled_ : bitmap_;
+    BITMAP info;
+    GetObjectA(shown, sizeof info, &info);
     HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap_);
+    HGDIOBJ old = SelectObject(memory, shown);
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight,
                SRCCOPY);
@@ -112,6 +120,10 @@ void MoviePane::OnDestroy() {
   if (bitmap_) {
     DeleteObject(bitmap_);
     bitmap_ = nullptr;
+  }
+  if (scaled_) {
+    DeleteObject(scaled_);
+    scaled_ = nullptr;
   }
 }
 
