@@ -578,10 +578,23 @@ class Driver {
       RECT r;
       GetWindowRect(child, &r);
       MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-      std::printf("  control %d class %s at %ld,%ld size %ldx%ld%s%s '%s'\n", GetDlgCtrlID(child),
-                  ClassOf(child).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                  IsWindowVisible(child) ? "" : " hidden",
-                  IsWindowEnabled(child) ? "" : " disabled", TextOf(child).c_str());
+      // The parent by its place in this list (0: the window), and its client area, so that a
+      // reader can tell a control that lies outside what shows it.
+      HWND parent = GetParent(child);
+      std::size_t index = 0;
+      for (std::size_t i = 0; i < search.all.size() && !index; ++i)
+        if (search.all[i] == parent) index = i + 1;
+      RECT area;
+      GetClientRect(parent, &area);
+      MapWindowPoints(parent, window, reinterpret_cast<POINT*>(&area), 2);
+      std::printf("  control %d class %s at %ld,%ld size %ldx%ld%s%s parent %u client %ld,%ld "
+                  "%ldx%ld style %08lx '%s'\n",
+                  GetDlgCtrlID(child), ClassOf(child).c_str(), r.left, r.top, r.right - r.left,
+                  r.bottom - r.top, IsWindowVisible(child) ? "" : " hidden",
+                  IsWindowEnabled(child) ? "" : " disabled", static_cast<unsigned>(index),
+                  area.left, area.top, area.right - area.left, area.bottom - area.top,
+                  static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)),
+                  TextOf(child).c_str());
     }
   }
 
