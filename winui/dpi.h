@@ -8,7 +8,7 @@ namespace zarvane {
 
 constexpr int kBaseDpi = 96;
 
-// The window's DPI: its monitor's where Windows tells (Windows 10 and later), else the screen's.
+// The DPI the window is laid out at: the system's (the programs are system aware).
 int DpiOf(HWND window);
 inline int DpiScale(int dpi, int value) { return MulDiv(value, dpi, kBaseDpi); }
 

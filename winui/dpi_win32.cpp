@@ -5,16 +5,12 @@
 namespace zarvane {
 
 int DpiOf(HWND window) {
-  // Windows 10 1607 and later; a system-aware program gets the system's DPI from it too.
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const GetDpiForWindowFn getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow && window) {
-    if (UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
-  }
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen) ReleaseDC(nullptr, screen);
+  // The DPI the dialog manager sizes templates by. Programs declare system awareness only, so
+  // this is also the window's on Windows 8.1 and later (GetDpiForWindow would answer 96 for a
+  // program whose manifest was not read, while its templates still grow under Wine).
+  HDC dc = GetDC(window);
+  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+  if (dc) ReleaseDC(window, dc);
   return dpi > 0 ? dpi : kBaseDpi;
 }
 
