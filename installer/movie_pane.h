@@ -34,7 +34,6 @@ class MoviePane {
   std::string file_;
   int resourceId_ = 0;
   HBITMAP bitmap_ = nullptr;
-  HBITMAP scaled_ = nullptr;  // bitmap_ drawn smooth at the pane's size, at other DPIs than 96
   CShockwaveFlash* control_ = nullptr;
   HWND window_ = nullptr;
 };

@@ -59,8 +59,6 @@ void MoviePane::Destroy() {
 bool MoviePane::OnCreate() {
   if (type_ == 0) {
     if (bitmap_) DeleteObject(bitmap_);
-    if (scaled_) DeleteObject(scaled_);
-    scaled_ = nullptr;
     if (file_.empty())
       bitmap_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
                                                 MAKEINTRESOURCEA(resourceId_), IMAGE_BITMAP, 0,
@@ -93,16 +91,16 @@ void MoviePane::OnPaint() {
   if (type_ == 0 && bitmap_) {
     RECT client;
     GetClientRect(window_, &client);
-    // At 96 DPI the pane is the picture's size give or take a few pixels; at larger ones
-    // stretching pixel by pixel would show.
-    if (!scaled_ && DpiOf(window_) != kBaseDpi)
-      scaled_ = ScalePicture(bitmap_, client.right, client.bottom);
-    HBITMAP shown = scaled_ ? scaled_ : bitmap_;
     BITMAP info;
-    GetObjectA(shown, sizeof info, &info);
+    GetObjectA(bitmap_, sizeof info, &info);
     HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, shown);
-    SetStretchBltMode(dc, COLORONCOLOR);
+    HGDIOBJ old = SelectObject(memory, bitmap_);
+    // At 96 DPI the pane is the picture's size give or take a few pixels; at larger ones
+    // stretching pixel by pixel would show, so GDI averages (HALFTONE, Windows NT and later).
+    if (DpiOf(window_) != kBaseDpi && SetStretchBltMode(dc, HALFTONE))
+      SetBrushOrgEx(dc, 0, 0, nullptr);
+    else
+      SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight,
                SRCCOPY);
     SelectObject(memory, old);
@@ -120,10 +118,6 @@ void MoviePane::OnDestroy() {
   if (bitmap_) {
     DeleteObject(bitmap_);
     bitmap_ = nullptr;
-  }
-  if (scaled_) {
-    DeleteObject(scaled_);
-    scaled_ = nullptr;
   }
 }
 
