@@ -18,23 +18,13 @@ make_installer "$WORK/With Licence.exe" "$WORK/instcfg.ini" "$WORK/licence.txt" 
 CFG_NAME="E2E Dpi" write_config "$WORK/instcfg.ini"
 make_installer "$WORK/Without Licence.exe" "$WORK/instcfg.ini" "$WORK/movie.swf"
 
-# set_dpi DPI: the screen's DPI for every program started from now on (Wine reads it when its
-# server starts).
-set_dpi() {
-  "$RUN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null &&
-    "$RUN" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-      /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null || return 1
-  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
-  WINEPREFIX="$PREFIX" wineserver -w 2>/dev/null
-  return 0
-}
 # shoot NAME: the driver command that has the screen photographed as NAME.png in the work
 # folder, by a watcher that watch NAME started before the driver.
 watch() { when_checkpoint "$WORK/$1.mark" import -window root "$WORK/$1.png"; }
 shoot() { echo checkpoint "$(winpath "$WORK/$1.mark")"; }
 
 for dpi in 96 120 144 192; do
-  check "$dpi DPI: set" set_dpi "$dpi"
+  check "$dpi DPI: set" set_screen_dpi "$dpi"
   forget_settings
   for shot in main about warning; do watch "$shot-$dpi"; done
   # The pages are all made once the window has painted; each is shown in turn, the installer
@@ -68,5 +58,5 @@ for dpi in 96 120 144 192; do
       $LAID_OUT "$WORK/install-${kind,,}-$dpi.txt" "$dpi DPI: install dialog ${kind,,} licence"
   done
 done
-set_dpi 96 >/dev/null
+set_screen_dpi 96 >/dev/null
 finish
