@@ -135,9 +135,11 @@ void MainDialog::LayOut() {
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  // Larger than the screen (a high DPI on a small one): the caption stays in reach.
+  SetWindowPos(Handle(), nullptr,
+               std::max(work.left, work.left + (work.right - work.left - width) / 2),
+               std::max(work.top, work.top + (work.bottom - work.top - height) / 2), width,
+               height, SWP_NOZORDER | SWP_NOACTIVATE);
   for (const Place& place : kLayout) {
     // Scaled edges rather than scaled sizes: neighbours that touch at 96 DPI still touch.
     int left = DpiScale(dpi, place.x), top = DpiScale(dpi, place.y);
