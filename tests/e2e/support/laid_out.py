@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Reads the driver's `dump` of a window and says what is not laid out whole: a shown control
-(WS_VISIBLE; on a hidden page too) that lies outside its parent's client area, or two shown controls of one parent that overlap (a
-group box or a picture and what lies wholly on it excepted). Exit 1 with one line per fault; 0 with the count of
-controls checked.
+(WS_VISIBLE; on a hidden page too) that lies outside its parent's client area, a label or check
+box whose text needs more room than it has, or two shown controls of one parent that overlap (a
+group box or a picture and what lies wholly on it excepted). Exit 1 with one line per fault; 0
+with the count of controls checked.
 
     laid_out.py DUMP [LABEL]
 """
@@ -10,8 +11,8 @@ import re
 import sys
 
 LINE = re.compile(r"^  control (-?\d+) class (\S+) at (-?\d+),(-?\d+) size (\d+)x(\d+)"
-                  r"(?: hidden)?(?: disabled)? parent (\d+) client (-?\d+),(-?\d+) (\d+)x(\d+) "
-                  r"style ([0-9a-f]{8}) '")
+                  r"(?: hidden)?(?: disabled)? parent (\d+) client (-?\d+),(-?\d+) (\d+)x(\d+)"
+                  r"(?: text (\d+)x(\d+))? style ([0-9a-f]{8}) '")
 WS_VISIBLE = 0x10000000
 BS_TYPEMASK, BS_GROUPBOX = 0xF, 7
 SS_TYPEMASK, SS_BITMAP = 0x1F, 0xE
@@ -39,7 +40,8 @@ def main():
                     "rect": (int(v[2]), int(v[3]), int(v[2]) + int(v[4]), int(v[3]) + int(v[5])),
                     "parent": int(v[6]),
                     "area": (int(v[7]), int(v[8]), int(v[7]) + int(v[9]), int(v[8]) + int(v[10])),
-                    "style": int(v[11], 16)})
+                    "text": (int(v[11]), int(v[12])) if v[11] else None,
+                    "style": int(v[13], 16)})
     if not controls:
         print(f"{label}: no controls in the dump")
         return 1
@@ -55,6 +57,9 @@ def main():
         if l < al or t < at or r > ar or b > ab:
             faults.append(f"{name(c)} at {l},{t}-{r},{b} lies outside its parent's "
                           f"{al},{at}-{ar},{ab}")
+        if c["text"] and (c["text"][0] > r - l or c["text"][1] > b - t):
+            faults.append(f"{name(c)} of {r - l}x{b - t} cuts off its text, which needs "
+                          f"{c['text'][0]}x{c['text'][1]}")
     for i, c in enumerate(shown):
         for d in shown[i + 1:]:
             if c["parent"] != d["parent"]:
