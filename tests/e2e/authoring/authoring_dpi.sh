@@ -1,8 +1,9 @@
 #!/bin/bash
 # Every window whole at 96, 120, 144 and 192 DPI: in a prefix of its own, for each DPI Wine is
 # told the screen's (LogPixels), then the authoring tool's main window with its pages, the about
-# box and the preview warning (the tool ended there, before the preview changes anything), and the install dialog with and without a licence are dumped; no
-# control may lie outside its parent or overlap a sibling, no label or check box cut its text. Screenshots stay in the work folder.
+# box and the preview warning (the tool ended there, before the preview changes anything), and
+# the install dialog with and without a licence are dumped. No control may lie outside its parent
+# or overlap a sibling, no label or check box cut its text. Screenshots stay in the work folder.
 . "$(dirname "$0")/authoring_lib.sh" "$1"
 export ZARVANE_WINEPREFIX="$BUILD/wineprefix-dpi"
 PREFIX=$ZARVANE_WINEPREFIX DRIVE_C="$ZARVANE_WINEPREFIX/drive_c"
