@@ -120,6 +120,8 @@ class MainDialog : public Dialog, public BuildHost, public ProjectTabs {
   TipPanel tipPanel_;
   HBRUSH whiteBrush_ = nullptr;
   HICON largeIcon_ = nullptr, smallIcon_ = nullptr;
+  HBITMAP banners_[2] = {};  // drawn at the window's width where that is not the stored one
+  int pageWidth_ = 0, pageHeight_ = 0, pageTop_ = 0;  // in pixels at the window's DPI
 
   std::string projectPath_;  // empty while untitled
   // The project file's text in the code page as last read or written, and how the file stores

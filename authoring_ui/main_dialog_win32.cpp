@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "build_installer.h"
+#include "dpi.h"
 #include "help_commands.h"
 #include "locate_flash_control.h"
 #include "main_ids.h"
@@ -17,26 +20,41 @@ namespace {
 // The window is laid out in pixels, because its pictures are: banners 42 and 23 high, the pages
 // 465 x 330 at the right below the top banner, a strip of 24 for Build Now above the bottom
 // banner. The template's dialog units give that only with the font metrics of Windows itself.
+// The numbers are at 96 DPI; at others they scale, and where the pages' templates (which grow
+// with the font) come out larger still, the window widens and deepens by the difference.
 constexpr int kClientWidth = 612;
 constexpr int kClientHeight = 419;
 constexpr int kPageWidth = 465;
 constexpr int kPageHeight = 330;
 constexpr int kPageTop = 42;
+constexpr int kPageUnitsWidth = 310;  // every page's template, tabs.rc
+constexpr int kPageUnitsHeight = 205;
 constexpr int kMenuDrop = 5;  // the popup opens this far below its button
 // A timer's message comes only after every window of the thread has painted.
 constexpr UINT_PTR kMakePagesTimer = 1;
 
+// What a place does when the pages need more room than the scaled table gives them.
+enum Grow { kStays = 0, kRight = 1, kWider = 2, kDown = 4, kTaller = 8 };
 struct Place {
-  int id, x, y, width, height;
+  int id, x, y, width, height, grow;
 };
 constexpr Place kLayout[] = {
-    {IDC_TOP_BANNER, 0, 0, 612, 42},           {IDC_PROJECT_BUTTON, 452, 10, 72, 22},
-    {IDC_HELP_BUTTON, 532, 10, 72, 22},        {IDC_SHOW_WALLPAPER, 6, 54, 136, 34},
-    {IDC_SHOW_PREVIEW_WINDOW, 6, 92, 136, 34}, {IDC_SHOW_INSTALLER, 6, 130, 136, 34},
-    {IDC_TIP_PANEL, 6, 176, 136, 190},         {IDT_BUILD_STATUS, 6, 378, 136, 14},
-    {IDC_BUILD_PROGRESS, 164, 378, 328, 12},   {IDC_BUILD_NOW, 502, 372, 104, 24},
-    {IDC_BOTTOM_BANNER, 0, 396, 612, 23},
+    {IDC_TOP_BANNER, 0, 0, 612, 42, kWider},
+    {IDC_PROJECT_BUTTON, 452, 10, 72, 22, kRight},
+    {IDC_HELP_BUTTON, 532, 10, 72, 22, kRight},
+    {IDC_SHOW_WALLPAPER, 6, 54, 136, 34, kStays},
+    {IDC_SHOW_PREVIEW_WINDOW, 6, 92, 136, 34, kStays},
+    {IDC_SHOW_INSTALLER, 6, 130, 136, 34, kStays},
+    {IDC_TIP_PANEL, 6, 176, 136, 190, kTaller},
+    {IDT_BUILD_STATUS, 6, 378, 136, 14, kDown},
+    {IDC_BUILD_PROGRESS, 164, 378, 328, 12, kDown | kWider},
+    {IDC_BUILD_NOW, 502, 372, 104, 24, kDown | kRight},
+    {IDC_BOTTOM_BANNER, 0, 396, 612, 23, kDown | kWider},
 };
+// The banners are pictures of the window's width: drawn again when it is not theirs.
+constexpr struct {
+  int id, picture;
+} kBanners[] = {{IDC_TOP_BANNER, IDB_TOP_BANNER}, {IDC_BOTTOM_BANNER, IDB_BOTTOM_BANNER}};
 
 // Check boxes and radio buttons edit the project; the picture buttons (owner-drawn) only open
 // choosers or act.
@@ -64,6 +82,8 @@ MainDialog::MainDialog(std::string commandLine, bool onlyCopy)
 MainDialog::~MainDialog() {
   if (whiteBrush_) DeleteObject(whiteBrush_);
   if (smallIcon_) DestroyIcon(smallIcon_);
+  for (HBITMAP banner : banners_)
+    if (banner) DeleteObject(banner);
 }
 
 bool MainDialog::OnInit() {
@@ -96,17 +116,57 @@ bool MainDialog::OnInit() {
 }
 
 void MainDialog::LayOut() {
-  RECT frame = {0, 0, kClientWidth, kClientHeight};
+  const int dpi = DpiOf(Handle());
+  // The main window's template has the pages' font, so it measures their templates too.
+  RECT page = {0, 0, kPageUnitsWidth, kPageUnitsHeight};
+  MapDialogRect(Handle(), &page);
+  // From scaled edges, as the places below: the page meets Build Now's strip after rounding too.
+  pageTop_ = DpiScale(dpi, kPageTop);
+  const int scaledWidth = DpiScale(dpi, kClientWidth) - DpiScale(dpi, kClientWidth - kPageWidth);
+  const int scaledHeight = DpiScale(dpi, kPageTop + kPageHeight) - pageTop_;
+  pageWidth_ = std::max(scaledWidth, static_cast<int>(page.right));
+  pageHeight_ = std::max(scaledHeight, static_cast<int>(page.bottom));
+  const int wider = pageWidth_ - scaledWidth;
+  const int deeper = pageHeight_ - scaledHeight;
+
+  RECT frame = {0, 0, DpiScale(dpi, kClientWidth) + wider, DpiScale(dpi, kClientHeight) + deeper};
   AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
                      GetWindowLongA(Handle(), GWL_EXSTYLE));
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const Place& place : kLayout)
-    MoveItem(place.id, place.x, place.y, place.width, place.height);
+  // Larger than the screen (a high DPI on a small one): the caption stays in reach.
+  SetWindowPos(Handle(), nullptr,
+               std::max(work.left, work.left + (work.right - work.left - width) / 2),
+               std::max(work.top, work.top + (work.bottom - work.top - height) / 2), width,
+               height, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const Place& place : kLayout) {
+    // Scaled edges rather than scaled sizes: neighbours that touch at 96 DPI still touch.
+    int left = DpiScale(dpi, place.x), top = DpiScale(dpi, place.y);
+    int right = DpiScale(dpi, place.x + place.width), bottom = DpiScale(dpi, place.y + place.height);
+    if (place.grow & kRight) left += wider, right += wider;
+    if (place.grow & kWider) right += wider;
+    if (place.grow & kDown) top += deeper, bottom += deeper;
+    if (place.grow & kTaller) bottom += deeper;
+    MoveItem(place.id, left, top, right - left, bottom - top);
+  }
+  for (std::size_t i = 0; i < sizeof kBanners / sizeof kBanners[0]; ++i) {
+    RECT at = ItemRect(kBanners[i].id);
+    HBITMAP shown = reinterpret_cast<HBITMAP>(
+        SendMessageA(Item(kBanners[i].id), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP size;
+    if (!shown || !GetObjectA(shown, sizeof size, &size) ||
+        (size.bmWidth == at.right - at.left && size.bmHeight == at.bottom - at.top))
+      continue;
+    HBITMAP picture = LoadPicture(kBanners[i].picture);
+    banners_[i] = ScalePicture(picture, at.right - at.left, at.bottom - at.top);
+    if (picture) DeleteObject(picture);
+    if (!banners_[i]) continue;
+    SendMessageA(Item(kBanners[i].id), STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(banners_[i]));
+    // A bitmap static takes its picture's size; the place stays the table's.
+    MoveItem(kBanners[i].id, at.left, at.top, at.right - at.left, at.bottom - at.top);
+  }
 }
 
 void MainDialog::AttachControls() {
@@ -140,8 +200,8 @@ void MainDialog::MakePage(int page) {
   fillingPage_ = true;
   made.CreateModeless(Handle());
   ShowTemplatePictures(made.Handle(), made.TemplateId());
-  SetWindowPos(made.Handle(), HWND_TOP, client.right - kPageWidth, client.top + kPageTop,
-               kPageWidth, kPageHeight, SWP_HIDEWINDOW);
+  SetWindowPos(made.Handle(), HWND_TOP, client.right - pageWidth_, client.top + pageTop_,
+               pageWidth_, pageHeight_, SWP_HIDEWINDOW);
   if (page == kPreviewWindowPage) previewWindowTab_.Set(pendingPreview_);
   if (page == kSettingsWindowPage) settingsWindowTab_.Set(pendingSettingsBox_);
   if (page == kInstallerPage) installerTab_.Set(pendingInstaller_);
@@ -288,7 +348,8 @@ void MainDialog::ShowMenu(BitmapButton& button, int menuId, bool withRecent) {
   }
   RECT rect;
   GetWindowRect(button.Handle(), &rect);
-  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, rect.left, rect.bottom + kMenuDrop, 0,
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, rect.left,
+                 rect.bottom + DpiScale(DpiOf(Handle()), kMenuDrop), 0,
                  Handle(), nullptr);
   DestroyMenu(bar);
   button.SetLatched(false);

@@ -1,5 +1,6 @@
 #include "preview_warning_dialog.h"
 
+#include "dpi.h"
 #include "help_ids.h"
 #include "picture.h"
 #include "picture_ids.h"
@@ -26,7 +27,7 @@ bool PreviewWarningDialog::OnInit() {
     return true;
   }
   white_ = CreateSolidBrush(RGB(255, 255, 255));
-  picture_ = LoadPicture(IDB_PREVIEW_WARNING_PICTURE);
+  picture_ = LoadPictureForDpi(IDB_PREVIEW_WARNING_PICTURE, DpiOf(Handle()));
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "choosers.h"
+#include "dpi.h"
 #include "picture.h"
 #include "tab_ids.h"
 
@@ -57,12 +58,14 @@ void TabPage::ShowError(const std::string& text) {
 
 void TabPage::AttachPictureButton(BitmapButton& button, int id, int picture) {
   button.Attach(Handle(), id, BitmapButton::kPush, picture, picture + 1, picture + 2, picture + 3);
-  // The picture is copied 1:1 to the button's corner; dialog units rarely give its exact size.
+  // The picture is copied 1:1 (at the page's DPI) to the button's corner; dialog units rarely
+  // give its exact size.
   HBITMAP bitmap = LoadPicture(picture);
   BITMAP size;
   if (bitmap && GetObjectA(bitmap, sizeof size, &size)) {
+    const int dpi = DpiOf(Handle());
     RECT at = ItemRect(id);
-    MoveItem(id, at.left, at.top, size.bmWidth, size.bmHeight);
+    MoveItem(id, at.left, at.top, DpiScale(dpi, size.bmWidth), DpiScale(dpi, size.bmHeight));
   }
   if (bitmap) DeleteObject(bitmap);
 }

@@ -1,5 +1,6 @@
 #include "movie_pane.h"
 
+#include "dpi.h"
 #include "installer_resources.h"
 
 namespace zarvane {
@@ -88,13 +89,18 @@ void MoviePane::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
   if (type_ == 0 && bitmap_) {
-    BITMAP info;
-    GetObjectA(bitmap_, sizeof info, &info);
     RECT client;
     GetClientRect(window_, &client);
+    BITMAP info;
+    GetObjectA(bitmap_, sizeof info, &info);
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(memory, bitmap_);
-    SetStretchBltMode(dc, COLORONCOLOR);
+    // At 96 DPI the pane is the picture's size give or take a few pixels; at larger ones
+    // stretching pixel by pixel would show, so GDI averages (HALFTONE, Windows NT and later).
+    if (DpiOf(window_) != kBaseDpi && SetStretchBltMode(dc, HALFTONE))
+      SetBrushOrgEx(dc, 0, 0, nullptr);
+    else
+      SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight,
                SRCCOPY);
     SelectObject(memory, old);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "dpi.h"
 #include "picture.h"
 #include "window_subclass.h"
 
@@ -180,7 +181,7 @@ void BitmapButton::Paint(HDC dc) {
 
 HBITMAP BitmapButton::PictureFor(Picture picture) {
   if (!pictures_[picture] && pictureIds_[picture])
-    pictures_[picture] = LoadPicture(pictureIds_[picture]);
+    pictures_[picture] = LoadPictureForDpi(pictureIds_[picture], DpiOf(window_));
   return pictures_[picture];
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 
+#include "dpi.h"
 #include "packed_resource.h"
 
 namespace zarvane {
@@ -67,6 +68,18 @@ HBITMAP LoadPicture(int id) {
                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
+HBITMAP LoadPictureForDpi(int id, int dpi) {
+  HBITMAP picture = LoadPicture(id);
+  if (!picture || dpi == kBaseDpi) return picture;
+  BITMAP size;
+  GetObjectA(picture, sizeof size, &size);
+  HBITMAP scaled =
+      ScalePicture(picture, DpiScale(dpi, size.bmWidth), DpiScale(dpi, size.bmHeight));
+  if (!scaled) return picture;
+  DeleteObject(picture);
+  return scaled;
+}
+
 void ShowTemplatePictures(HWND dialog, int templateId) {
   HMODULE self = GetModuleHandleA(nullptr);
   HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));  // RT_DIALOG
@@ -92,7 +105,8 @@ void ShowTemplatePictures(HWND dialog, int templateId) {
     if (!ReadNameOrOrdinal(at, end, ordinal)) return;
   }
 
-  static std::map<int, HBITMAP> shown;
+  const int dpi = DpiOf(dialog);
+  static std::map<std::pair<int, int>, HBITMAP> shown;  // by picture and DPI
   // The dialog manager creates the items in template order, each below the one before.
   HWND child = GetWindow(dialog, GW_CHILD);
   for (WORD item = 0; item < items && child; ++item) {
@@ -109,8 +123,8 @@ void ShowTemplatePictures(HWND dialog, int templateId) {
     at += 1 + (*at + 1) / 2;  // creation data: its size in bytes, then the bytes
     if ((kind == 0x0082 || namedStatic) && (itemStyle & SS_TYPEMASK) == SS_BITMAP && picture &&
         !SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0)) {
-      HBITMAP& bitmap = shown[picture];
-      if (!bitmap) bitmap = LoadPicture(picture);
+      HBITMAP& bitmap = shown[{picture, dpi}];
+      if (!bitmap) bitmap = LoadPictureForDpi(picture, dpi);
       if (bitmap) SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     }
     child = GetWindow(child, GW_HWNDNEXT);

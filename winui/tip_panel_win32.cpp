@@ -1,6 +1,7 @@
 #include "tip_panel.h"
 
 
+#include "dpi.h"
 #include "picture.h"
 #include "window_subclass.h"
 
@@ -35,7 +36,7 @@ bool TipPanel::Attach(HWND dialog, int id, int pictureId) {
   if (!window || window_) return false;
   if (!AttachSubclass(window, Subclass, this)) return false;
   window_ = window;
-  picture_ = LoadPicture(pictureId);
+  picture_ = LoadPictureForDpi(pictureId, DpiOf(window));
   titleFont_ = Arial(window, 9, 800);
   textFont_ = Arial(window, 8, FW_NORMAL);
   InvalidateRect(window_, nullptr, TRUE);
@@ -91,11 +92,12 @@ void TipPanel::Paint(HDC dc) {
   FrameRect(dc, &box, border);
   DeleteObject(border);
 
+  const int dpi = DpiOf(window_);
   BITMAP size;
   if (picture_ && GetObjectA(picture_, sizeof size, &size)) {
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, picture_);
-    BitBlt(dc, box.right - 39, box.bottom - 47, size.bmWidth, size.bmHeight, source, 0, 0,
+    BitBlt(dc, box.right - DpiScale(dpi, 39), box.bottom - DpiScale(dpi, 47), size.bmWidth, size.bmHeight, source, 0, 0,
            SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
@@ -110,7 +112,7 @@ void TipPanel::Paint(HDC dc) {
   DrawTextA(dc, title_.c_str(), -1, &title, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
 
   SelectObject(dc, textFont_);
-  RECT text = {3, title.bottom + 2, box.right - 3, box.bottom - 44};
+  RECT text = {3, title.bottom + 2, box.right - 3, box.bottom - DpiScale(dpi, 44)};
   SetTextColor(dc, kTextColour);
   DrawTextA(dc, text_.c_str(), -1, &text, DT_WORDBREAK | DT_NOPREFIX);
   SelectObject(dc, oldFont);

@@ -127,7 +127,9 @@ def icon_image(size):
     return header + pal + xor + mask
 
 
-def write_ico(path, sizes=(32, 16)):
+# 48: the large icon at 144 DPI (150 %), drawn rather than stretched; the small one there is
+# made from 32 (the installer has no room for more).
+def write_ico(path, sizes=(32, 16, 48)):
     images = [icon_image(s) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)

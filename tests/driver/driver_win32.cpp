@@ -43,6 +43,42 @@ std::string TextOf(HWND window) {
   return buffer.data();
 }
 
+// The room a label's or a check box's text needs in the templates' font (8-point MS Sans Serif
+// at the screen's DPI) at the control's width, as " text WxH"; empty for other controls. A
+// reader compares it with the control's size to find text that is cut off.
+std::string TextNeeds(HWND control) {
+  const std::string kind = ClassOf(control), text = TextOf(control);
+  const LONG style = GetWindowLongA(control, GWL_STYLE);
+  const bool label = lstrcmpiA(kind.c_str(), "Static") == 0 &&
+                     ((style & SS_TYPEMASK) <= SS_RIGHT || (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP);
+  const LONG type = style & BS_TYPEMASK;
+  const bool check = lstrcmpiA(kind.c_str(), "Button") == 0 &&
+                     (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+                      type == BS_3STATE || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON);
+  if ((!label && !check) || text.empty()) return "";
+  RECT client;
+  GetClientRect(control, &client);
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  HFONT font = CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT need = {0, 0, client.right, 0};
+  UINT format = DT_CALCRECT | DT_EXPANDTABS;
+  if (label && (style & SS_NOPREFIX)) format |= DT_NOPREFIX;
+  if (label && (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP) format |= DT_WORDBREAK;
+  if (check) format |= DT_SINGLELINE;
+  DrawTextA(dc, text.c_str(), -1, &need, format);
+  if (check) need.right += MulDiv(13 + 4, dpi, 96);  // the box and the gap before the text
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  char out[48];
+  std::snprintf(out, sizeof out, " text %ldx%ld", need.right, need.bottom);
+  return out;
+}
+
 bool IsMessageBox(HWND window) {
   if (ClassOf(window) != "#32770") return false;
   HWND text = GetDlgItem(window, kBoxText);
@@ -578,10 +614,23 @@ class Driver {
       RECT r;
       GetWindowRect(child, &r);
       MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-      std::printf("  control %d class %s at %ld,%ld size %ldx%ld%s%s '%s'\n", GetDlgCtrlID(child),
-                  ClassOf(child).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                  IsWindowVisible(child) ? "" : " hidden",
-                  IsWindowEnabled(child) ? "" : " disabled", TextOf(child).c_str());
+      // The parent by its place in this list (0: the window), and its client area, so that a
+      // reader can tell a control that lies outside what shows it.
+      HWND parent = GetParent(child);
+      std::size_t index = 0;
+      for (std::size_t i = 0; i < search.all.size() && !index; ++i)
+        if (search.all[i] == parent) index = i + 1;
+      RECT area;
+      GetClientRect(parent, &area);
+      MapWindowPoints(parent, window, reinterpret_cast<POINT*>(&area), 2);
+      std::printf("  control %d class %s at %ld,%ld size %ldx%ld%s%s parent %u client %ld,%ld "
+                  "%ldx%ld%s style %08lx '%s'\n",
+                  GetDlgCtrlID(child), ClassOf(child).c_str(), r.left, r.top, r.right - r.left,
+                  r.bottom - r.top, IsWindowVisible(child) ? "" : " hidden",
+                  IsWindowEnabled(child) ? "" : " disabled", static_cast<unsigned>(index),
+                  area.left, area.top, area.right - area.left, area.bottom - area.top,
+                  TextNeeds(child).c_str(), static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)),
+                  TextOf(child).c_str());
     }
   }
 

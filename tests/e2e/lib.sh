@@ -51,6 +51,17 @@ prepare_prefix() {
   mkdir -p "$TEMP_DIR"
 }
 
+# set_screen_dpi DPI: the screen's DPI (96 = 100 %) for every program of the prefix started from
+# now on. Wine reads it when its server starts: the server is ended here.
+set_screen_dpi() {
+  "$RUN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null &&
+    "$RUN" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+      /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null || return 1
+  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
+  WINEPREFIX="$PREFIX" wineserver -w 2>/dev/null
+  return 0
+}
+
 # No folder of an installer's run (zarvane-<process>-<n>) is left in the temporary folder.
 no_private_folder() {
   local left

@@ -1,12 +1,13 @@
 // The pictures the tool stores compressed, expanded and compared bit for bit with the same
-// pictures as Windows loads them itself; and the walk that gives a dialog's picture statics their
-// compressed pictures.
+// pictures as Windows loads them itself; the walk that gives a dialog's picture statics their
+// compressed pictures; and the smooth scaling that draws them for other DPIs.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
 #include <vector>
 
+#include "dpi.h"
 #include "picture.h"
 
 namespace zarvane {
@@ -90,6 +91,55 @@ TEST(PackedPictures, TemplateStaticsGetTheirPictures) {
   }
   EXPECT_EQ(SendMessageA(loadedByWindows, STM_GETIMAGE, IMAGE_BITMAP, 0), own);
   DestroyWindow(dialog);
+}
+
+// A 32-bit picture of `width` x `height` whose left half is `left` and right half `right`.
+HBITMAP TwoColours(int width, int height, COLORREF left, COLORREF right) {
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  DWORD* pixel = static_cast<DWORD*>(bits);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      COLORREF c = x < width / 2 ? left : right;
+      pixel[y * width + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+    }
+  return bitmap;
+}
+
+COLORREF At(const Pixels& p, int x, int y) {
+  const unsigned char* q = &p.rows[(y * p.width + x) * 4];  // a scaled picture is top-down
+  return RGB(q[2], q[1], q[0]);
+}
+
+// Rounding must not shift a flat colour (a banner's ground would show seams), and each side of
+// an edge keeps its colour where the edge is not: larger by DPI factors, smaller too.
+TEST(ScalePicture, KeepsFlatColoursAndBothSidesOfAnEdge) {
+  const COLORREF flat = RGB(13, 57, 201), left = RGB(250, 204, 92), right = RGB(14, 30, 72);
+  HBITMAP flatPicture = TwoColours(24, 10, flat, flat);
+  HBITMAP edge = TwoColours(24, 10, left, right);
+  for (int percent : {125, 150, 200, 75, 50}) {
+    SCOPED_TRACE(percent);
+    const int width = 24 * percent / 100, height = 10 * percent / 100;
+    HBITMAP scaled = ScalePicture(flatPicture, width, height);
+    const Pixels p = Read(scaled);
+    ASSERT_EQ(p.width, width);
+    ASSERT_EQ(p.height, height);
+    for (int y = 0; y < p.height; ++y)
+      for (int x = 0; x < p.width; ++x) ASSERT_EQ(At(p, x, y), flat) << x << "," << y;
+    DeleteObject(scaled);
+
+    scaled = ScalePicture(edge, width, height);
+    const Pixels e = Read(scaled);
+    EXPECT_EQ(At(e, 0, 0), left);
+    EXPECT_EQ(At(e, width - 1, height - 1), right);
+    EXPECT_EQ(At(e, width / 4, height / 2), left);
+    EXPECT_EQ(At(e, width - 1 - width / 4, height / 2), right);
+    DeleteObject(scaled);
+  }
+  DeleteObject(flatPicture);
+  DeleteObject(edge);
 }
 
 }  // namespace
