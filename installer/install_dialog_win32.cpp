@@ -173,6 +173,11 @@ void InstallDialog::Install() {
     ~Done() { flag = false; }
   } done{installing_};
 
+  WallpaperLock lock(config_.name, kWallpaperLockWaitMs);
+  if (!WaitForOtherRuns(lock, config_.name, prompt_, log_)) {
+    if (quiet_) ShowToTheUser();
+    return;
+  }
   std::string folder;
   bool created = false;
   if (!ValidateInstallFolder(folder, created)) {

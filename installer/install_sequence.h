@@ -6,6 +6,7 @@
 #include "installer_config.h"
 #include "run_log.h"
 #include "user_prompt.h"
+#include "wallpaper_lock.h"
 
 namespace zarvane {
 
@@ -41,6 +42,12 @@ std::string DefaultInstallFolder(const std::string& name);
 // uninstaller, cannot be created or is a file.
 bool EnsureInstallFolder(const std::string& folder, const std::string& name, bool& created,
                          std::string& error);
+
+// An install takes the wallpaper's lock before it looks at the install folder: another run's
+// half-made folder holds an Uninstall.exe without its record yet, which looks like another
+// program's. False, with the message shown, while another run of the name goes on.
+bool WaitForOtherRuns(WallpaperLock& lock, const std::string& name, UserPrompt& prompt,
+                      RunLog& log);
 
 // Everything from the uninstaller copy to Uninstall.ini; `installFolder` ends in a backslash.
 InstallOutcome RunInstallSequence(const InstallerConfig& config,

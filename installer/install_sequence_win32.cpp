@@ -373,13 +373,8 @@ InstallOutcome RunInstallSequence(const InstallerConfig& config,
                 kPromptOk | kPromptIconExclamation);
     return InstallOutcome::kStopped;
   };
-  // 1. Checks; nothing changes.
+  // 1. Checks; nothing changes. The caller holds the wallpaper's lock (WaitForOtherRuns).
   if (!IsUsableWallpaperName(config.name)) return InstallOutcome::kStopped;
-  WallpaperLock lock(config.name, kWallpaperLockWaitMs);
-  if (!lock.Held()) {
-    log.Line("another run of this wallpaper is going on");
-    return failed(IDS_WALLPAPER_BUSY, config.name);
-  }
   // The list's entry of another program is never taken over: its uninstaller would be lost, and
   // ours would later delete the entry.
   bool foreign = false;
@@ -583,8 +578,19 @@ int ExitCodeOf(InstallOutcome outcome) {
   return outcome == InstallOutcome::kDesktopUnchanged ? kExitDesktopUnchanged : kExitFailed;
 }
 
+bool WaitForOtherRuns(WallpaperLock& lock, const std::string& name, UserPrompt& prompt,
+                      RunLog& log) {
+  if (lock.Held()) return true;
+  log.Line("another run of this wallpaper is going on");
+  prompt.Show(ResourceText(IDS_ERROR_CAPTION), FormatText(ResourceText(IDS_WALLPAPER_BUSY), name),
+              kPromptOk | kPromptIconExclamation);
+  return false;
+}
+
 int InstallSilently(const InstallerConfig& config, const std::string& extractionFolder,
                     const std::string& installPath, UserPrompt& prompt, RunLog& log) {
+  WallpaperLock lock(config.name, kWallpaperLockWaitMs);
+  if (!WaitForOtherRuns(lock, config.name, prompt, log)) return kExitFailed;
   const std::string folder =
       Trim(installPath.empty() ? DefaultInstallFolder(config.name) : installPath);
   bool created = false;
