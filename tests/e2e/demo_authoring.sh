@@ -2,7 +2,8 @@
 # The authoring half of `make demo`: Zarvane.exe photographed with the demo project open on each
 # of its tabs, with the Project menu listing two recent projects, the about box, the preview's
 # warning, the "Error" box that Build Now gives a project without a movie, the wallpaper tab
-# once the demo movie is chosen, and the wallpaper tab once more at 144 DPI. The pictures land in OUT as authoring-*.png.
+# once the demo movie is chosen, and the wallpaper tab once more at 144 DPI. The pictures land in
+# OUT as authoring-*.png.
 # Usage: demo_authoring.sh WINDOWS_BUILD OUT
 set -u
 if [ -z "${DISPLAY:-}" ]; then
@@ -84,7 +85,7 @@ check "the build error and the chosen movie photographed" photograph run "$TOOL"
   kill
 say "the wallpaper tab at 144 DPI (150 %)"
 check "the screen at 144 DPI" set_screen_dpi 144
-check "the wallpaper tab photographed at 144 DPI" photograph run-in "$(winpath "$WORK/Demo")" "$TOOL \"$demo\"" \
+check "the wallpaper tab photographed at 144 DPI" photograph run-in 'C:\Demo' "$TOOL \"$demo\"" \
   wait-window "Zarvane - *" shot wallpaper-tab-144dpi kill
 check "the screen at 96 DPI again" set_screen_dpi 96
 
