@@ -4,6 +4,25 @@ namespace zarvane {
 
 bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
+std::vector<std::string> ResolvedParts(const std::string& path, std::string& root) {
+  root.clear();
+  std::size_t at = 0;
+  while (at < path.size() && IsPathSeparator(path[at])) root += path[at++];
+  std::vector<std::string> parts;
+  while (at <= path.size()) {
+    std::size_t end = at;
+    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
+    std::string part = path.substr(at, end - at);
+    at = end + 1;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+  }
+  return parts;
+}
+
 static std::string::size_type LastSeparator(const std::string& path) {
   return path.find_last_of("\\/");
 }

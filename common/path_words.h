@@ -2,6 +2,7 @@
 // Path words shared by every layer. Windows paths use "\"; "/" counts as a separator too, so the
 // same words work for paths given on Linux.
 #include <string>
+#include <vector>
 
 namespace zarvane {
 
@@ -15,6 +16,10 @@ std::string FolderOf(const std::string& path);
 std::string WithTrailingBackslash(const std::string& path);
 
 bool IsPathSeparator(char c);
+
+// The parts of `path` after its leading separators (those in `root`), "." dropped and each ".."
+// taking the part before it away, as the system resolves them.
+std::vector<std::string> ResolvedParts(const std::string& path, std::string& root);
 
 // CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9, in any letter case: Windows opens these as
 // devices in every folder, whatever extension follows and with blanks before the extension or

@@ -9,22 +9,13 @@ namespace zarvane {
 
 std::string PathKey(const std::string& path) {
   std::string root;
-  std::size_t at = 0;
-  while (at < path.size() && IsPathSeparator(path[at])) root += '\\', ++at;
   std::vector<std::string> parts;
-  while (at <= path.size()) {
-    std::size_t end = at;
-    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
-    std::string part = path.substr(at, end - at);
-    at = end + 1;
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-      continue;
-    }
+  for (std::string part : ResolvedParts(path, root)) {
+    // Windows drops a name's trailing dots and blanks.
     while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
     if (!part.empty()) parts.push_back(NameKey(part));
   }
-  std::string key = root;
+  std::string key(root.size(), '\\');
   for (std::size_t i = 0; i < parts.size(); ++i) key += (i ? "\\" : "") + parts[i];
   return key;
 }

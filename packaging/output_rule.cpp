@@ -17,20 +17,7 @@ namespace {
 // folder that only a ".." passes through holds nothing.
 std::vector<std::string> FoldersHolding(const std::string& path) {
   std::string root;
-  std::size_t at = 0;
-  while (at < path.size() && IsPathSeparator(path[at])) root += path[at++];
-  std::vector<std::string> parts;
-  while (at <= path.size()) {
-    std::size_t end = at;
-    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
-    std::string part = path.substr(at, end - at);
-    at = end + 1;
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-  }
+  const std::vector<std::string> parts = ResolvedParts(path, root);
   std::vector<std::string> folders;
   std::string folder = root;
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
