@@ -16,13 +16,8 @@ int DpiOf(HWND window) {
 
 namespace {
 
-// Top-down 32-bit rows of `picture`.
-bool ReadPixels(HBITMAP picture, int& width, int& height, std::vector<DWORD>& pixels) {
-  BITMAP size;
-  if (!picture || !GetObjectA(picture, sizeof size, &size)) return false;
-  width = size.bmWidth;
-  height = size.bmHeight;
-  if (width <= 0 || height <= 0) return false;
+// A 32-bit picture of rows from the top, as both ways through GDI here take it.
+BITMAPINFO TopDown32(int width, int height) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -30,6 +25,17 @@ bool ReadPixels(HBITMAP picture, int& width, int& height, std::vector<DWORD>& pi
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// Top-down 32-bit rows of `picture`.
+bool ReadPixels(HBITMAP picture, int& width, int& height, std::vector<DWORD>& pixels) {
+  BITMAP size;
+  if (!picture || !GetObjectA(picture, sizeof size, &size)) return false;
+  width = size.bmWidth;
+  height = size.bmHeight;
+  if (width <= 0 || height <= 0) return false;
+  BITMAPINFO info = TopDown32(width, height);
   pixels.assign(std::size_t(width) * height, 0);
   HDC screen = GetDC(nullptr);
   int rows = GetDIBits(screen, picture, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
@@ -99,13 +105,7 @@ HBITMAP ScalePicture(HBITMAP picture, int width, int height) {
       for (int c = 0; c < 3; ++c) wide[(std::size_t(y) * width + x) * 3 + c] = sum[c];
     }
 
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32(width, height);
   void* bits = nullptr;
   HBITMAP scaled = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!scaled) return nullptr;
