@@ -29,6 +29,7 @@ const char kUsage[] =
     "  answer-box CAPTION TEXT BUTTON   expect-box, then answer\n"
     "  expect-no-box MS            no message box appears within MS\n"
     "  close                       post WM_CLOSE to the window\n"
+    "  draw-active                 draw the caption of the box, else the window, active (pictures)\n"
     "  wait-gone                   the window is destroyed or hidden\n"
     "  checkpoint PATH             create file PATH, wait until it is deleted (screenshots)\n"
     "  sleep MS                    wait MS\n"
@@ -55,7 +56,7 @@ constexpr Arity kCommands[] = {
     {"close", 0},       {"wait-gone", 0},    {"checkpoint", 1},  {"sleep", 1},
     {"wait-exit", 1},   {"kill", 0},         {"mouse-click", 1}, {"key", 1},
     {"type", 1},        {"expect-focus", 1}, {"screen-rect", 1}, {"wait-exit-unseen", 1},
-    {"short-path", 1},  {"hold", 1},
+    {"short-path", 1},  {"hold", 1},         {"draw-active", 0},
 };
 
 std::string NormaliseLineEnds(const std::string& text) {

@@ -30,13 +30,14 @@ second='C:\Second demo\demo.zvp'
 "$RUN" reg delete 'HKCU\Software\Quorvel\Zarvane' /f >/dev/null 2>&1
 
 # photograph DRIVER-COMMANDS...: runs the driver; each "shot NAME" among the commands saves the
-# screen, cut to the tool's windows, as OUT/authoring-NAME.png.
+# screen, cut to the tool's windows, as OUT/authoring-NAME.png; the window in front (or its
+# message box) with an active caption, as on Windows.
 photograph() {
   local args=() names=()
   while [ $# -gt 0 ]; do
     if [ "$1" = shot ]; then
       names+=("$2")
-      args+=(sleep 400 checkpoint "$(winpath "$WORK/$2.mark")")
+      args+=(sleep 400 draw-active checkpoint "$(winpath "$WORK/$2.mark")")
       shift 2
     else
       args+=("$1")

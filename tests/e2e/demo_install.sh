@@ -63,10 +63,11 @@ echo "desktop before: $before"
 [ "$before" = 'Wallpaper=C:\windows\previous.bmp' ] || stop "the stand-in desktop did not take the preset wallpaper"
 
 say "screenshots of the install dialog"
-# Each picture cut to the dialog, as the authoring tool's pictures are to its windows.
+# Each picture cut to the dialog, as the authoring tool's pictures are to its windows, with the
+# active caption a started installer has on Windows.
 for pair in "$setup|licence" "$setup_no_licence|no-licence"; do
   shot="$out/install-dialog-${pair#*|}.png"
-  shoot_dialog "${pair%%|*}" "Demo Installation" "$shot" &&
+  shoot_dialog "${pair%%|*}" "Demo Installation" "$shot" draw-active &&
     convert "$shot" -trim +repage "$shot"
 done
 check "the install dialog with licence photographed" test -s "$out/install-dialog-licence.png"
