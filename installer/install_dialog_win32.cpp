@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "dpi.h"
 #include "folder_browser.h"
 #include "installer_resources.h"
 #include "installer_text.h"
@@ -89,7 +90,9 @@ void InstallDialog::PlacePane() {
   InflateRect(&rect, -2, -2);
   rect.top += 6;
   if (config_.showMovie == 0) {
-    pane_.CreateFromResource(IDB_INSTALLER_PICTURE, rect, Handle(), IDC_MOVIE_PANE);
+    pane_.CreateFromResource(
+        DpiOf(Handle()) > kBaseDpi ? IDB_INSTALLER_PICTURE_LARGE : IDB_INSTALLER_PICTURE, rect,
+        Handle(), IDC_MOVIE_PANE);
   } else if (!config_.movieOrImageFile.empty()) {
     pane_.CreateFromFile(DetectMediaType(config_.movieOrImageFile), config_.movieOrImageFile,
                          rect, Handle(), IDC_MOVIE_PANE);

@@ -4,6 +4,7 @@
 
 #define IDI_APP 128
 #define IDB_INSTALLER_PICTURE 131
+#define IDB_INSTALLER_PICTURE_LARGE 132  // twice the size, for above 96 DPI
 #define IDD_INSTALL 102
 
 #define IDB_DECLINE 1002

@@ -450,7 +450,8 @@ def icon_picture(size):
     return img.resize((size, size), Image.LANCZOS)
 
 
-def write_ico(path, sizes=(16, 32, 48)):
+# Every size Windows asks for from 96 to 192 DPI: small 16/24/32, large 32/48/64.
+def write_ico(path, sizes=(16, 24, 32, 48, 64)):
     images = []
     for size in sizes:
         pic = icon_picture(size)

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the installer's own picture (bitmap 131) and icon (128).
+"""Draws the installer's own picture (bitmap 131, and 132 at twice the size) and icon (128).
 
 Both are plain geometry, so the files can be made again byte for byte:
-    python3 make_pictures.py   # writes installer_picture.bmp and installer.ico here
+    python3 make_pictures.py   # writes installer_picture*.bmp and installer.ico here
 The picture is an 8-bit bitmap compressed with RLE8: its rows are mostly runs of one colour, which
-keeps the installer small; the pane stretches it to its size.
+keeps the installer small. The pane shows the large one above 96 DPI, scaled down smooth to its
+size, so the shapes stay sharp up to 192 DPI.
 """
 import math
 import os
@@ -127,9 +128,8 @@ def icon_image(size):
     return header + pal + xor + mask
 
 
-# 48: the large icon at 144 DPI (150 %), drawn rather than stretched; the small one there is
-# made from 32 (the installer has no room for more).
-def write_ico(path, sizes=(32, 16, 48)):
+# Every size Windows asks for from 96 to 192 DPI: small 16/24/32, large 32/48/64.
+def write_ico(path, sizes=(32, 16, 48, 24, 64)):
     images = [icon_image(s) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
@@ -142,4 +142,5 @@ def write_ico(path, sizes=(32, 16, 48)):
 
 if __name__ == "__main__":
     write_bmp(os.path.join(HERE, "installer_picture.bmp"), picture())
+    write_bmp(os.path.join(HERE, "installer_picture_large.bmp"), picture(600, 336))
     write_ico(os.path.join(HERE, "installer.ico"))
