@@ -20,6 +20,37 @@ std::string WithoutByteOrderMark(const std::string& text) {
   return text.compare(0, 3, kByteOrderMark) == 0 ? text.substr(3) : text;
 }
 
+#ifdef _WIN32
+// `text` in `codePage` as UTF-16; false for bytes the code page does not define.
+bool ToWide(int codePage, const std::string& text, std::vector<wchar_t>& wide) {
+  int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(),
+                                   static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return false;
+  wide.resize(length);
+  MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                      wide.data(), length);
+  return true;
+}
+#else
+// `text` from encoding `from` into `to`, in at most `room` bytes; false unless all of it converts.
+bool Convert(const std::string& to, const std::string& from, const std::string& text,
+             std::size_t room, std::string& out) {
+  iconv_t convert = iconv_open(to.c_str(), from.c_str());
+  if (convert == reinterpret_cast<iconv_t>(-1)) return false;
+  std::vector<char> in(text.begin(), text.end());
+  std::vector<char> buffer(room);
+  char* source = in.data();
+  std::size_t sourceLeft = in.size();
+  char* target = buffer.data();
+  std::size_t targetLeft = buffer.size();
+  bool whole = iconv(convert, &source, &sourceLeft, &target, &targetLeft) !=
+               static_cast<std::size_t>(-1);
+  iconv_close(convert);
+  out.assign(buffer.data(), target);
+  return whole && sourceLeft == 0;
+}
+#endif
+
 }  // namespace
 
 bool IsUtf8BeyondAscii(const std::string& text) {
@@ -50,12 +81,9 @@ bool Utf8ToCodePage(const std::string& utf8, int codePage, std::string& out) {
     return true;
   }
 #ifdef _WIN32
-  int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, body.data(),
-                                 static_cast<int>(body.size()), nullptr, 0);
-  if (wide <= 0) return false;
-  std::vector<wchar_t> text(wide);
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, body.data(), static_cast<int>(body.size()),
-                      text.data(), wide);
+  std::vector<wchar_t> text;
+  if (!ToWide(CP_UTF8, body, text)) return false;
+  const int wide = static_cast<int>(text.size());
   BOOL lost = FALSE;
   // No best fit: "ł" must not quietly become "l".
   int bytes = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), wide, nullptr, 0,
@@ -66,19 +94,8 @@ bool Utf8ToCodePage(const std::string& utf8, int codePage, std::string& out) {
                       &lost);
   return !lost;
 #else
-  iconv_t convert = iconv_open(("CP" + std::to_string(codePage)).c_str(), "UTF-8");
-  if (convert == reinterpret_cast<iconv_t>(-1)) return false;
-  std::vector<char> in(body.begin(), body.end());
-  std::vector<char> buffer(body.size() * 2 + 16);
-  char* from = in.data();
-  std::size_t fromLeft = in.size();
-  char* to = buffer.data();
-  std::size_t toLeft = buffer.size();
   // A single-byte code page never needs more bytes than UTF-8 did; double-byte ones fit twice.
-  bool whole = iconv(convert, &from, &fromLeft, &to, &toLeft) != static_cast<std::size_t>(-1);
-  iconv_close(convert);
-  out.assign(buffer.data(), to);
-  return whole && fromLeft == 0;
+  return Convert("CP" + std::to_string(codePage), "UTF-8", body, body.size() * 2 + 16, out);
 #endif
 }
 
@@ -90,30 +107,17 @@ bool CodePageToUtf8(const std::string& text, int codePage, std::string& utf8) {
     return true;
   }
 #ifdef _WIN32
-  int wide = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(),
-                                 static_cast<int>(text.size()), nullptr, 0);
-  if (wide <= 0) return false;
-  std::vector<wchar_t> unicode(wide);
-  MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                      unicode.data(), wide);
+  std::vector<wchar_t> unicode;
+  if (!ToWide(codePage, text, unicode)) return false;
+  const int wide = static_cast<int>(unicode.size());
   int bytes = WideCharToMultiByte(CP_UTF8, 0, unicode.data(), wide, nullptr, 0, nullptr, nullptr);
   if (bytes <= 0) return false;
   utf8.resize(bytes);
   WideCharToMultiByte(CP_UTF8, 0, unicode.data(), wide, &utf8[0], bytes, nullptr, nullptr);
   return true;
 #else
-  iconv_t convert = iconv_open("UTF-8", ("CP" + std::to_string(codePage)).c_str());
-  if (convert == reinterpret_cast<iconv_t>(-1)) return false;
-  std::vector<char> in(text.begin(), text.end());
-  std::vector<char> buffer(text.size() * 4 + 16);  // no code page character needs more
-  char* from = in.data();
-  std::size_t fromLeft = in.size();
-  char* to = buffer.data();
-  std::size_t toLeft = buffer.size();
-  bool whole = iconv(convert, &from, &fromLeft, &to, &toLeft) != static_cast<std::size_t>(-1);
-  iconv_close(convert);
-  utf8.assign(buffer.data(), to);
-  return whole && fromLeft == 0;
+  // No code page character needs more than four bytes of UTF-8.
+  return Convert("UTF-8", "CP" + std::to_string(codePage), text, text.size() * 4 + 16, utf8);
 #endif
 }
 
