@@ -12,6 +12,7 @@ STUB := $(abspath $(WIN32))/bin/zarvane-installer.exe
 # So do machines whose package index cannot install the 32-bit Wine. WINDOWS_TESTS=win64 takes
 # that route on any machine.
 RUNS_32_BIT := $(shell cmake/runs-32-bit-programs && cmake/can-have-32-bit-wine && echo yes)
+ROUTE_GIVEN := $(filter-out undefined,$(origin WINDOWS_TESTS))
 ifeq ($(origin WINDOWS_TESTS),undefined)
   WINDOWS_TESTS := $(if $(RUNS_32_BIT),win32,win64)
   WINDOWS_WHY := this machine $(if $(RUNS_32_BIT),runs,does not run) 32-bit programs$(if $(RUNS_32_BIT),, under Wine)
@@ -41,10 +42,18 @@ FUZZ_SECONDS ?= 60
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 CORPUS ?= $(firstword $(wildcard ../shared/corpus /work/shared/corpus))
 
-.PHONY: test deps build fuzz build-native build-win32 build-win64 test-native test-windows demo \
-        dist clean bench configure-native configure-win32 configure-win64 build-demo windows-route
+.PHONY: test test-routed deps build fuzz build-native build-win32 build-win64 test-native \
+        test-windows demo demo-routed dist clean bench configure-native configure-win32 \
+        configure-win64 build-demo windows-route
 
-test: windows-route deps build
+# On a new machine only installing tells whether the 32-bit Wine can be had: after deps a new make
+# settles the route again, unless it was given.
+FRESH_ROUTE = $(if $(ROUTE_GIVEN),,env -u WINDOWS_TESTS -u WINDOWS_WHY)
+
+test: deps
+	@$(FRESH_ROUTE) $(MAKE) --no-print-directory test-routed
+
+test-routed: windows-route build
 	$(MAKE) --no-print-directory test-native
 	$(MAKE) --no-print-directory test-windows
 
@@ -68,7 +77,11 @@ deps:
 	  case "$$missing" in *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || \
 	    $$sudo dpkg --add-architecture i386 ;; esac; \
 	  $$sudo apt-get update -qq || echo "the package index could not be read whole: installing from what it has"; \
-	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing >/dev/null; \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing >/dev/null || \
+	    case "$$missing" in *wine32:i386*) \
+	      echo "the 32-bit Wine cannot be installed now: the Windows programs run from the 64-bit tree"; \
+	      DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $${missing/wine32:i386/} >/dev/null ;; \
+	    *) exit 1 ;; esac; \
 	fi
 	@missing=""; for p in $(PREVIEW_PACKAGES); do \
 	  command -v "$$p" >/dev/null || missing="$$missing $$p"; \
@@ -154,7 +167,10 @@ fuzz:
 # looked at, photographed and uninstalled again; last the authoring tool photographed with the
 # demo project open.
 DEMO := out/demo
-demo: windows-route deps build-demo
+demo: deps
+	@$(FRESH_ROUTE) $(MAKE) --no-print-directory demo-routed
+
+demo-routed: windows-route build-demo
 	@rm -rf $(DEMO) && mkdir -p $(DEMO)
 	@mkdir -p $(DEMO)/signing
 	openssl req -x509 -newkey rsa:2048 -nodes -days 365 -subj "/CN=Zarvane Demo (test certificate)" \
